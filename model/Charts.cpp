@@ -1,0 +1,154 @@
+#include "model/Charts.h"
+
+#include "settings/DisplaySettings.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+namespace {
+
+// Keeps far-away coordinates (a birth date centuries after the window) inside what any canvas
+// can take without overflow; they are off the image either way.
+constexpr std::int64_t CoordinateLimit = 1 << 20;
+
+int ClampCoordinate(std::int64_t v) {
+    return static_cast<int>(std::clamp(v, -CoordinateLimit, CoordinateLimit));
+}
+
+// Round to nearest, ties to even: the floating-point environment's default, which the program
+// never changes.
+int RoundHalfEven(long double v) {
+    return static_cast<int>(std::nearbyint(v));
+}
+
+void DrawDay(TCanvas& image, int x, int th, int number, bool solid, bool top, bool lineDown) {
+    const int h = image.Height();
+    const std::string text = std::to_string(number);
+    const int w = image.TextWidth(text);
+    image.Pen.Style = solid ? TPenStyle::Solid : TPenStyle::Dot;
+    if (DisplaySettings.ShowDayLines()) {
+        if (lineDown) {
+            image.MoveTo(x, th);
+            image.LineTo(x, h - th);
+        } else {
+            image.MoveTo(x, h - th);
+            image.LineTo(x, th);
+        }
+    }
+    if (DisplaySettings.ShowDayNumbers())
+        image.TextOut(x - w / 2, top ? 1 : h - th - 2, text);
+}
+
+// The loop both curve operations share: one point per day from the later of the window's first
+// day and the date of birth to the window's last day.
+void DrawCurve(const TDatalogging& person, TCanvas& image,
+               const std::function<int(std::int32_t)>& valueOfDay) {
+    const auto window = ChartWindow(Prognose.PrognoseDate);
+    if (!window)
+        return;
+    const int mid = image.Height() / 2;
+    image.Pen.Color = person.Color;
+    image.Pen.Width = 2;
+    image.Pen.Style = TPenStyle::Solid;
+    TDateTime d = std::max(window->FirstDay, person.BirthDate);
+    bool first = true;
+    do {
+        const int x = DayColumn(image.Width(), window->Position(d));
+        const int y = mid - valueOfDay(DaysBetween(d, person.BirthDate));
+        if (first) {
+            image.MoveTo(x, y);
+            first = false;
+        }
+        image.LineTo(x, y);
+        d += 1;
+    } while (d <= window->LastDay);
+}
+
+} // namespace
+
+int DayColumn(int width, std::int64_t position) {
+    return ClampCoordinate(static_cast<std::int64_t>(width / 62) * (position + 1));
+}
+
+void DrawChartGrid(TCanvas& image) {
+    const auto window = ChartWindow(Prognose.PrognoseDate);
+    if (!window)
+        return;
+    const int w = image.Width();
+    const int h = image.Height();
+
+    image.Brush.Color = clWhite;
+    image.Pen = {clNavy, 1, TPenStyle::Solid};
+    image.Rectangle(0, 0, w, h);
+
+    if (DisplaySettings.ShowAbscissa()) {
+        image.MoveTo(0, h / 2);
+        image.LineTo(w, h / 2);
+    }
+
+    image.Font.Color = clMaroon;
+    image.Font.Name = "Tahoma";
+    image.Font.Size = 8;
+    image.Font.Bold = false;
+    const int th = image.TextHeight(" ");
+
+    const auto prognoseDay = unsigned{DecodeDate(Prognose.PrognoseDate)->day()};
+    const auto q = static_cast<int>(window->FirstMonthDays);
+    for (int i = 1; i <= q; ++i) {
+        image.Font.Bold = false;
+        image.Font.Color = clMaroon;
+        image.Pen.Width = 1;
+        image.Pen.Color = clMaroon;
+        if (static_cast<unsigned>(i) == prognoseDay) {
+            image.Font.Bold = true;
+            image.Pen.Width = 2;
+        }
+        const bool odd = i % 2 == 1;
+        DrawDay(image, DayColumn(w, i), th, i, odd, odd, odd);
+    }
+
+    image.Pen.Color = clNavy;
+    image.Pen.Width = 1;
+    image.Font.Color = clNavy;
+    image.Font.Bold = false;
+    const auto q2 = static_cast<int>(window->SecondMonthDays);
+    for (int j = 1; j <= q2; ++j) {
+        const bool odd = (q + j) % 2 == 1;
+        DrawDay(image, DayColumn(w, q + j), th, j, odd, odd, true);
+    }
+
+    image.Pen.Style = TPenStyle::Solid;
+    image.Pen.Color = clNavy;
+    if (DisplaySettings.ShowOrdinate()) {
+        image.Pen.Width = 1;
+        image.MoveTo(w / 62, 0);
+        image.LineTo(w / 62, h);
+    }
+
+    image.Pen.Width = 1;
+    image.MoveTo(0, 0);
+    image.LineTo(0, h);
+    image.LineTo(w, h);
+    image.LineTo(w, 0);
+    image.LineTo(0, 0);
+}
+
+void DrawCycleCurve(const TDatalogging& person, TCanvas& image, long double factor) {
+    DrawCurve(person, image,
+              [factor](std::int32_t n) { return RoundHalfEven(CycleValue(n, factor)); });
+}
+
+void DrawAverageCurve(const TDatalogging& person, TCanvas& image) {
+    DrawCurve(person, image, [](std::int32_t n) {
+        long double sum = 0;
+        int used = 0;
+        for (CycleKind kind : AllCycles) {
+            if (DisplaySettings.UseCycle(kind)) {
+                sum += CycleValue(n, CycleFactor(kind));
+                ++used;
+            }
+        }
+        return used > 0 ? RoundHalfEven(sum / used) : 0;
+    });
+}

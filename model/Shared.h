@@ -1,0 +1,95 @@
+#pragma once
+
+#include "model/Cycles.h"
+#include "model/DateTime.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+
+// The span the charts cover: the prognosis month and the month after it.
+// Derived from the prognosis date whenever needed, never stored.
+struct TChartWindow {
+    TDateTime FirstDay = 0;
+    TDateTime LastDay = 0;
+    unsigned FirstMonthDays = 0;
+    unsigned SecondMonthDays = 0;
+
+    // Position of a day: 1 for the first day of the prognosis month.
+    std::int64_t Position(TDateTime day) const;
+};
+
+// Nothing when the window cannot be formed (an invalid date, or December 9999).
+std::optional<TChartWindow> ChartWindow(TDateTime prognoseDate);
+
+// One person's record: date of birth, colour and what the last update found.
+class TDatalogging {
+public:
+    std::int32_t AgeYears = 0;
+    std::int32_t DaysLived = 0;
+    std::int32_t ZodiacSign = 0;
+    TColor Color = clBlack;
+    TDateTime GoodDay = 0;
+    long double GoodDayValue = 0;
+    TDateTime BirthDate = 0;
+    TDateTime BadDay = 0;
+    long double BadDayValue = 0;
+
+    void SetColor(TColor color) { Color = color; }
+    void SetBirthDate(TDateTime date) { BirthDate = date; }
+    void UpdatePerson(TDateTime date);
+    void FindGoodAndBadDays(TDateTime date);
+
+    // Sum of the cycles in use on a day, in the order of CycleKind.
+    long double DailySum(TDateTime day) const;
+};
+
+class TBiorhythmPrognose {
+public:
+    TBiorhythmPrognose();
+    virtual ~TBiorhythmPrognose() = default;
+
+    TDateTime PrognoseDate = 0;
+    TDatalogging Man;
+    TDatalogging Woman;
+
+    void SetPrognoseDate(TDateTime date) { PrognoseDate = date; }
+    void UpdateAll();
+};
+
+extern TBiorhythmPrognose Prognose;
+
+// Zodiac sign 1..12 of a day and month of birth; 0 for a month outside 1..12.
+std::int32_t ZodiacSignOf(std::int32_t day, unsigned month);
+
+// Element 1..4 (earth, water, fire, air) of a sign; 0 for a sign outside 1..12.
+std::int32_t ElementOf(unsigned sign);
+
+// A count followed by the Russian word for days or years in the form the count needs,
+// e.g. "21 день", "3 года", "12 лет" (UTF-8).
+std::string CountWithWord(std::int32_t number, bool days);
+
+// A table of names indexed from 1; any other index reads as the empty text.
+template <std::size_t N> class TNameTable {
+public:
+    static constexpr int Count = static_cast<int>(N);
+
+    const std::string& operator[](int n) const {
+        static const std::string empty;
+        return n >= 1 && n <= Count ? names_[static_cast<std::size_t>(n - 1)] : empty;
+    }
+    void Set(int n, std::string text) {
+        if (n >= 1 && n <= Count)
+            names_[static_cast<std::size_t>(n - 1)] = std::move(text);
+    }
+    void Clear() { names_ = {}; }
+
+private:
+    std::array<std::string, N> names_{};
+};
+
+// The vocabulary tables, empty until a vocabulary is installed.
+extern TNameTable<12> MonthNames;
+extern TNameTable<12> ZodiacNames;
+extern TNameTable<4> ElementNames;

@@ -1,0 +1,9 @@
+#!/usr/bin/env bash
+# Sets everything up, builds the sanitizer preset and runs every test headless.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+cmake --preset asan >/dev/null
+cmake --build --preset asan
+export QT_QPA_PLATFORM=offscreen
+ctest --preset asan "$@"

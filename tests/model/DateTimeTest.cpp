@@ -1,0 +1,51 @@
+#include "model/DateTime.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+using namespace std::chrono;
+
+TEST(DateTime, EncodesAndDecodesAcrossTheCalendar) {
+    EXPECT_EQ(EncodeDate(1899, 12, 30), 0.0);
+    EXPECT_EQ(EncodeDate(1900, 1, 1), 2.0);
+    EXPECT_EQ(EncodeDate(2009, 1, 5), 39818.0);
+    EXPECT_EQ(EncodeDate(1, 1, 1), -693593.0);
+    EXPECT_EQ(EncodeDate(9999, 12, 31), 2958465.0);
+
+    EXPECT_FALSE(EncodeDate(0, 12, 31));
+    EXPECT_FALSE(EncodeDate(10000, 1, 1));
+    EXPECT_FALSE(EncodeDate(2001, 2, 29));
+    EXPECT_TRUE(EncodeDate(2000, 2, 29));
+    EXPECT_FALSE(EncodeDate(1900, 2, 29));
+    EXPECT_FALSE(EncodeDate(2000, 13, 1));
+    EXPECT_FALSE(EncodeDate(2000, 0, 1));
+
+    EXPECT_EQ(DecodeDate(39818.0), year{2009} / January / 5);
+    // The fraction is the time of day, before 1899 too.
+    EXPECT_EQ(DecodeDate(-1.25), year{1899} / December / 29);
+    EXPECT_EQ(DecodeDate(39818.99), year{2009} / January / 5);
+    EXPECT_FALSE(DecodeDate(-693594.0));
+    EXPECT_FALSE(DecodeDate(2958466.0));
+    EXPECT_FALSE(DecodeDate(std::numeric_limits<double>::quiet_NaN()));
+    EXPECT_FALSE(DecodeDate(std::numeric_limits<double>::infinity()));
+}
+
+TEST(DateTime, SpansAreTruncatedAbsoluteDifferences) {
+    const double a = *EncodeDate(2001, 1, 1);
+    EXPECT_EQ(YearsBetween(a, *EncodeDate(2002, 1, 1)), 0); // 365 days
+    EXPECT_EQ(YearsBetween(*EncodeDate(2000, 1, 1), a), 1); // 366 days
+    EXPECT_EQ(YearsBetween(*EncodeDate(2004, 1, 1), *EncodeDate(2000, 1, 1)), 4);
+    EXPECT_EQ(DaysBetween(*EncodeDate(2000, 1, 11), *EncodeDate(2000, 1, 1)), 10);
+    EXPECT_EQ(DaysBetween(1.75, 0.0), 1);
+    // No overflow, however far apart.
+    EXPECT_EQ(DaysBetween(1e300, -1e300), std::numeric_limits<std::int32_t>::max());
+    EXPECT_EQ(DaysBetween(std::numeric_limits<double>::quiet_NaN(), 0), 0);
+
+    EXPECT_EQ(DaysInMonth(2024, 2), 29u);
+    EXPECT_EQ(DaysInMonth(2100, 2), 28u);
+    EXPECT_EQ(DaysInMonth(2000, 2), 29u);
+    EXPECT_EQ(DaysInMonth(2023, 4), 30u);
+    EXPECT_EQ(DaysInMonth(2023, 0), 0u);
+    EXPECT_EQ(DateOf(39818.75), 39818.0);
+}

@@ -1,0 +1,131 @@
+#include "settings/DisplaySettings.h"
+#include "model/Shared.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+class DisplaySettingsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DisplaySettings.DisconnectSettingsOnChange();
+        DisplaySettings.SetAnalysisRefresh({});
+        DisplaySettings.RestoreDefaults();
+        DisplaySettings.SetAnalysisRefresh([this] { ++refreshes; });
+    }
+    void TearDown() override {
+        DisplaySettings.DisconnectSettingsOnChange();
+        DisplaySettings.SetAnalysisRefresh({});
+        DisplaySettings.RestoreDefaults();
+    }
+
+    int refreshes = 0;
+};
+
+} // namespace
+
+TEST_F(DisplaySettingsTest, DefaultsAndClamping) {
+    const TDisplaySettings fresh;
+    EXPECT_EQ(fresh.DisplayMode(), 0);
+    for (int f = 0; f < 8; ++f)
+        EXPECT_TRUE(fresh.Flag(static_cast<DisplayFlag>(f)));
+    EXPECT_EQ(fresh.ManColor(), 0xFF0000u);
+    EXPECT_EQ(fresh.WomanColor(), 0x0000FFu);
+    EXPECT_EQ(fresh.SettingsOpacity(), 240);
+
+    DisplaySettings.SetDisplayMode(7);
+    EXPECT_EQ(DisplaySettings.DisplayMode(), 2);
+    DisplaySettings.SetDisplayMode(-5);
+    EXPECT_EQ(DisplaySettings.DisplayMode(), -1);
+    DisplaySettings.SetSettingsOpacity(100);
+    EXPECT_EQ(DisplaySettings.SettingsOpacity(), 145);
+    DisplaySettings.SetSettingsOpacity(300);
+    EXPECT_EQ(DisplaySettings.SettingsOpacity(), 255);
+    DisplaySettings.SetManColor(0x12345678);
+    EXPECT_EQ(DisplaySettings.ManColor(), 0x12345678u); // a colour is used unchanged
+}
+
+TEST_F(DisplaySettingsTest, NotificationsOnlyWhenConnectedAndChanged) {
+    std::vector<SettingsField> told;
+    const int id =
+        DisplaySettings.AddObserver([&](SettingsField f, DisplayFlag) { told.push_back(f); });
+
+    // Loading: observers follow, but no SettingsOnChange and no rule.
+    for (CycleKind kind : AllCycles)
+        DisplaySettings.SetFlag(CycleFlag(kind), false);
+    DisplaySettings.SetSettingsOpacity(200);
+    EXPECT_EQ(refreshes, 0);
+    EXPECT_FALSE(DisplaySettings.UsePhysical());
+    EXPECT_EQ(told.size(), 5u);
+
+    DisplaySettings.ConnectSettingsOnChange();
+    DisplaySettings.SetFlag(DisplayFlag::ShowOrdinate, true); // already true
+    DisplaySettings.SetDisplayMode(0);                        // already 0
+    EXPECT_EQ(refreshes, 0);
+
+    // The rule applies first at the next change of any flag or of the mode.
+    DisplaySettings.SetDisplayMode(1);
+    EXPECT_TRUE(DisplaySettings.UsePhysical());
+    EXPECT_EQ(refreshes, 2);
+
+    refreshes = 0;
+    DisplaySettings.SetDisplayMode(-1); // no choice: tells the window, runs nothing
+    EXPECT_EQ(refreshes, 0);
+    DisplaySettings.SetManColor(0x00FF00);
+    DisplaySettings.SetSettingsOpacity(145);
+    EXPECT_EQ(refreshes, 0);
+    DisplaySettings.SetFlag(DisplayFlag::ShowDayLines, false);
+    EXPECT_EQ(refreshes, 1);
+
+    DisplaySettings.RemoveObserver(id);
+    const auto before = told.size();
+    DisplaySettings.SetFlag(DisplayFlag::ShowDayLines, true);
+    EXPECT_EQ(told.size(), before);
+}
+
+TEST_F(DisplaySettingsTest, LastCycleCannotBeSwitchedOff) {
+    DisplaySettings.ConnectSettingsOnChange();
+    // Only the heart cycle on: switching it off brings the physical one back, not the heart.
+    for (CycleKind kind : {CycleKind::Physical, CycleKind::Emotional, CycleKind::Intellectual})
+        DisplaySettings.SetFlag(CycleFlag(kind), false);
+    refreshes = 0;
+    DisplaySettings.SetFlag(DisplayFlag::UseHeart, false);
+    EXPECT_TRUE(DisplaySettings.UsePhysical());
+    EXPECT_FALSE(DisplaySettings.UseHeart());
+    EXPECT_EQ(refreshes, 2); // nested run, then the outer one
+
+    refreshes = 0;
+    DisplaySettings.SetFlag(DisplayFlag::UsePhysical, false);
+    EXPECT_TRUE(DisplaySettings.UsePhysical());
+    EXPECT_EQ(refreshes, 2);
+}
+
+TEST_F(DisplaySettingsTest, ColourChangesAndRestoreDefaults) {
+    DisplaySettings.ConnectSettingsOnChange();
+    DisplaySettings.ChangeWomanColor(0x00FF00);
+    EXPECT_EQ(DisplaySettings.WomanColor(), 0x00FF00u);
+    EXPECT_EQ(Prognose.Woman.Color, 0x00FF00u);
+    EXPECT_EQ(refreshes, 1);
+
+    // Everything at its default: exactly one refresh, and both persons' colours set anyway.
+    DisplaySettings.RestoreDefaults();
+    refreshes = 0;
+    Prognose.Man.SetColor(0);
+    Prognose.Woman.SetColor(0);
+    DisplaySettings.RestoreDefaults();
+    EXPECT_EQ(refreshes, 1);
+    EXPECT_EQ(Prognose.Man.Color, clBlue);
+    EXPECT_EQ(Prognose.Woman.Color, clRed);
+
+    // Each changed flag refreshes as it goes, then one final refresh.
+    DisplaySettings.SetDisplayMode(2);
+    DisplaySettings.SetFlag(DisplayFlag::ShowAbscissa, false);
+    DisplaySettings.SetSettingsOpacity(200);
+    refreshes = 0;
+    DisplaySettings.RestoreDefaults();
+    EXPECT_EQ(refreshes, 3);
+    EXPECT_EQ(DisplaySettings.SettingsOpacity(), 240);
+    EXPECT_EQ(DisplaySettings.DisplayMode(), 0);
+}
