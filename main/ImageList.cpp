@@ -1,36 +1,69 @@
 #include "main/ImageList.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QHash>
+#include <QImage>
 #include <QPainter>
-#include <QPixmapCache>
 #include <QSvgRenderer>
+
+#include <algorithm>
+#include <cmath>
+#include <utility>
 
 namespace {
 
-qreal DevicePixelRatio() {
+qreal ApplicationPixelRatio() {
     return qGuiApp ? qGuiApp->devicePixelRatio() : 1.0;
 }
 
-// Renders an SVG resource at a logical size; a null pixmap when the resource is missing.
-QPixmap Render(const QString& path, QSize size) {
-    const qreal dpr = DevicePixelRatio();
-    const QString key =
-        QStringLiteral("%1@%2x%3@%4").arg(path).arg(size.width()).arg(size.height()).arg(dpr);
-    QPixmap pixmap;
-    if (QPixmapCache::find(key, &pixmap))
-        return pixmap;
-    QSvgRenderer renderer(path);
-    if (!renderer.isValid())
+// The picture at a resource path, rasterised at pixels by pixels; a null image when the resource
+// is missing or broken. Results are kept for the whole run: there are a few dozen small pictures,
+// and QPixmapCache could evict them and have them drawn again.
+QImage Rasterise(const QString& path, int pixels) {
+    static QHash<QString, QImage> cache;
+    const QString key = path + QLatin1Char('@') + QString::number(pixels);
+    if (const auto found = cache.constFind(key); found != cache.cend())
+        return *found;
+
+    QImage image;
+    if (QFile::exists(path)) { // spares the renderer's warning for a missing picture
+        QSvgRenderer renderer(path);
+        if (renderer.isValid()) {
+            image = QImage(pixels, pixels, QImage::Format_ARGB32_Premultiplied);
+            image.fill(Qt::transparent);
+            QPainter painter(&image);
+            renderer.render(&painter, QRectF(0, 0, pixels, pixels));
+        }
+    }
+    cache.insert(key, image);
+    return image;
+}
+
+// The picture for a logical size at a device pixel ratio, drawn at the full device resolution
+// rather than scaled up, so that it stays sharp.
+QPixmap Picture(const QString& path, int size, qreal ratio) {
+    const int pixels = std::max(1, static_cast<int>(std::lround(size * ratio)));
+    const QImage image = Rasterise(path, pixels);
+    if (image.isNull())
         return {};
-    pixmap = QPixmap(size * dpr);
-    pixmap.setDevicePixelRatio(dpr);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    renderer.render(&painter, QRectF(QPointF(0, 0), QSizeF(size)));
-    painter.end();
-    QPixmapCache::insert(key, pixmap);
+    QPixmap pixmap = QPixmap::fromImage(image);
+    pixmap.setDevicePixelRatio(static_cast<qreal>(pixels) / size);
     return pixmap;
+}
+
+// An icon with the picture drawn for ordinary and double-density screens, and for the screen's
+// own ratio when it is neither; an empty icon when the picture is missing.
+QIcon IconOf(const QString& path, int size, QIcon::Mode mode = QIcon::Normal,
+             QIcon icon = QIcon()) {
+    const QPixmap normal = Picture(path, size, 1.0);
+    if (normal.isNull())
+        return icon;
+    icon.addPixmap(normal, mode);
+    icon.addPixmap(Picture(path, size, 2.0), mode);
+    if (const qreal ratio = ApplicationPixelRatio(); ratio != 1.0 && ratio != 2.0)
+        icon.addPixmap(Picture(path, size, ratio), mode);
+    return icon;
 }
 
 } // namespace
@@ -38,15 +71,20 @@ QPixmap Render(const QString& path, QSize size) {
 TImageList::TImageList(QString name, int count, int size)
     : name_(std::move(name)), count_(count), size_(size) {}
 
+QString TImageList::Path(int index) const {
+    return QStringLiteral(":/pictures/%1/%2.svg").arg(name_, QString::number(index));
+}
+
 QPixmap TImageList::Pixmap(int index) const {
     if (index < 0 || index >= count_)
         return {};
-    return Render(QStringLiteral(":/pictures/%1/%2.svg").arg(name_).arg(index), Size());
+    return Picture(Path(index), size_, ApplicationPixelRatio());
 }
 
 QIcon TImageList::Icon(int index) const {
-    const QPixmap pixmap = Pixmap(index);
-    return pixmap.isNull() ? QIcon() : QIcon(pixmap);
+    if (index < 0 || index >= count_)
+        return {};
+    return IconOf(Path(index), size_);
 }
 
 const TImageList& ilMain() {
@@ -65,17 +103,18 @@ const TImageList& ImageList1() {
 }
 
 QIcon ButtonIcon(const QString& name) {
-    QIcon icon(Render(QStringLiteral(":/pictures/buttons/%1.svg").arg(name), QSize(16, 16)));
-    const QPixmap disabled =
-        Render(QStringLiteral(":/pictures/buttons/%1-disabled.svg").arg(name), QSize(16, 16));
-    if (!disabled.isNull())
-        icon.addPixmap(disabled, QIcon::Disabled);
-    return icon;
+    const QString base = QStringLiteral(":/pictures/buttons/") + name;
+    QIcon icon = IconOf(base + QStringLiteral(".svg"), 16);
+    if (icon.isNull())
+        return icon;
+    return IconOf(base + QStringLiteral("-disabled.svg"), 16, QIcon::Disabled, icon);
 }
 
 QIcon ProgramIcon() {
+    // The small size has its own drawing: the large one's grid and thin curves blur at 16 pixels.
     QIcon icon;
-    for (int size : {16, 32, 48, 64, 128, 256})
-        icon.addPixmap(Render(QStringLiteral(":/pictures/MAINICON.svg"), QSize(size, size)));
+    icon.addPixmap(Picture(QStringLiteral(":/pictures/MAINICON-16.svg"), 16, 1.0));
+    for (int size : {24, 32, 48, 64, 128, 256})
+        icon.addPixmap(Picture(QStringLiteral(":/pictures/MAINICON.svg"), size, 1.0));
     return icon;
 }

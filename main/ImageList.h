@@ -6,7 +6,8 @@
 #include <QString>
 
 // A fixed-size list of pictures found by index, like the image lists the windows use.
-// Pictures are SVG resources at ":/pictures/<name>/<index>.svg", rasterised once, on first use.
+// Pictures are SVG resources at ":/pictures/<name>/<index>.svg", drawn on a pixel grid of the
+// list's size; each is rasterised once per pixel size, on first use.
 class TImageList {
 public:
     TImageList(QString name, int count, int size);
@@ -15,12 +16,16 @@ public:
     int Count() const { return count_; }
     QSize Size() const { return {size_, size_}; }
 
-    // The picture at the list's size; a null pixmap for an index outside 0..Count()-1.
+    // The picture at the list's size, rendered for the application's device pixel ratio (its
+    // device-independent size is Size()); a null pixmap for an index outside 0..Count()-1.
     QPixmap Pixmap(int index) const;
-    // The picture as an icon (a command's picture); an empty icon outside the list.
+    // The picture as an icon (a command's picture), sharp at pixel ratios 1 and 2; an empty
+    // icon outside the list.
     QIcon Icon(int index) const;
 
 private:
+    QString Path(int index) const;
+
     QString name_;
     int count_;
     int size_;
@@ -34,8 +39,9 @@ const TImageList& ilInformers();
 const TImageList& ImageList1();
 
 // The picture of a speed button: "sbInfoMan", "sbInfoWoman", "sbTodayDateDay" (16 by 16) or
-// "spHelp" (16 by 16, with its grey picture for the disabled state).
+// "spHelp" (16 by 16, with its grey picture for the disabled state); an empty icon for any
+// other name.
 QIcon ButtonIcon(const QString& name);
 
-// The program icon "MAINICON", at every size.
+// The program icon "MAINICON", at every size (with its own drawing for 16 by 16).
 QIcon ProgramIcon();
