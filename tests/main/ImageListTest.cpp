@@ -181,6 +181,7 @@ TEST(ImageLists, ButtonsAndProgramIcon) {
         EXPECT_EQ(pixmap.size(), QSize(size, size));
         EXPECT_GT(InkPixels(ImageOf(pixmap)), size) << size;
     }
+    EXPECT_EQ(program.pixmap(QSize(16, 16), 2.0).size(), QSize(32, 32));
 }
 
 TEST(ImageLists, IconsAreDrawnAnewForDoubleDensity) {
