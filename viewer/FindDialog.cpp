@@ -1,0 +1,84 @@
+#include "viewer/FindDialog.h"
+
+#include <QCheckBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+TFindDialog::TFindDialog(QWidget* parent)
+    : QDialog(parent), edFindText(new QLineEdit(this)),
+      chkWholeWord(new QCheckBox(QStringLiteral("Только слово целиком"), this)),
+      chkMatchCase(new QCheckBox(QStringLiteral("С учетом регистра"), this)),
+      rbUp(new QRadioButton(QStringLiteral("Вверх"))),
+      rbDown(new QRadioButton(QStringLiteral("Вниз"))),
+      btFindNext(new QPushButton(QStringLiteral("Найти далее"), this)),
+      btCancel(new QPushButton(QStringLiteral("Отмена"), this)) {
+    setObjectName(QStringLiteral("FindDialog"));
+    setWindowTitle(QStringLiteral("Найти"));
+    setModal(false);
+    edFindText->setObjectName(QStringLiteral("edFindText"));
+    chkWholeWord->setObjectName(QStringLiteral("chkWholeWord"));
+    chkMatchCase->setObjectName(QStringLiteral("chkMatchCase"));
+    rbUp->setObjectName(QStringLiteral("rbUp"));
+    rbDown->setObjectName(QStringLiteral("rbDown"));
+    btFindNext->setObjectName(QStringLiteral("btFindNext"));
+    btCancel->setObjectName(QStringLiteral("btCancel"));
+
+    auto* label = new QLabel(QStringLiteral("Что:"), this);
+    label->setBuddy(edFindText);
+
+    auto* direction = new QGroupBox(QStringLiteral("Направление"), this);
+    auto* directionLayout = new QHBoxLayout(direction);
+    directionLayout->addWidget(rbUp);
+    directionLayout->addWidget(rbDown);
+    rbDown->setChecked(true);
+
+    auto* options = new QVBoxLayout;
+    options->addStretch();
+    options->addWidget(chkWholeWord);
+    options->addWidget(chkMatchCase);
+
+    auto* buttons = new QVBoxLayout;
+    buttons->addWidget(btFindNext);
+    buttons->addWidget(btCancel);
+    buttons->addStretch();
+
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(label, 0, 0);
+    layout->addWidget(edFindText, 0, 1, 1, 2);
+    layout->addLayout(options, 1, 0, 1, 2);
+    layout->addWidget(direction, 1, 2);
+    layout->addLayout(buttons, 0, 3, 2, 1);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    btFindNext->setDefault(true);
+    btFindNext->setEnabled(false);
+    connect(edFindText, &QLineEdit::textChanged, this,
+            [this](const QString& text) { btFindNext->setEnabled(!text.isEmpty()); });
+    connect(btFindNext, &QPushButton::clicked, this, [this] {
+        if (!FindText().isEmpty())
+            emit Find();
+    });
+    connect(btCancel, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+QString TFindDialog::FindText() const {
+    return edFindText->text();
+}
+
+bool TFindDialog::WholeWord() const {
+    return chkWholeWord->isChecked();
+}
+
+bool TFindDialog::MatchCase() const {
+    return chkMatchCase->isChecked();
+}
+
+bool TFindDialog::Down() const {
+    return rbDown->isChecked();
+}

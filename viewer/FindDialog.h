@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QDialog>
+
+class QCheckBox;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+
+// The viewer's modeless find dialog: search text, whole-word and match-case options and a
+// direction. It only asks; the owner searches on each Find() and the dialog stays open.
+class TFindDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TFindDialog(QWidget* parent = nullptr);
+
+    QString FindText() const;
+    bool WholeWord() const;
+    bool MatchCase() const;
+    // True for "Вниз", the default.
+    bool Down() const;
+
+    QLineEdit* edFindText;
+    QCheckBox* chkWholeWord;
+    QCheckBox* chkMatchCase;
+    QRadioButton* rbUp;
+    QRadioButton* rbDown;
+    QPushButton* btFindNext;
+    QPushButton* btCancel;
+
+signals:
+    // "Найти далее" was pressed with a non-empty search text.
+    void Find();
+};

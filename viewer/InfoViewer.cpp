@@ -1,0 +1,295 @@
+#include "viewer/InfoViewer.h"
+
+#include "main/Fonts.h"
+#include "main/ImageList.h"
+#include "model/Error.h"
+#include "viewer/FindDialog.h"
+#include "viewer/RtfReader.h"
+#include "viewer/RtfWriter.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPointer>
+#include <QSaveFile>
+#include <QScopeGuard>
+#include <QScreen>
+#include <QTextEdit>
+#include <QToolBar>
+#include <QVBoxLayout>
+#include <QWindow>
+
+#include <exception>
+
+namespace {
+
+constexpr QSize OuterSize(500, 500);
+constexpr int ToolBarHeight = 29;
+constexpr int SeparatorWidth = 8;
+
+// Shows a failure the way the program's error box does (that box lives in a layer above this
+// one): error icon, the application's title, and a full stop added when the last character
+// sorts after ".".
+void ShowError(QWidget* parent, const std::exception& error) {
+    QString text = QString::fromUtf8(error.what());
+    if (!text.isEmpty() && text.back() > QLatin1Char('.'))
+        text += QLatin1Char('.');
+    QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), text,
+                    QMessageBox::Ok, parent);
+    box.exec();
+}
+
+} // namespace
+
+TInfoViewerForm::TInfoViewerForm(QWidget* owner)
+    : QDialog(owner), MainMenu1(new QMenuBar(this)), ToolBar1(new QToolBar(this)),
+      reInfo(new QTextEdit(this)), FindDialog(new TFindDialog(this)) {
+    setObjectName(QStringLiteral("InfoViewerForm"));
+    setWindowFlag(Qt::WindowMaximizeButtonHint, true);
+    setSizeGripEnabled(false);
+    resize(OuterSize);
+    QFont font = HasFontFamily("MS Sans Serif") ? QFont(QStringLiteral("MS Sans Serif"))
+                                                : QApplication::font();
+    font.setPointSize(8);
+    setFont(font);
+
+    actClose = AddCommand("actClose", QStringLiteral("Закрыть"), 6,
+                          QKeySequence(Qt::ALT | Qt::Key_F4), &TInfoViewerForm::actCloseExecute);
+    actFind = AddCommand("actFind", QStringLiteral("Найти"), 0, QKeySequence(Qt::CTRL | Qt::Key_F),
+                         &TInfoViewerForm::actFindExecute);
+    actSaveAs = AddCommand("actSaveAs", QStringLiteral("Сохранить как"), 1,
+                           QKeySequence(Qt::CTRL | Qt::Key_S), &TInfoViewerForm::actSaveAsExecute);
+    actWordWrap =
+        AddCommand("actWordWrap", QStringLiteral("Перенос по словам"), 2,
+                   QKeySequence(Qt::CTRL | Qt::Key_W), &TInfoViewerForm::actWordWrapExecute);
+    actCopy = AddCommand("actCopy", QStringLiteral("Скопировать"), 3,
+                         QKeySequence(Qt::CTRL | Qt::Key_C), &TInfoViewerForm::actCopyExecute);
+    actSelectAll =
+        AddCommand("actSelectAll", QStringLiteral("Выделить всё"), -1,
+                   QKeySequence(Qt::CTRL | Qt::Key_A), &TInfoViewerForm::actSelectAllExecute);
+    actWordWrap->setCheckable(true);
+    actWordWrap->setChecked(true);
+
+    MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
+    QMenu* file = MainMenu1->addMenu(QStringLiteral("&Файл"));
+    file->setObjectName(QStringLiteral("miFile"));
+    file->addAction(actClose);
+    QMenu* edit = MainMenu1->addMenu(QStringLiteral("&Правка"));
+    edit->setObjectName(QStringLiteral("miEdit"));
+    edit->addAction(actCopy);
+    edit->addAction(actSelectAll);
+    edit->addSeparator();
+    edit->addAction(actFind);
+    edit->addAction(actWordWrap);
+
+    ToolBar1->setObjectName(QStringLiteral("ToolBar1"));
+    ToolBar1->setMovable(false);
+    ToolBar1->setFloatable(false);
+    ToolBar1->setFixedHeight(ToolBarHeight);
+    ToolBar1->setIconSize(ImageList1().Size());
+    ToolBar1->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    const auto addButton = [this](QAction* action, const char* name) {
+        ToolBar1->addAction(action);
+        QWidget* button = ToolBar1->widgetForAction(action);
+        button->setObjectName(QLatin1String(name));
+        return button;
+    };
+    tbFind = addButton(actFind, "tbFind");
+    tbSaveAs = addButton(actSaveAs, "tbSaveAs");
+    QAction* separator = ToolBar1->addSeparator();
+    separator->setObjectName(QStringLiteral("tbSep1"));
+    tbSep1 = ToolBar1->widgetForAction(separator);
+    tbSep1->setObjectName(QStringLiteral("tbSep1"));
+    tbSep1->setFixedWidth(SeparatorWidth);
+    tbWordWrap = addButton(actWordWrap, "tbWordWrap");
+    tbCopy = addButton(actCopy, "tbCopy");
+
+    reInfo->setObjectName(QStringLiteral("reInfo"));
+    reInfo->setAcceptRichText(true);
+    reInfo->setLineWrapMode(QTextEdit::WidgetWidth);
+    reInfo->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    reInfo->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->setMenuBar(MainMenu1);
+    layout->addWidget(ToolBar1);
+    layout->addWidget(reInfo, 1);
+
+    connect(FindDialog, &TFindDialog::Find, this, &TInfoViewerForm::FindDialogFind);
+}
+
+QAction* TInfoViewerForm::AddCommand(const char* name, const QString& caption, int picture,
+                                     const QKeySequence& shortcut,
+                                     void (TInfoViewerForm::*handler)()) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(QLatin1String(name));
+    action->setToolTip(caption);
+    action->setStatusTip(caption);
+    if (picture >= 0)
+        action->setIcon(ImageList1().Icon(picture));
+    action->setShortcut(shortcut);
+    addAction(action); // the shortcut works whether or not a menu or button shows the command
+    // Exceptions must not unwind through Qt's signal dispatch, so a failed command is reported
+    // here and the viewer stays open with its text.
+    connect(action, &QAction::triggered, this, [this, handler] {
+        try {
+            (this->*handler)();
+        } catch (const std::exception& error) {
+            ShowError(this, error);
+        }
+    });
+    return action;
+}
+
+void TInfoViewerForm::LoadDocument(const QByteArray& rtf) {
+    QTextDocument* document = reInfo->document();
+    ReadRtf(rtf, *document);
+    // Loading is not an edit the reader could undo.
+    document->clearUndoRedoStacks();
+    document->setModified(false);
+    reInfo->moveCursor(QTextCursor::Start);
+}
+
+void TInfoViewerForm::SaveDocument(const QString& fileName) const {
+    const QByteArray rtf = WriteRtf(*reInfo->document());
+    // QSaveFile writes beside the target and renames only once everything is written.
+    QSaveFile file(fileName);
+    if (file.open(QIODevice::WriteOnly) && file.write(rtf) == rtf.size() && file.commit())
+        return;
+    const QString fullName = QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath());
+    throw EProgramError(QStringLiteral("Не могу создать файл \"%1\". %2")
+                            .arg(fullName, file.errorString())
+                            .toStdString());
+}
+
+QPoint TInfoViewerForm::FindDialogPosition() const {
+    // The client area begins below the menu bar, where the toolbar starts. x stays a client
+    // coordinate (the text area's right edge); y is on screen, level with the text area's top.
+    const int clientTop = ToolBar1->y();
+    return {reInfo->x() + reInfo->width(), frameGeometry().top() + reInfo->y() - clientTop};
+}
+
+QString TInfoViewerForm::AskSaveFileName(const QString& proposed) {
+    QFileDialog dialog(this, QStringLiteral("Сохранить как"));
+    dialog.setObjectName(QStringLiteral("SaveDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilter(QStringLiteral("Текст в формате RTF (*.rtf)"));
+    dialog.setDefaultSuffix(QStringLiteral("rtf"));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.selectFile(proposed);
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles().value(0);
+}
+
+void TInfoViewerForm::actCloseExecute() {
+    close();
+}
+
+void TInfoViewerForm::actFindExecute() {
+    FindDialog->move(FindDialogPosition());
+    FindDialog->show();
+    FindDialog->raise();
+    FindDialog->activateWindow();
+    FindDialog->edFindText->setFocus();
+    FindDialog->edFindText->selectAll();
+}
+
+void TInfoViewerForm::actSaveAsExecute() {
+    const QString fileName = AskSaveFileName(windowTitle());
+    if (!fileName.isEmpty())
+        SaveDocument(fileName);
+}
+
+void TInfoViewerForm::actWordWrapExecute() {
+    reInfo->setLineWrapMode(actWordWrap->isChecked() ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+}
+
+void TInfoViewerForm::actCopyExecute() {
+    reInfo->copy();
+}
+
+void TInfoViewerForm::actSelectAllExecute() {
+    reInfo->selectAll();
+}
+
+void TInfoViewerForm::FindDialogFind() {
+    const QString text = FindDialog->FindText();
+    if (text.isEmpty())
+        return;
+    // Always forward, whatever the direction: from just after the selection, or from the very
+    // beginning when nothing is selected, wherever the caret is.
+    const QTextCursor selection = reInfo->textCursor();
+    const int start = selection.hasSelection() ? selection.selectionEnd() : 0;
+    QTextDocument::FindFlags flags;
+    if (FindDialog->MatchCase())
+        flags |= QTextDocument::FindCaseSensitively;
+    if (FindDialog->WholeWord())
+        flags |= QTextDocument::FindWholeWords;
+    const QTextCursor hit = reInfo->document()->find(text, start, flags);
+    if (hit.isNull())
+        return;
+    activateWindow();
+    reInfo->setFocus();
+    reInfo->setTextCursor(hit);
+}
+
+bool TInfoViewerForm::event(QEvent* event) {
+    // Hints show in the owner's status bar too; Qt stops them at this window otherwise.
+    if (event->type() == QEvent::StatusTip && parentWidget()) {
+        QCoreApplication::sendEvent(parentWidget()->window(), event);
+        return true;
+    }
+    return QDialog::event(event);
+}
+
+void TInfoViewerForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (placed_)
+        return;
+    placed_ = true;
+    // The outer size includes the frame, known to the window system only once it exists.
+    const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
+    resize(OuterSize.shrunkBy(frame));
+    const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
+    const QRect area =
+        owner && owner->isVisible() ? owner->frameGeometry() : screen()->availableGeometry();
+    QRect outer(QPoint(), OuterSize);
+    outer.moveCenter(area.center());
+    move(outer.topLeft());
+}
+
+void TInfoViewerForm::keyPressEvent(QKeyEvent* event) {
+    // Only the close command and the close box close the viewer: Esc would throw away edits.
+    if (event->matches(QKeySequence::Cancel)) {
+        event->ignore();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void ShowInfoViewer(QWidget* owner, const QString& caption, const QString& resourceName) {
+    QFile resource(QStringLiteral(":/documents/%1.rtf").arg(resourceName));
+    if (!resource.open(QIODevice::ReadOnly))
+        throw EProgramError(QStringLiteral("Ресурс %1 не найден").arg(resourceName).toStdString());
+
+    QPointer<TInfoViewerForm> form = new TInfoViewerForm(owner);
+    // Destroyed however the call ends; the pointer clears itself should the owner go first.
+    const auto destroy = qScopeGuard([&form] { delete form.data(); });
+    form->setWindowTitle(caption);
+    form->LoadDocument(resource.readAll());
+    // Lay the loaded text out afresh with wrapping on, and let the check mark say so.
+    form->reInfo->setLineWrapMode(QTextEdit::NoWrap);
+    form->reInfo->setLineWrapMode(QTextEdit::WidgetWidth);
+    form->actWordWrap->setChecked(form->reInfo->lineWrapMode() != QTextEdit::NoWrap);
+    form->exec();
+}

@@ -1,0 +1,78 @@
+#pragma once
+
+#include <QByteArray>
+#include <QDialog>
+#include <QPoint>
+#include <QString>
+
+class QAction;
+class QKeySequence;
+class QMenuBar;
+class QTextEdit;
+class QToolBar;
+class QWidget;
+class TFindDialog;
+
+// The information viewer: a modal window showing an RTF document that the reader may search,
+// copy from, edit, rewrap and save as RTF.
+class TInfoViewerForm : public QDialog {
+    Q_OBJECT
+
+public:
+    explicit TInfoViewerForm(QWidget* owner = nullptr);
+
+    // Replaces the shown text by an RTF document; damaged RTF shows what could be read.
+    void LoadDocument(const QByteArray& rtf);
+    // Writes the current text, edits included, as RTF. Throws EProgramError when the file
+    // cannot be written; an existing file is then left as it was.
+    void SaveDocument(const QString& fileName) const;
+    // Where the find dialog's top-left corner goes when it is opened.
+    QPoint FindDialogPosition() const;
+
+    QMenuBar* MainMenu1;
+    QToolBar* ToolBar1;
+    QTextEdit* reInfo;
+    TFindDialog* FindDialog;
+
+    QAction* actClose;
+    QAction* actFind;
+    QAction* actSaveAs;
+    QAction* actWordWrap;
+    QAction* actCopy;
+    QAction* actSelectAll;
+
+    QWidget* tbFind;
+    QWidget* tbSaveAs;
+    QWidget* tbSep1;
+    QWidget* tbWordWrap;
+    QWidget* tbCopy;
+
+public slots:
+    void actCloseExecute();
+    void actFindExecute();
+    // Throws EProgramError when the chosen file cannot be written.
+    void actSaveAsExecute();
+    void actWordWrapExecute();
+    void actCopyExecute();
+    void actSelectAllExecute();
+    void FindDialogFind();
+
+protected:
+    // Asks for the file to save to, proposing a name; an empty result means cancelled.
+    virtual QString AskSaveFileName(const QString& proposed);
+
+    bool event(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    QAction* AddCommand(const char* name, const QString& caption, int picture,
+                        const QKeySequence& shortcut, void (TInfoViewerForm::*handler)());
+
+    bool placed_ = false;
+};
+
+// Shows the embedded document ":/documents/<resourceName>.rtf" in a modal viewer over owner and
+// returns when the reader closes it. Throws EProgramError "Ресурс <name> не найден" when there
+// is no such document; no window is created then.
+void ShowInfoViewer(QWidget* owner, const QString& caption, const QString& resourceName);
