@@ -1,0 +1,456 @@
+#include "settings/Settings.h"
+
+#include "main/Fonts.h"
+#include "main/ImageList.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QColorDialog>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QShowEvent>
+#include <QSlider>
+#include <QStyle>
+#include <QToolButton>
+
+#include <algorithm>
+
+QColor ToQColor(TColor color) {
+    return QColor(static_cast<int>(color & 0xFF), static_cast<int>((color >> 8) & 0xFF),
+                  static_cast<int>((color >> 16) & 0xFF));
+}
+
+TColor ToTColor(const QColor& color) {
+    const QColor rgb = color.toRgb();
+    return static_cast<TColor>(rgb.red()) | static_cast<TColor>(rgb.green()) << 8 |
+           static_cast<TColor>(rgb.blue()) << 16;
+}
+
+// --- TColorPanel ---
+
+TColorPanel::TColorPanel(QWidget* parent) : QFrame(parent) {
+    setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    setLineWidth(1);
+    setFocusPolicy(Qt::NoFocus);
+}
+
+void TColorPanel::SetColor(const QColor& color) {
+    if (color == color_)
+        return;
+    color_ = color;
+    update();
+}
+
+void TColorPanel::paintEvent(QPaintEvent* event) {
+    QPainter(this).fillRect(contentsRect(), color_);
+    QFrame::paintEvent(event);
+}
+
+// A click is a press and a release inside the panel, like a button's.
+void TColorPanel::mousePressEvent(QMouseEvent* event) {
+    pressed_ = event->button() == Qt::LeftButton;
+    event->accept();
+}
+
+void TColorPanel::mouseReleaseEvent(QMouseEvent* event) {
+    const bool click = pressed_ && event->button() == Qt::LeftButton &&
+                       rect().contains(event->position().toPoint());
+    pressed_ = false;
+    event->accept();
+    if (click)
+        emit Clicked();
+}
+
+// --- TGroupBox ---
+
+TGroupBox::TGroupBox(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
+
+void TGroupBox::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QFontMetrics metrics = fontMetrics();
+    const qreal lineY = metrics.height() / 2 + 0.5;
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(palette().color(QPalette::Window).darker(140));
+    painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, lineY, -0.5, -0.5), 2, 2);
+    if (title().isEmpty())
+        return;
+    const QRect caption(8, 0, metrics.horizontalAdvance(title()), metrics.height());
+    painter.fillRect(caption, palette().window());
+    style()->drawItemText(&painter, caption, Qt::AlignLeft | Qt::AlignVCenter, palette(),
+                          isEnabled(), title(), QPalette::WindowText);
+}
+
+// --- TRadioGroup ---
+
+TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, QWidget* parent)
+    : TGroupBox(caption, parent), group_(new QButtonGroup(this)) {
+    for (int i = 0; i < items.size(); ++i) {
+        auto* item = new QRadioButton(items[i], this);
+        group_->addButton(item, i);
+        items_.push_back(item);
+        connect(item, &QAbstractButton::toggled, this, &TRadioGroup::ItemToggled);
+    }
+    ArrangeItems();
+    UpdateTabStop();
+}
+
+QRadioButton* TRadioGroup::Item(int index) const {
+    return index >= 0 && index < Count() ? items_[static_cast<std::size_t>(index)] : nullptr;
+}
+
+int TRadioGroup::ItemIndex() const {
+    return itemIndex_;
+}
+
+void TRadioGroup::SetItemIndex(int index) {
+    if (QRadioButton* item = Item(index)) {
+        item->setChecked(true);
+        return;
+    }
+    if (QAbstractButton* checked = group_->checkedButton()) {
+        // An exclusive group refuses to uncheck its checked button.
+        group_->setExclusive(false);
+        checked->setChecked(false);
+        group_->setExclusive(true);
+    }
+}
+
+// Items share the height below the caption line evenly, spare pixels split above and below.
+// The caption line is the 13 pixels of the 8-point interface font at 96 dpi, not the current
+// font's, so that the colour panels beside the items stay level with them.
+void TRadioGroup::ArrangeItems() {
+    if (items_.empty())
+        return;
+    constexpr int captionHeight = 13;
+    const int count = Count();
+    const int free = height() - captionHeight - 5;
+    const int itemHeight = free / count;
+    const int top = captionHeight + 1 + free % count / 2;
+    for (int i = 0; i < count; ++i)
+        items_[static_cast<std::size_t>(i)]->setGeometry(8, top + i * itemHeight, width() - 10,
+                                                         itemHeight);
+}
+
+void TRadioGroup::resizeEvent(QResizeEvent* event) {
+    TGroupBox::resizeEvent(event);
+    ArrangeItems();
+}
+
+// Called for each toggle; while one item takes over from another, the first toggle already sees
+// the new item checked.
+void TRadioGroup::ItemToggled() {
+    int index = -1;
+    for (int i = 0; i < Count() && index < 0; ++i)
+        if (items_[static_cast<std::size_t>(i)]->isChecked())
+            index = i;
+    if (index == itemIndex_)
+        return;
+    itemIndex_ = index;
+    UpdateTabStop();
+    emit ItemIndexChanged(index);
+}
+
+// Qt would tab into the group at its first item whichever is selected.
+void TRadioGroup::UpdateTabStop() {
+    const int stop = std::max(itemIndex_, 0);
+    for (int i = 0; i < Count(); ++i)
+        items_[static_cast<std::size_t>(i)]->setFocusPolicy(i == stop ? Qt::StrongFocus
+                                                                      : Qt::ClickFocus);
+}
+
+// --- TSettingsForm ---
+
+namespace {
+
+QFont InterfaceFont() {
+    if (HasFontFamily("MS Sans Serif"))
+        return QFont(QStringLiteral("MS Sans Serif"), 8);
+    QFont font = QApplication::font();
+    font.setPointSize(8);
+    return font;
+}
+
+void SetHint(QWidget* widget, const QString& hint) {
+    widget->setToolTip(hint);
+    widget->setStatusTip(hint);
+}
+
+QCheckBox* NewCheckBox(const QString& text, QWidget* parent, const QRect& geometry) {
+    auto* box = new QCheckBox(text, parent);
+    box->setGeometry(geometry);
+    return box;
+}
+
+QGroupBox* NewGroupBox(const QString& caption, QWidget* parent, const QRect& geometry) {
+    auto* box = new TGroupBox(caption, parent);
+    box->setGeometry(geometry);
+    return box;
+}
+
+} // namespace
+
+TSettingsForm::TSettingsForm(QWidget* mainWindow)
+    : QWidget(mainWindow, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
+                              Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
+    setWindowTitle(QStringLiteral("Настройки..."));
+    setFont(InterfaceFont());
+    setFixedSize(362, 198);
+    CreateControls();
+    SetTabOrder();
+    ConnectControls();
+    setWindowOpacity(tbAlphaBlend->value() / 255.0);
+
+    // From here on the record leads; a value it already holds changes no control.
+    observerId_ = DisplaySettings.AddObserver(
+        [this](SettingsField field, DisplayFlag flag) { ShowField(field, flag); });
+    ShowAllFields();
+}
+
+TSettingsForm::~TSettingsForm() {
+    DisplaySettings.RemoveObserver(observerId_);
+}
+
+void TSettingsForm::CreateControls() {
+    rgGraphics =
+        new TRadioGroup(QStringLiteral(" Отбражение графика "),
+                        {QStringLiteral("Мужской и женский"), QStringLiteral("Только женский"),
+                         QStringLiteral("Только мужской")},
+                        this);
+    rgGraphics->setObjectName(QStringLiteral("rgGraphics"));
+    rgGraphics->setGeometry(8, 8, 150, 80);
+    rgGraphics->SetItemIndex(0);
+
+    // Created after the radio group, so they stand above it, beside its last two items.
+    pnColorWoman = new TColorPanel(this);
+    pnColorWoman->setObjectName(QStringLiteral("pnColorWoman"));
+    pnColorWoman->setGeometry(125, 43, 20, 20);
+    pnColorWoman->SetColor(ToQColor(clRed));
+    SetHint(pnColorWoman, QStringLiteral("Цвет женского графика"));
+
+    pnColorMan = new TColorPanel(this);
+    pnColorMan->setObjectName(QStringLiteral("pnColorMan"));
+    pnColorMan->setGeometry(125, 64, 20, 20);
+    pnColorMan->SetColor(ToQColor(clBlue));
+    SetHint(pnColorMan, QStringLiteral("Цвет мужского графика"));
+
+    gbGraph = NewGroupBox(QStringLiteral(" На графике "), this, {8, 88, 150, 89});
+    gbGraph->setObjectName(QStringLiteral("gbGraph"));
+    cbOrdinate_Y = NewCheckBox(QStringLiteral("Ось ординат (Y)"), gbGraph, {8, 16, 127, 17});
+    cbOrdinate_Y->setObjectName(QStringLiteral("cbOrdinate_Y"));
+    cbAbscissa_X = NewCheckBox(QStringLiteral("Ось абцисс (X)"), gbGraph, {8, 32, 127, 17});
+    cbAbscissa_X->setObjectName(QStringLiteral("cbAbscissa_X"));
+    cbAxis = NewCheckBox(QStringLiteral("Координатная ось"), gbGraph, {8, 48, 127, 17});
+    cbAxis->setObjectName(QStringLiteral("cbAxis"));
+    cbMonthNumbers = NewCheckBox(QStringLiteral("Числа месяцев"), gbGraph, {8, 64, 127, 17});
+    cbMonthNumbers->setObjectName(QStringLiteral("cbMonthNumbers"));
+
+    gbPeriods =
+        NewGroupBox(QStringLiteral(" В расчёте участвуют биоритмы "), this, {168, 8, 185, 97});
+    gbPeriods->setObjectName(QStringLiteral("gbPeriods"));
+    chkPhysical = NewCheckBox(QStringLiteral("Физический"), gbPeriods, {8, 15, 118, 17});
+    chkPhysical->setObjectName(QStringLiteral("chkPhysical"));
+    chkEmotional = NewCheckBox(QStringLiteral("Эмоциональный"), gbPeriods, {8, 35, 118, 17});
+    chkEmotional->setObjectName(QStringLiteral("chkEmotional"));
+    chkSavvy = NewCheckBox(QStringLiteral("Интелектуальный"), gbPeriods, {8, 55, 118, 17});
+    chkSavvy->setObjectName(QStringLiteral("chkSavvy"));
+    chkWarmhearted = NewCheckBox(QStringLiteral("Сердечный"), gbPeriods, {8, 75, 118, 17});
+    chkWarmhearted->setObjectName(QStringLiteral("chkWarmhearted"));
+
+    spHelp = new QToolButton(gbPeriods);
+    spHelp->setObjectName(QStringLiteral("spHelp"));
+    spHelp->setGeometry(152, 16, 23, 22);
+    spHelp->setAutoRaise(true);
+    spHelp->setFocusPolicy(Qt::NoFocus);
+    spHelp->setIcon(ButtonIcon(QStringLiteral("spHelp")));
+    spHelp->setIconSize(QSize(16, 16));
+    SetHint(spHelp, QStringLiteral("Помогите"));
+
+    gbAlphaBlend =
+        NewGroupBox(QStringLiteral(" Прозрачность окна  настроек "), this, {168, 112, 185, 41});
+    gbAlphaBlend->setObjectName(QStringLiteral("gbAlphaBlend"));
+    tbAlphaBlend = new QSlider(Qt::Horizontal, gbAlphaBlend);
+    tbAlphaBlend->setObjectName(QStringLiteral("tbAlphaBlend"));
+    tbAlphaBlend->setGeometry(2, 15, 181, 24);
+    tbAlphaBlend->setRange(TDisplaySettings::MinOpacity, TDisplaySettings::MaxOpacity);
+    tbAlphaBlend->setValue(TDisplaySettings::DefaultOpacity);
+    tbAlphaBlend->setTickPosition(QSlider::NoTicks);
+
+    btDefault = new QPushButton(QStringLiteral("По умолчанию"), this);
+    btDefault->setObjectName(QStringLiteral("btDefault"));
+    btDefault->setGeometry(181, 163, 90, 25);
+    btClose = new QPushButton(QStringLiteral("Закрыть"), this);
+    btClose->setObjectName(QStringLiteral("btClose"));
+    btClose->setGeometry(278, 163, 75, 25);
+
+    flagBoxes_ = {chkPhysical,  chkEmotional, chkSavvy, chkWarmhearted,
+                  cbOrdinate_Y, cbAbscissa_X, cbAxis,   cbMonthNumbers};
+}
+
+void TSettingsForm::SetTabOrder() {
+    QList<QWidget*> order;
+    for (int i = 0; i < rgGraphics->Count(); ++i)
+        order.append(rgGraphics->Item(i));
+    order << btClose << chkPhysical << chkEmotional << chkSavvy << chkWarmhearted << tbAlphaBlend
+          << btDefault << cbAbscissa_X << cbAxis << cbMonthNumbers << cbOrdinate_Y;
+    for (qsizetype i = 1; i < order.size(); ++i)
+        setTabOrder(order[i - 1], order[i]);
+}
+
+void TSettingsForm::ConnectControls() {
+    connect(rgGraphics, &TRadioGroup::ItemIndexChanged, this,
+            [](int index) { DisplaySettings.SetDisplayMode(index); });
+    for (std::size_t i = 0; i < flagBoxes_.size(); ++i) {
+        const auto flag = static_cast<DisplayFlag>(i);
+        connect(flagBoxes_[i], &QCheckBox::toggled, this,
+                [flag](bool on) { DisplaySettings.SetFlag(flag, on); });
+    }
+    connect(pnColorWoman, &TColorPanel::Clicked, this, &TSettingsForm::pnColorWomanClick);
+    connect(pnColorMan, &TColorPanel::Clicked, this, &TSettingsForm::pnColorManClick);
+    connect(spHelp, &QToolButton::clicked, this, &TSettingsForm::spHelpClick);
+    connect(tbAlphaBlend, &QSlider::valueChanged, this, &TSettingsForm::tbAlphaBlendChange);
+    connect(btDefault, &QPushButton::clicked, this, &TSettingsForm::btDefaultClick);
+    connect(btClose, &QPushButton::clicked, this, &TSettingsForm::btCloseClick);
+}
+
+QCheckBox* TSettingsForm::FlagBox(DisplayFlag flag) const {
+    return flagBoxes_[static_cast<std::size_t>(flag)];
+}
+
+void TSettingsForm::ShowField(SettingsField field, DisplayFlag flag) {
+    switch (field) {
+    case SettingsField::DisplayMode:
+        rgGraphics->SetItemIndex(DisplaySettings.DisplayMode());
+        break;
+    case SettingsField::Flag:
+        FlagBox(flag)->setChecked(DisplaySettings.Flag(flag));
+        break;
+    case SettingsField::ManColor:
+        pnColorMan->SetColor(ToQColor(DisplaySettings.ManColor()));
+        break;
+    case SettingsField::WomanColor:
+        pnColorWoman->SetColor(ToQColor(DisplaySettings.WomanColor()));
+        break;
+    case SettingsField::SettingsOpacity:
+        // Runs tbAlphaBlendChange when the position really changes.
+        tbAlphaBlend->setValue(DisplaySettings.SettingsOpacity());
+        break;
+    }
+}
+
+void TSettingsForm::ShowAllFields() {
+    ShowField(SettingsField::DisplayMode, {});
+    for (std::size_t i = 0; i < flagBoxes_.size(); ++i)
+        ShowField(SettingsField::Flag, static_cast<DisplayFlag>(i));
+    ShowField(SettingsField::ManColor, {});
+    ShowField(SettingsField::WomanColor, {});
+    ShowField(SettingsField::SettingsOpacity, {});
+}
+
+void TSettingsForm::setVisible(bool visible) {
+    if (visible && !placed_) {
+        placed_ = true;
+        CentreOverMainWindow();
+    }
+    QWidget::setVisible(visible);
+    if (visible) {
+        raise();
+        activateWindow();
+    }
+}
+
+void TSettingsForm::CentreOverMainWindow() {
+    QRect over;
+    if (QWidget* owner = parentWidget())
+        over = owner->window()->frameGeometry();
+    else if (const QScreen* s = screen())
+        over = s->availableGeometry();
+    else
+        return;
+    // The frame is not known before the first show; the client area stands in for it.
+    move(over.center() - QPoint(width() / 2, height() / 2));
+}
+
+void TSettingsForm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (!event->spontaneous())
+        FormShow();
+}
+
+void TSettingsForm::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        FormActivate();
+}
+
+void TSettingsForm::FormShow() {
+    // Both already agree unless someone set the window's opacity behind the slider's back.
+    tbAlphaBlend->setValue(qRound(windowOpacity() * 255));
+}
+
+void TSettingsForm::FormActivate() {
+    // The panels always paint their own colour opaquely; activation only repaints them.
+    for (TColorPanel* panel : {pnColorWoman, pnColorMan})
+        panel->update();
+}
+
+void TSettingsForm::spHelpClick() {
+    // Not exec(): the box must not block the event loop, so it can be checked and closed.
+    auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Информация"),
+                                QStringLiteral("Периоды, которые участвуют в расчётах:\n"
+                                               " - хорошего и плохого дня\n"
+                                               " - построение суммарного графика"),
+                                QMessageBox::Ok, this);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->open();
+}
+
+void TSettingsForm::pnColorWomanClick() {
+    ChangeColor(Person::Woman);
+}
+
+void TSettingsForm::pnColorManClick() {
+    ChangeColor(Person::Man);
+}
+
+void TSettingsForm::ChangeColor(Person person) {
+    TColor color =
+        person == Person::Woman ? DisplaySettings.WomanColor() : DisplaySettings.ManColor();
+    if (const std::optional<QColor> picked = PickColor(colorDialogColor_)) {
+        colorDialogColor_ = *picked;
+        color = ToTColor(*picked);
+    }
+    // Cancelled too: the person gets the panel's colour again and the charts redraw.
+    if (person == Person::Woman)
+        DisplaySettings.ChangeWomanColor(color);
+    else
+        DisplaySettings.ChangeManColor(color);
+}
+
+std::optional<QColor> TSettingsForm::PickColor(const QColor& initial) {
+    QColorDialog dialog(initial, this);
+    dialog.setObjectName(QStringLiteral("ColorDialog1"));
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.selectedColor();
+}
+
+void TSettingsForm::tbAlphaBlendChange() {
+    const int position = tbAlphaBlend->value();
+    DisplaySettings.SetSettingsOpacity(position);
+    setWindowOpacity(position / 255.0);
+    SetHint(tbAlphaBlend,
+            QStringLiteral("Прозрачность %1%").arg(100 - position * 100 / tbAlphaBlend->maximum()));
+}
+
+void TSettingsForm::btDefaultClick() {
+    DisplaySettings.RestoreDefaults();
+}
+
+void TSettingsForm::btCloseClick() {
+    close();
+}

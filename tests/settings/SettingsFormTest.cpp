@@ -1,0 +1,352 @@
+#include "settings/Settings.h"
+
+#include "main/Fonts.h"
+#include "model/Shared.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QMessageBox>
+#include <QPointer>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// The colour dialog replaced by scripted answers (cancel when none is left).
+class TScriptedSettingsForm : public TSettingsForm {
+public:
+    using TSettingsForm::TSettingsForm;
+    std::deque<QColor> answers;
+    std::vector<QColor> openedWith;
+
+protected:
+    std::optional<QColor> PickColor(const QColor& initial) override {
+        openedWith.push_back(initial);
+        if (answers.empty())
+            return std::nullopt;
+        const QColor answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+void Click(QWidget* widget) {
+    QTest::mouseClick(widget, Qt::LeftButton, {}, widget->rect().center());
+}
+
+class SettingsFormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TearDown();
+        mainWindow = std::make_unique<QWidget>();
+        mainWindow->setGeometry(100, 80, 600, 400);
+        form = new TScriptedSettingsForm(mainWindow.get());
+    }
+    void TearDown() override {
+        mainWindow.reset();
+        DisplaySettings.DisconnectSettingsOnChange();
+        DisplaySettings.SetAnalysisRefresh({});
+        DisplaySettings.RestoreDefaults();
+    }
+
+    // What the main window does at the end of its start-up.
+    void Connect() {
+        DisplaySettings.SetAnalysisRefresh([this] { ++refreshes; });
+        DisplaySettings.ConnectSettingsOnChange();
+    }
+
+    // The check box of each DisplayFlag.
+    std::vector<QCheckBox*> Boxes() const {
+        return {form->chkPhysical,  form->chkEmotional, form->chkSavvy, form->chkWarmhearted,
+                form->cbOrdinate_Y, form->cbAbscissa_X, form->cbAxis,   form->cbMonthNumbers};
+    }
+
+    // The index of the only checked radio item, -1 for none, -2 for several.
+    int Checked() const {
+        int index = -1;
+        for (int i = 0; i < form->rgGraphics->Count(); ++i)
+            if (form->rgGraphics->Item(i)->isChecked())
+                index = index == -1 ? i : -2;
+        return index;
+    }
+
+    std::unique_ptr<QWidget> mainWindow;
+    TScriptedSettingsForm* form = nullptr;
+    int refreshes = 0;
+};
+
+} // namespace
+
+TEST_F(SettingsFormTest, WindowAndControlsAsDesigned) {
+    form->show(); // the radio group places its items once shown, like any layout
+    EXPECT_EQ(form->windowType(), Qt::Tool);
+    EXPECT_TRUE(form->windowFlags() & Qt::WindowStaysOnTopHint);
+    EXPECT_FALSE(form->windowFlags() & Qt::WindowMinMaxButtonsHint);
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("Настройки..."));
+    EXPECT_EQ(form->minimumSize(), QSize(362, 198));
+    EXPECT_EQ(form->maximumSize(), QSize(362, 198));
+    EXPECT_EQ(form->windowOpacity(), 240 / 255.0);
+    EXPECT_EQ(form->font().pointSize(), 8);
+    EXPECT_EQ(form->font().family() == "MS Sans Serif", HasFontFamily("MS Sans Serif"));
+
+    const struct {
+        const char *name, *parent;
+        QRect geometry;
+        const char* text;
+    } controls[] = {
+        {"rgGraphics", "", {8, 8, 150, 80}, " Отбражение графика "},
+        {"pnColorWoman", "", {125, 43, 20, 20}, ""},
+        {"pnColorMan", "", {125, 64, 20, 20}, ""},
+        {"gbGraph", "", {8, 88, 150, 89}, " На графике "},
+        {"cbOrdinate_Y", "gbGraph", {8, 16, 127, 17}, "Ось ординат (Y)"},
+        {"cbAbscissa_X", "gbGraph", {8, 32, 127, 17}, "Ось абцисс (X)"},
+        {"cbAxis", "gbGraph", {8, 48, 127, 17}, "Координатная ось"},
+        {"cbMonthNumbers", "gbGraph", {8, 64, 127, 17}, "Числа месяцев"},
+        {"gbPeriods", "", {168, 8, 185, 97}, " В расчёте участвуют биоритмы "},
+        {"chkPhysical", "gbPeriods", {8, 15, 118, 17}, "Физический"},
+        {"chkEmotional", "gbPeriods", {8, 35, 118, 17}, "Эмоциональный"},
+        {"chkSavvy", "gbPeriods", {8, 55, 118, 17}, "Интелектуальный"},
+        {"chkWarmhearted", "gbPeriods", {8, 75, 118, 17}, "Сердечный"},
+        {"spHelp", "gbPeriods", {152, 16, 23, 22}, ""},
+        {"gbAlphaBlend", "", {168, 112, 185, 41}, " Прозрачность окна  настроек "},
+        {"tbAlphaBlend", "gbAlphaBlend", {2, 15, 181, 24}, ""},
+        {"btDefault", "", {181, 163, 90, 25}, "По умолчанию"},
+        {"btClose", "", {278, 163, 75, 25}, "Закрыть"},
+    };
+    for (const auto& c : controls) {
+        SCOPED_TRACE(c.name);
+        auto* w = form->findChild<QWidget*>(QString::fromUtf8(c.name));
+        ASSERT_NE(w, nullptr);
+        EXPECT_EQ(w->parentWidget()->objectName(), QString::fromUtf8(c.parent));
+        EXPECT_EQ(w->geometry(), c.geometry);
+        const auto* box = qobject_cast<QGroupBox*>(w);
+        const auto* button = qobject_cast<QAbstractButton*>(w);
+        EXPECT_EQ(box ? box->title() : button ? button->text() : "", QString::fromUtf8(c.text));
+        // The caption fits (a push button's style minimum width is no concern).
+        const int textWidth = w->fontMetrics().horizontalAdvance(QString::fromUtf8(c.text));
+        EXPECT_LE(qobject_cast<QCheckBox*>(w) ? w->sizeHint().width() : textWidth + 16, w->width());
+    }
+    for (QCheckBox* box : Boxes())
+        EXPECT_TRUE(box->isChecked());
+
+    // The panels stand over the last two items, level with them and clear of their texts.
+    EXPECT_EQ(Checked(), 0);
+    const QObjectList stack = form->children();
+    for (const TColorPanel* panel : {form->pnColorWoman, form->pnColorMan}) {
+        QRadioButton* item = form->rgGraphics->Item(panel == form->pnColorWoman ? 1 : 2);
+        const QRect itemRect(item->mapTo(form, QPoint()), item->size());
+        EXPECT_LE(std::abs(itemRect.center().y() - panel->geometry().center().y()), 1);
+        EXPECT_LE(itemRect.left() + item->sizeHint().width(), panel->x() + 4); // 4 spare
+        EXPECT_GT(stack.indexOf(panel), stack.indexOf(form->rgGraphics));
+        EXPECT_EQ(panel->focusPolicy(), Qt::NoFocus);
+    }
+    EXPECT_EQ(form->pnColorWoman->Color(), QColor(Qt::red));
+    EXPECT_EQ(form->pnColorMan->Color(), QColor(Qt::blue));
+    EXPECT_EQ(form->spHelp->focusPolicy(), Qt::NoFocus);
+
+    // Hints are tooltips and status tips alike; the slider has none before its first change.
+    EXPECT_EQ(form->pnColorMan->statusTip(), QStringLiteral("Цвет мужского графика"));
+    EXPECT_EQ(form->spHelp->statusTip(), form->spHelp->toolTip());
+    EXPECT_TRUE(form->tbAlphaBlend->toolTip().isEmpty());
+}
+
+TEST_F(SettingsFormTest, TabOrder) {
+    form->show();
+    QApplication::setActiveWindow(form);
+    QRadioButton* first = form->rgGraphics->Item(0);
+    first->setFocus();
+    for (QWidget* next : std::initializer_list<QWidget*>{
+             form->btClose, form->chkPhysical, form->chkEmotional, form->chkSavvy,
+             form->chkWarmhearted, form->tbAlphaBlend, form->btDefault, form->cbAbscissa_X,
+             form->cbAxis, form->cbMonthNumbers, form->cbOrdinate_Y, first}) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
+    }
+
+    // The radio group is one stop, at its selected item (the first when none), both ways;
+    // arrows move the selection within it.
+    const auto key = [](QWidget* from, Qt::Key key) {
+        from->setFocus();
+        QTest::keyClick(from, key);
+        return QApplication::focusWidget();
+    };
+    DisplaySettings.SetDisplayMode(2);
+    EXPECT_EQ(key(form->cbOrdinate_Y, Qt::Key_Tab), form->rgGraphics->Item(2));
+    EXPECT_EQ(key(form->btClose, Qt::Key_Backtab), form->rgGraphics->Item(2));
+    EXPECT_EQ(key(form->rgGraphics->Item(2), Qt::Key_Up), form->rgGraphics->Item(1));
+    EXPECT_EQ(DisplaySettings.DisplayMode(), 1);
+    EXPECT_EQ(key(form->cbOrdinate_Y, Qt::Key_Tab), form->rgGraphics->Item(1));
+    DisplaySettings.SetDisplayMode(-1);
+    EXPECT_EQ(key(form->cbOrdinate_Y, Qt::Key_Tab), first);
+    EXPECT_EQ(key(first, Qt::Key_Tab), form->btClose);
+}
+
+TEST_F(SettingsFormTest, RecordAndWindowAgree) {
+    form->show();
+    Connect();
+    const std::vector<QCheckBox*> boxes = Boxes();
+    for (std::size_t f = 0; f < boxes.size(); ++f) {
+        Click(boxes[f]);
+        EXPECT_FALSE(DisplaySettings.Flag(static_cast<DisplayFlag>(f))) << f;
+        Click(boxes[f]);
+        EXPECT_TRUE(DisplaySettings.Flag(static_cast<DisplayFlag>(f))) << f;
+    }
+    Click(form->rgGraphics->Item(2));
+    EXPECT_EQ(DisplaySettings.DisplayMode(), 2);
+    EXPECT_EQ(refreshes, 17);
+
+    // Loading runs disconnected: the controls follow, and nothing runs, not even the rule.
+    DisplaySettings.DisconnectSettingsOnChange();
+    for (std::size_t f = 0; f < boxes.size(); ++f)
+        DisplaySettings.SetFlag(static_cast<DisplayFlag>(f), f == 7);
+    DisplaySettings.SetDisplayMode(1);
+    DisplaySettings.SetManColor(0x563412);
+    DisplaySettings.SetSettingsOpacity(200);
+    EXPECT_EQ(refreshes, 17);
+    for (std::size_t f = 0; f < boxes.size(); ++f)
+        EXPECT_EQ(boxes[f]->isChecked(), f == 7) << f;
+    EXPECT_EQ(Checked(), 1);
+    EXPECT_EQ(form->pnColorMan->Color(), QColor(0x12, 0x34, 0x56));
+    EXPECT_EQ(form->tbAlphaBlend->value(), 200);
+
+    DisplaySettings.RestoreDefaults();
+    for (QCheckBox* box : boxes)
+        EXPECT_TRUE(box->isChecked());
+    EXPECT_EQ(Checked(), 0);
+    EXPECT_EQ(form->pnColorMan->Color(), QColor(Qt::blue));
+    EXPECT_EQ(form->tbAlphaBlend->value(), 240);
+
+    // A window made after loading starts from the record; once gone it hears no more (the
+    // sanitizer catches a forgotten observer).
+    DisplaySettings.SetFlag(DisplayFlag::ShowDayLines, false);
+    DisplaySettings.SetSettingsOpacity(150);
+    auto* late = new TSettingsForm(mainWindow.get());
+    EXPECT_FALSE(late->cbAxis->isChecked());
+    EXPECT_EQ(late->windowOpacity(), 150 / 255.0);
+    delete late;
+    DisplaySettings.SetFlag(DisplayFlag::ShowDayLines, true);
+    EXPECT_TRUE(form->cbAxis->isChecked());
+}
+
+TEST_F(SettingsFormTest, LastCycleAndNoDisplayMode) {
+    form->show();
+    Connect();
+    for (QCheckBox* box : {form->chkEmotional, form->chkSavvy, form->chkWarmhearted})
+        Click(box);
+    refreshes = 0;
+    Click(form->chkPhysical);
+    EXPECT_TRUE(form->chkPhysical->isChecked());
+    EXPECT_TRUE(DisplaySettings.UsePhysical());
+    EXPECT_EQ(refreshes, 2);
+
+    // A stored mode of -1 selects nothing and runs nothing.
+    refreshes = 0;
+    DisplaySettings.SetDisplayMode(-1);
+    EXPECT_EQ(Checked(), -1);
+    EXPECT_EQ(refreshes, 0);
+
+    // Exclusive again afterwards: a click selects one item, a second click keeps it.
+    Click(form->rgGraphics->Item(2));
+    Click(form->rgGraphics->Item(0));
+    Click(form->rgGraphics->Item(0));
+    EXPECT_EQ(Checked(), 0);
+    EXPECT_EQ(DisplaySettings.DisplayMode(), 0);
+    EXPECT_EQ(refreshes, 2);
+    form->rgGraphics->SetItemIndex(-1); // set by hand, the record follows too
+    EXPECT_EQ(DisplaySettings.DisplayMode(), -1);
+}
+
+TEST_F(SettingsFormTest, OpacitySlider) {
+    Connect();
+    QSlider* slider = form->tbAlphaBlend;
+    slider->setValue(145);
+    EXPECT_EQ(DisplaySettings.SettingsOpacity(), 145);
+    EXPECT_EQ(form->windowOpacity(), 145 / 255.0);
+    EXPECT_EQ(slider->toolTip(), QStringLiteral("Прозрачность 44%"));
+    QTest::keyClick(slider, Qt::Key_End);
+    EXPECT_EQ(slider->statusTip(), QStringLiteral("Прозрачность 0%"));
+    EXPECT_EQ(refreshes, 0);
+
+    // "По умолчанию" with the slider at 200: back at 240 with its hint, one refresh at the end.
+    slider->setValue(200);
+    Click(form->btDefault);
+    EXPECT_EQ(form->windowOpacity(), 240 / 255.0);
+    EXPECT_EQ(slider->toolTip(), QStringLiteral("Прозрачность 6%"));
+    EXPECT_EQ(slider->statusTip(), slider->toolTip());
+    EXPECT_EQ(refreshes, 1);
+}
+
+TEST_F(SettingsFormTest, ColourDialog) {
+    form->show();
+    Connect();
+    Prognose.Woman.SetColor(0);
+
+    // Cancelled: the colour stays, the person gets it again, and the charts redraw once.
+    Click(form->pnColorWoman);
+    EXPECT_EQ(DisplaySettings.WomanColor(), clRed);
+    EXPECT_EQ(Prognose.Woman.Color, clRed);
+    EXPECT_EQ(refreshes, 1);
+
+    // Confirmed: the record holds 0x00BBGGRR. Then one dialog serves both panels, and a
+    // cancel does not forget its colour.
+    form->answers = {QColor(0x12, 0x34, 0x56)};
+    Click(form->pnColorWoman);
+    EXPECT_EQ(Prognose.Woman.Color, 0x563412u);
+    EXPECT_EQ(form->pnColorWoman->Color(), QColor(0x12, 0x34, 0x56));
+    Click(form->pnColorMan);
+    Click(form->pnColorMan);
+    const QColor picked(0x12, 0x34, 0x56);
+    EXPECT_EQ(form->openedWith, (std::vector<QColor>{Qt::black, Qt::black, picked, picked}));
+    EXPECT_EQ(DisplaySettings.ManColor(), clBlue);
+    EXPECT_EQ(refreshes, 4);
+}
+
+TEST_F(SettingsFormTest, HelpBox) {
+    form->show();
+    Click(form->spHelp);
+    QPointer<QMessageBox> box = form->findChild<QMessageBox*>();
+    ASSERT_FALSE(box.isNull());
+    EXPECT_TRUE(box->isVisible());
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("Информация"));
+    EXPECT_EQ(box->icon(), QMessageBox::Information);
+    EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+    EXPECT_EQ(box->text(), QStringLiteral("Периоды, которые участвуют в расчётах:\n"
+                                          " - хорошего и плохого дня\n"
+                                          " - построение суммарного графика"));
+    box->button(QMessageBox::Ok)->click();
+    EXPECT_FALSE(box->isVisible());
+}
+
+TEST_F(SettingsFormTest, ShowHideAndPlacement) {
+    mainWindow->show();
+    form->show();
+    const QPoint offCentre = form->frameGeometry().center() - mainWindow->frameGeometry().center();
+    EXPECT_LE(offCentre.manhattanLength(), 2);
+
+    // Closing only hides; the window comes back where the user left it.
+    form->move(20, 30);
+    Click(form->btClose);
+    EXPECT_FALSE(form->isVisible());
+    form->show();
+    EXPECT_EQ(form->pos(), QPoint(20, 30));
+    EXPECT_TRUE(form->close());
+    EXPECT_FALSE(form->isVisible());
+
+    // Showing it while visible does not run FormShow; showing it after a close does, which
+    // puts the slider where the window's opacity is.
+    form->show();
+    form->setWindowOpacity(200 / 255.0);
+    form->show();
+    EXPECT_EQ(form->tbAlphaBlend->value(), 240);
+    form->hide();
+    form->show();
+    EXPECT_EQ(DisplaySettings.SettingsOpacity(), 200);
+}
