@@ -1,16 +1,15 @@
+#include "app/InstanceMarker.h"
 #include "main/Fonts.h"
-#include "main/ImageCanvas.h"
-#include "model/Charts.h"
-#include "model/Shared.h"
+#include "main/ImageList.h"
+#include "main/MainUnit.h"
+#include "settings/Settings.h"
 
 #include <QApplication>
-#include <QDate>
-#include <QLabel>
-#include <QVBoxLayout>
-#include <QWidget>
+#include <QStyleFactory>
 
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -23,12 +22,6 @@ bool HaveDisplay() {
     return false;
 }
 
-TDateTime ToDateTime(const QDate& date) {
-    return EncodeDate(date.year(), static_cast<unsigned>(date.month()),
-                      static_cast<unsigned>(date.day()))
-        .value_or(0);
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -38,33 +31,21 @@ int main(int argc, char* argv[]) {
                    stderr);
         return 1;
     }
+    const TInstanceMarker marker;
+
     QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Orvanta"));
+    QApplication::setApplicationVersion(QStringLiteral("3.3.0.35"));
+    // The windows are laid out in pixels for this style's metrics.
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     RegisterBundledFonts();
+    QApplication::setWindowIcon(ProgramIcon());
 
-    Prognose.SetPrognoseDate(ToDateTime(QDate::currentDate()));
-    Prognose.Man.SetBirthDate(*EncodeDate(1982, 12, 23));
-    Prognose.Woman.SetBirthDate(*EncodeDate(1983, 9, 29));
-    Prognose.UpdateAll();
-
-    QWidget window;
-    window.setWindowTitle(QStringLiteral("Орванта 3.3"));
-    auto* layout = new QVBoxLayout(&window);
-    for (int chart = 0; chart < 5; ++chart) {
-        QImage image(580, 80, QImage::Format_RGB32);
-        {
-            TImageCanvas canvas(image);
-            DrawChartGrid(canvas);
-            for (const TDatalogging* person : {&Prognose.Man, &Prognose.Woman}) {
-                if (chart < 4)
-                    DrawCycleCurve(*person, canvas, CycleFactors[static_cast<std::size_t>(chart)]);
-                else
-                    DrawAverageCurve(*person, canvas);
-            }
-        }
-        auto* label = new QLabel(&window);
-        label->setPixmap(QPixmap::fromImage(image));
-        layout->addWidget(label);
-    }
-    window.show();
-    return app.exec();
+    // The settings window exists, hidden, before the main window is first shown: showing the
+    // main window loads the settings into it.
+    const auto mainForm = std::make_unique<TMainForm>();
+    auto* settingsForm = new TSettingsForm(mainForm.get());
+    mainForm->SetSettingsForm(settingsForm);
+    mainForm->show();
+    return QApplication::exec();
 }

@@ -66,25 +66,6 @@ void TColorPanel::mouseReleaseEvent(QMouseEvent* event) {
         emit Clicked();
 }
 
-// --- TGroupBox ---
-
-TGroupBox::TGroupBox(const QString& caption, QWidget* parent) : QGroupBox(caption, parent) {}
-
-void TGroupBox::paintEvent(QPaintEvent*) {
-    QPainter painter(this);
-    const QFontMetrics metrics = fontMetrics();
-    const qreal lineY = metrics.height() / 2 + 0.5;
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(palette().color(QPalette::Window).darker(140));
-    painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, lineY, -0.5, -0.5), 2, 2);
-    if (title().isEmpty())
-        return;
-    const QRect caption(8, 0, metrics.horizontalAdvance(title()), metrics.height());
-    painter.fillRect(caption, palette().window());
-    style()->drawItemText(&painter, caption, Qt::AlignLeft | Qt::AlignVCenter, palette(),
-                          isEnabled(), title(), QPalette::WindowText);
-}
-
 // --- TRadioGroup ---
 
 TRadioGroup::TRadioGroup(const QString& caption, const QStringList& items, QWidget* parent)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "main/GroupBox.h"
 #include "model/DateTime.h"
 #include "settings/DisplaySettings.h"
 
@@ -44,19 +45,6 @@ protected:
 private:
     QColor color_ = Qt::black;
     bool pressed_ = false;
-};
-
-// A group box drawn the classic way: the frame runs through the middle of the caption, which
-// sits on it over its own background (the blanks around the captions make the gaps). The
-// controls of the settings window are placed for this; the application style would draw the
-// frame below the caption, through their first row.
-class TGroupBox : public QGroupBox {
-    Q_OBJECT
-public:
-    explicit TGroupBox(const QString& caption, QWidget* parent = nullptr);
-
-protected:
-    void paintEvent(QPaintEvent* event) override;
 };
 
 // A group box of radio buttons in one column whose selection may also be "none" (-1), which a

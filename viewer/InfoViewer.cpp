@@ -1,5 +1,7 @@
 #include "viewer/InfoViewer.h"
 
+#include "main/ErrorBox.h"
+
 #include "main/Fonts.h"
 #include "main/ImageList.h"
 #include "model/Error.h"
@@ -15,7 +17,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPointer>
 #include <QSaveFile>
 #include <QScopeGuard>
@@ -32,18 +33,6 @@ namespace {
 constexpr QSize OuterSize(500, 500);
 constexpr int ToolBarHeight = 29;
 constexpr int SeparatorWidth = 8;
-
-// Shows a failure the way the program's error box does (that box lives in a layer above this
-// one): error icon, the application's title, and a full stop added when the last character
-// sorts after ".".
-void ShowError(QWidget* parent, const std::exception& error) {
-    QString text = QString::fromUtf8(error.what());
-    if (!text.isEmpty() && text.back() > QLatin1Char('.'))
-        text += QLatin1Char('.');
-    QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), text,
-                    QMessageBox::Ok, parent);
-    box.exec();
-}
 
 } // namespace
 
@@ -139,13 +128,8 @@ QAction* TInfoViewerForm::AddCommand(const char* name, const QString& caption, i
     addAction(action); // the shortcut works whether or not a menu or button shows the command
     // Exceptions must not unwind through Qt's signal dispatch, so a failed command is reported
     // here and the viewer stays open with its text.
-    connect(action, &QAction::triggered, this, [this, handler] {
-        try {
-            (this->*handler)();
-        } catch (const std::exception& error) {
-            ShowError(this, error);
-        }
-    });
+    connect(action, &QAction::triggered, this,
+            [this, handler] { RunGuarded([&] { (this->*handler)(); }); });
     return action;
 }
 

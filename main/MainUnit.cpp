@@ -1,0 +1,600 @@
+#include "main/MainUnit.h"
+
+#include "main/ErrorBox.h"
+#include "main/Fonts.h"
+#include "main/GroupBox.h"
+#include "main/ImageCanvas.h"
+#include "main/ImageList.h"
+#include "main/TextFormat.h"
+#include "main/Vocabulary.h"
+#include "model/Charts.h"
+#include "model/Shared.h"
+#include "settings/DisplaySettings.h"
+#include "viewer/InfoViewer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLayout>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPainter>
+#include <QProxyStyle>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QToolButton>
+
+std::string ChartCaptionFormat;
+QString ProgramFolder;
+
+namespace {
+
+constexpr int ClientWidth = 787;
+constexpr int ClientHeight = 541;
+constexpr int PanelWidth = 180;
+
+// A separator in a menu bar whose style draws one pushes the items after it to the right end.
+class TMenuBarStyle final : public QProxyStyle {
+public:
+    int styleHint(StyleHint hint, const QStyleOption* option, const QWidget* widget,
+                  QStyleHintReturn* returnData) const override {
+        if (hint == SH_DrawMenuBarSeparator)
+            return 1;
+        return QProxyStyle::styleHint(hint, option, widget, returnData);
+    }
+};
+
+// 8 points at 96 pixels per inch: the layout is in pixels, so the font is too.
+QFont WindowFont() {
+    QFont font = HasFontFamily("MS Sans Serif") ? QFont(QStringLiteral("MS Sans Serif"))
+                                                : QApplication::font();
+    font.setPixelSize(11);
+    return font;
+}
+
+// The value labels are bold. The free "MS Sans Serif" has no bold face and Qt cannot embolden
+// its bitmap strikes, so bold texts use "Tahoma", drawn to the same metrics, when it is there.
+QFont BoldFont(const QFont& windowFont) {
+    QFont font = HasFontFamily("Tahoma") ? QFont(QStringLiteral("Tahoma")) : windowFont;
+    font.setPixelSize(windowFont.pixelSize());
+    font.setBold(true);
+    return font;
+}
+
+void SetHint(QWidget* widget, const QString& hint) {
+    widget->setToolTip(hint);
+    widget->setStatusTip(hint);
+}
+
+QGroupBox* NewGroupBox(const char* name, const QString& caption, QWidget* parent, QRect geometry) {
+    auto* box = new TGroupBox(caption, parent);
+    box->setObjectName(QLatin1String(name));
+    box->setGeometry(geometry);
+    return box;
+}
+
+QLabel* NewLabel(const char* name, QWidget* parent, int x, int y, const QString& text = {}) {
+    auto* label = new QLabel(text.isEmpty() ? QLatin1String(name) : text, parent);
+    label->setObjectName(QLatin1String(name));
+    label->move(x, y);
+    label->adjustSize();
+    return label;
+}
+
+QLabel* NewIcon(const char* name, QWidget* parent, int x, int y, const QString& hint) {
+    auto* image = new QLabel(parent);
+    image->setObjectName(QLatin1String(name));
+    image->setGeometry(x, y, 32, 32);
+    image->setScaledContents(true);
+    SetHint(image, hint);
+    return image;
+}
+
+QDateEdit* NewDatePicker(const char* name, QWidget* parent, int x, int y, QDate first) {
+    auto* picker = new QDateEdit(parent);
+    picker->setObjectName(QLatin1String(name));
+    picker->setGeometry(x, y, 130, 21);
+    picker->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
+    picker->setDisplayFormat(QStringLiteral("d MMMM yyyy г."));
+    picker->setCalendarPopup(true);
+    picker->setDateRange(QDate(1601, 1, 1), QDate(9999, 12, 31));
+    picker->setDate(first);
+    return picker;
+}
+
+QToolButton* NewSpeedButton(const char* name, QWidget* parent, QRect geometry) {
+    auto* button = new QToolButton(parent);
+    button->setObjectName(QLatin1String(name));
+    button->setGeometry(geometry);
+    button->setAutoRaise(true);
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setIcon(ButtonIcon(QLatin1String(name)));
+    return button;
+}
+
+TDateTime ToDateTime(QDate date) {
+    return EncodeDate(date.year(), static_cast<unsigned>(date.month()),
+                      static_cast<unsigned>(date.day()))
+        .value_or(0);
+}
+
+QString Text(const std::string& utf8) {
+    return QString::fromStdString(utf8);
+}
+
+} // namespace
+
+TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(QStringLiteral("MainForm"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowIcon(ProgramIcon());
+    setFont(WindowFont());
+
+    auto* client = new QWidget(this);
+    client->setObjectName(QStringLiteral("client"));
+    client->setFixedSize(ClientWidth, ClientHeight);
+    setCentralWidget(client);
+
+    CreateActions();
+    CreateMenus();
+    CreateDatesPanel(client);
+    CreateChartArea(client);
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+    FormCreate();
+}
+
+TMainForm::~TMainForm() {
+    qApp->removeEventFilter(this);
+    DisplaySettings.DisconnectSettingsOnChange();
+    DisplaySettings.SetAnalysisRefresh({});
+}
+
+void TMainForm::SetSettingsForm(QWidget* settingsForm) {
+    settingsForm_ = settingsForm;
+}
+
+QAction* TMainForm::NewAction(const char* name, const QString& caption, const QString& hint,
+                              int icon) {
+    auto* action = new QAction(caption, this);
+    action->setObjectName(QLatin1String(name));
+    action->setToolTip(hint);
+    action->setStatusTip(hint);
+    if (icon >= 0)
+        action->setIcon(ilMain().Icon(icon));
+    addAction(action); // its shortcut works whenever this window is active
+    return action;
+}
+
+void TMainForm::CreateActions() {
+    const auto guarded = [this](QAction* action, void (TMainForm::*handler)()) {
+        connect(action, &QAction::triggered, this,
+                [this, handler] { RunGuarded([&] { (this->*handler)(); }); });
+    };
+    actAnalysis = NewAction("actAnalysis", QStringLiteral("Анализ"), {}, 6);
+    actAnalysis->setShortcut(Qt::Key_F5);
+    guarded(actAnalysis, &TMainForm::actAnalysisExecute);
+    actGetCurrentDate =
+        NewAction("actGetCurrentDate", {}, QStringLiteral("Установить текущую дату"), 3);
+    guarded(actGetCurrentDate, &TMainForm::actGetCurrentDateExecute);
+    actExit = NewAction("actExit", QStringLiteral("В&ыход"), {}, 7);
+    actExit->setShortcut(Qt::Key_Escape);
+    guarded(actExit, &TMainForm::actExitExecute);
+    // Only names a language file may address; nothing runs them.
+    actShowOnlyManGraphics = NewAction("actShowOnlyManGraphics", {}, {}, 2);
+    actShowOnlyWomanGraphics = NewAction("actShowOnlyWomanGraphics", {}, {}, 1);
+    actSettings = NewAction("actSettings", QStringLiteral("Настройки"), {}, 5);
+    actSettings->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    guarded(actSettings, &TMainForm::actSettingsExecute);
+    actAbout = NewAction("actAbout", QStringLiteral("О программе"), {}, 4);
+    guarded(actAbout, &TMainForm::actAboutExecute);
+    actSaveAs = NewAction("actSaveAs", QStringLiteral("Сохранить как"), {}, -1);
+    guarded(actSaveAs, &TMainForm::actSaveAsExecute);
+    actManInfo = NewAction("actManInfo", {}, QStringLiteral("Подробная информация"), 2);
+    guarded(actManInfo, &TMainForm::actManInfoExecute);
+    actWomanInfo = NewAction("actWomanInfo", {}, QStringLiteral("Подробная информация"), 1);
+    guarded(actWomanInfo, &TMainForm::actWomanInfoExecute);
+    actHelp = NewAction("actHelp", QStringLiteral("Справка"), {}, 9);
+    actHelp->setShortcut(Qt::Key_F1);
+    guarded(actHelp, &TMainForm::actHelpExecute);
+}
+
+QAction* TMainForm::NewMenuItem(QMenu* menu, const char* name, QAction* command) {
+    // A menu item of its own that carries the command: a language file may set the item's
+    // caption without touching the command, while the command's changes reach the item.
+    auto* item = new QAction(menu);
+    item->setObjectName(QLatin1String(name));
+    const auto follow = [item, command] {
+        item->setText(command->text());
+        item->setIcon(command->icon());
+        item->setToolTip(command->toolTip());
+        item->setStatusTip(command->statusTip());
+        item->setShortcut(command->shortcut());
+    };
+    follow();
+    // The shortcut is shown in the menu but belongs to the command alone.
+    item->setShortcutContext(Qt::WidgetShortcut);
+    connect(command, &QAction::changed, item, follow);
+    connect(item, &QAction::triggered, command, &QAction::trigger);
+    menu->addAction(item);
+    return item;
+}
+
+void TMainForm::CreateMenus() {
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu"));
+    auto* style = new TMenuBarStyle;
+    style->setParent(bar);
+    bar->setStyle(style);
+
+    miFile = bar->addMenu(QStringLiteral("&Файл"));
+    miFile->setObjectName(QStringLiteral("miFile"));
+    miFile->menuAction()->setObjectName(QStringLiteral("miFile"));
+    NewMenuItem(miFile, "actSettings1", actSettings);
+    NewMenuItem(miFile, "N1", actSaveAs)->setVisible(false);
+    miLanguage = miFile->addMenu(QStringLiteral("Language"));
+    miLanguage->setObjectName(QStringLiteral("miLanguage"));
+    miLanguage->menuAction()->setObjectName(QStringLiteral("miLanguage"));
+    miLanguage->menuAction()->setVisible(false);
+    miFile->addSeparator()->setObjectName(QStringLiteral("miSep_File"));
+    NewMenuItem(miFile, "miClose", actExit);
+
+    bar->addSeparator();
+    miHelp = bar->addMenu(QStringLiteral("Помощь"));
+    miHelp->setObjectName(QStringLiteral("miHelp"));
+    miHelp->menuAction()->setObjectName(QStringLiteral("miHelp"));
+    NewMenuItem(miHelp, "N2", actHelp);
+    miHelp->addSeparator()->setObjectName(QStringLiteral("miSep_Help"));
+    NewMenuItem(miHelp, "N5", actAbout);
+
+    pmMain = new QMenu(this);
+    pmMain->setObjectName(QStringLiteral("pmMain"));
+    NewMenuItem(pmMain, "mipmSettings", actSettings);
+    pmMain->addSeparator()->setObjectName(QStringLiteral("mipmSeparator"));
+    NewMenuItem(pmMain, "mipmHelp", actHelp);
+    NewMenuItem(pmMain, "mipmAbout", actAbout);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { pmMain->popup(mapToGlobal(at)); });
+}
+
+void TMainForm::CreateDatesPanel(QWidget* parent) {
+    pnFillDates = new QWidget(parent);
+    pnFillDates->setObjectName(QStringLiteral("pnFillDates"));
+    pnFillDates->setGeometry(0, 0, PanelWidth, ClientHeight);
+
+    gbPrognoseDate = NewGroupBox("gbPrognoseDate", QStringLiteral(" Прогноз на дату "), pnFillDates,
+                                 {0, 0, PanelWidth, 41});
+    dtpPrognoseDate = NewDatePicker("dtpPrognoseDate", gbPrognoseDate, 8, 15, QDate(2008, 1, 1));
+    sbTodayDateDay = NewSpeedButton("sbTodayDateDay", gbPrognoseDate, {145, 15, 23, 22});
+    SetHint(sbTodayDateDay, actGetCurrentDate->toolTip());
+    connect(sbTodayDateDay, &QToolButton::clicked, actGetCurrentDate, &QAction::trigger);
+
+    man_ = CreatePersonPanel(pnFillDates, true);
+    woman_ = CreatePersonPanel(pnFillDates, false);
+}
+
+TMainForm::PersonPanel TMainForm::CreatePersonPanel(QWidget* parent, bool man) {
+    // The woman's controls sit a pixel or three higher than the man's.
+    struct Rows {
+        int date, zodiacImage, zodiac, elementImage, element, ageImage, age, daysImage, days,
+            goodImage, good, badImage, bad;
+    };
+    const Rows r = man ? Rows{31, 56, 65, 87, 96, 118, 129, 149, 160, 180, 190, 211, 221}
+                       : Rows{29, 54, 64, 85, 94, 116, 126, 147, 157, 178, 188, 209, 220};
+    const auto n = [man](const char* manName, const char* womanName) {
+        return man ? manName : womanName;
+    };
+    PersonPanel p;
+    p.box = NewGroupBox(n("gbMan", "gbWoman"),
+                        man ? QStringLiteral(" Мужчина ") : QStringLiteral(" Женщина "), parent,
+                        {0, man ? 41 : 291, PanelWidth, 250});
+    p.dateLabel = NewLabel(n("lbManDateDay", "lbWomanDateDay"), p.box, 8, 14,
+                           man ? QStringLiteral("Дата рождения мужчины")
+                               : QStringLiteral("Дата рождения женщины"));
+    p.date = NewDatePicker(n("dtpManDateDay", "dtpWomanDateDay"), p.box, 8, r.date,
+                           man ? QDate(1982, 12, 23) : QDate(1983, 9, 29));
+    p.info = NewSpeedButton(n("sbInfoMan", "sbInfoWoman"), p.box, {145, 28, 23, man ? 23 : 22});
+    QAction* info = man ? actManInfo : actWomanInfo;
+    SetHint(p.info, info->toolTip());
+    connect(p.info, &QToolButton::clicked, info, &QAction::trigger);
+    p.info->hide();
+
+    p.zodiacImage = NewIcon(n("imMZodiac", "imWZodiac"), p.box, 8, r.zodiacImage,
+                            QStringLiteral("Знак зодиака"));
+    p.zodiac = NewLabel(n("lbMZodiac", "lbWZodiac"), p.box, 45, r.zodiac);
+    p.elementImage = NewIcon(n("imMElement", "imWElement"), p.box, 8, r.elementImage,
+                             QStringLiteral("Стихия знака зодиака"));
+    p.element = NewLabel(n("lbMElement", "lbWElement"), p.box, 45, r.element);
+    p.ageImage = NewIcon(n("imMAge", "imWAge"), p.box, 8, r.ageImage, QStringLiteral("Возраст"));
+    p.age = NewLabel(n("lbMAge", "lbWAge"), p.box, 45, r.age);
+    p.daysImage = NewIcon(n("imMQuanDays", "imWQuanDays"), p.box, 8, r.daysImage,
+                          QStringLiteral("Возраст (в днях)"));
+    p.days = NewLabel(n("lbMQuanDays", "lbWQuanDays"), p.box, 45, r.days);
+    p.goodDayImage = NewIcon(n("imMMaxDay", "imWMaxDay"), p.box, 8, r.goodImage,
+                             QStringLiteral("Ближайший хороший день"));
+    p.goodDay = NewLabel(n("lbMMaxDay", "lbWMaxDay"), p.box, 45, r.good);
+    p.badDayImage = NewIcon(n("imMMinDay", "imWMinDay"), p.box, 8, r.badImage,
+                            QStringLiteral("Ближайший плохой день"));
+    p.badDay = NewLabel(n("lbMMinDay", "lbWMinDay"), p.box, 45, r.bad);
+    for (QLabel* label : p.ValueLabels())
+        label->setProperty("Tag", man ? 100 : 101);
+    return p;
+}
+
+void TMainForm::CreateChartArea(QWidget* parent) {
+    gbGraphics = NewGroupBox("gbGraphics", QStringLiteral(" Графики биоритмов для %s и %s "),
+                             parent, {PanelWidth, 0, ClientWidth - PanelWidth, ClientHeight});
+    struct Chart {
+        const char* box;
+        const char* image;
+        const char* caption;
+    };
+    static constexpr std::array<Chart, 5> charts{{
+        {"gbPhysical", "imPhysical", " Физический - здоровье и физическое совершенство "},
+        {"gbEmotional", "imEmotional", " Эмоциональный - красота "},
+        {"gbSavvy", "imSavvy", " Интелектуальный - ум "},
+        {"gbWarmhearted", "imWarmhearted", " Сердечный - любовь"},
+        {"gbAllOrvanta", "imAllOrvanta", " Среднее значение "},
+    }};
+    for (std::size_t i = 0; i < charts.size(); ++i) {
+        QGroupBox* box = NewGroupBox(charts[i].box, QString::fromUtf8(charts[i].caption),
+                                     gbGraphics, {2, 15 + 100 * static_cast<int>(i), 603, 100});
+        auto* image = new TChartImage(charts[i].image, box);
+        image->move(12, 15);
+        image->SetPressHandler([this](TChartImage* sender, Qt::MouseButton button, int x, int y) {
+            RunGuarded([&] { imPhysicalMouseDown(sender, button, x, y); });
+        });
+        chartBoxes_[i] = box;
+        charts_[i] = image;
+    }
+    StatusBarMain = new QStatusBar(gbGraphics);
+    StatusBarMain->setObjectName(QStringLiteral("StatusBarMain"));
+    StatusBarMain->setSizeGripEnabled(false);
+    StatusBarMain->setGeometry(2, ClientHeight - 2 - 19, 603, 19);
+}
+
+void TMainForm::FormCreate() {
+    qApp->installEventFilter(this);
+    ProgramFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    DisplaySettings.SetAnalysisRefresh([this] { actAnalysis->trigger(); });
+}
+
+void TMainForm::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (shown_)
+        return;
+    shown_ = true;
+    if (const QScreen* screen = this->screen())
+        move(screen->availableGeometry().center() - frameGeometry().center() + pos());
+    FormShow();
+}
+
+void TMainForm::FormShow() {
+    // Start-up guard: a damaged settings or language file never stops the start.
+    try {
+        const QString language = ReadSettingsFile();
+        LoadLanguage(language);
+        BuildLanguageMenu();
+    } catch (...) {
+    }
+    SetPickerToNow(dtpPrognoseDate);
+    ConnectDatePicker(dtpPrognoseDate);
+    ConnectDatePicker(man_.date);
+    ConnectDatePicker(woman_.date);
+    Prognose.Man.SetColor(DisplaySettings.ManColor());
+    Prognose.Woman.SetColor(DisplaySettings.WomanColor());
+    for (const PersonPanel* p : {&man_, &woman_}) {
+        p->daysImage->setPixmap(ilInformers().Pixmap(13));
+        p->goodDayImage->setPixmap(ilInformers().Pixmap(14));
+        p->badDayImage->setPixmap(ilInformers().Pixmap(15));
+        p->ageImage->setPixmap(ilInformers().Pixmap(16));
+    }
+    DisplaySettings.ConnectSettingsOnChange();
+    actAnalysis->trigger();
+    dtpPrognoseDate->setFocus();
+}
+
+void TMainForm::ConnectDatePicker(QDateEdit* picker) {
+    // Connected once, however often start-up asks: only the user's change runs the refresh.
+    if (picker->property("connected").toBool())
+        return;
+    picker->setProperty("connected", true);
+    connect(picker, &QDateEdit::dateChanged, actAnalysis, &QAction::trigger);
+}
+
+void TMainForm::SetPickerToNow(QDateEdit* picker) {
+    const QSignalBlocker blocker(picker);
+    picker->setDate(QDate::currentDate());
+}
+
+void TMainForm::closeEvent(QCloseEvent* event) {
+    FormClose(event);
+}
+
+void TMainForm::FormClose(QCloseEvent* event) {
+    try {
+        WriteSettingsFile();
+        event->accept();
+    } catch (const std::exception& error) {
+        ShowErrorBox(QString::fromUtf8(error.what()));
+        event->ignore();
+    }
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::StatusTip && watched->isWidgetType())
+        StatusBarHint(static_cast<QStatusTipEvent*>(event)->tip());
+    // The date pickers would keep Esc for themselves; in this window it is the exit command.
+    if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->window() == this) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier)
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TMainForm::StatusBarHint(const QString& hint) {
+    if (hint.isEmpty())
+        StatusBarMain->clearMessage();
+    else
+        StatusBarMain->showMessage(hint);
+}
+
+void TMainForm::ApplyBuiltInVocabulary() {
+    const std::string version(ProgramVersion);
+    setWindowTitle(Text(FormatText(BuiltInMainCaption, std::span(&version, 1))));
+    ApplicationTitle = Text(std::string(BuiltInApplicationTitle));
+    gbGraphics->setTitle(Text(std::string(BuiltInChartCaption)));
+    InstallBuiltInNames();
+}
+
+void TMainForm::LoadLanguage(const QString&) {
+    ApplyBuiltInVocabulary();
+    ChartCaptionFormat = gbGraphics->title().toStdString();
+    actAnalysisExecute();
+}
+
+void TMainForm::BuildLanguageMenu() {}
+
+QString TMainForm::ReadSettingsFile() {
+    return {};
+}
+
+void TMainForm::WriteSettingsFile() {}
+
+void TMainForm::actAnalysisExecute() {
+    for (const PersonPanel* p : {&man_, &woman_}) {
+        const TColor color = p == &man_ ? Prognose.Man.Color : Prognose.Woman.Color;
+        for (QLabel* label : p->ValueLabels()) {
+            QPalette palette = label->palette();
+            palette.setColor(QPalette::WindowText, QColor(ToQRgb(color)));
+            label->setPalette(palette);
+            label->setFont(BoldFont(font()));
+        }
+    }
+
+    Prognose.SetPrognoseDate(ToDateTime(dtpPrognoseDate->date()));
+    Prognose.Man.SetBirthDate(ToDateTime(man_.date->date()));
+    Prognose.Woman.SetBirthDate(ToDateTime(woman_.date->date()));
+    Prognose.UpdateAll();
+
+    for (TChartImage* chart : charts_) {
+        TImageCanvas canvas(chart->Image());
+        DrawChartGrid(canvas);
+        chart->update();
+    }
+
+    const QDate prognose = dtpPrognoseDate->date();
+    const QDate next = prognose.addMonths(1);
+    const std::array<std::string, 2> months{MonthNames[prognose.month()], MonthNames[next.month()]};
+    gbGraphics->setTitle(Text(FormatText(ChartCaptionFormat, months)));
+
+    man_.box->show();
+    woman_.box->show();
+    const int mode = DisplaySettings.DisplayMode();
+    if (mode == 0 || mode == 2) {
+        if (mode == 2)
+            woman_.box->hide();
+        FillPerson(man_, Prognose.Man);
+    }
+    if (mode == 0 || mode == 1) {
+        if (mode == 1)
+            man_.box->hide();
+        FillPerson(woman_, Prognose.Woman);
+    }
+}
+
+void TMainForm::FillPerson(const PersonPanel& panel, const TDatalogging& person) {
+    const auto setText = [](QLabel* label, const std::string& text) {
+        label->setText(Text(text));
+        label->adjustSize();
+    };
+    setText(panel.zodiac, ZodiacNames[person.ZodiacSign]);
+    panel.zodiacImage->setPixmap(ilInformers().Pixmap(person.ZodiacSign));
+    const int element = ElementOf(static_cast<unsigned>(person.ZodiacSign));
+    panel.elementImage->setPixmap(ilInformers().Pixmap(element > 0 ? 16 + element : -1));
+    setText(panel.element, ElementNames[element]);
+    setText(panel.days, CountWithWord(person.DaysLived, true));
+    setText(panel.goodDay, FoundDayText(person.GoodDay));
+    setText(panel.badDay, FoundDayText(person.BadDay));
+    setText(panel.age, CountWithWord(person.AgeYears, false));
+
+    for (std::size_t i = 0; i < charts_.size(); ++i) {
+        TImageCanvas canvas(charts_[i]->Image());
+        if (i < AllCycles.size())
+            DrawCycleCurve(person, canvas, CycleFactors[i]);
+        else
+            DrawAverageCurve(person, canvas);
+        charts_[i]->update();
+    }
+}
+
+void TMainForm::actGetCurrentDateExecute() {
+    SetPickerToNow(dtpPrognoseDate);
+    actAnalysisExecute();
+}
+
+void TMainForm::actExitExecute() {
+    close();
+}
+
+void TMainForm::actSettingsExecute() {
+    if (!settingsForm_)
+        return;
+    settingsForm_->show();
+    settingsForm_->raise();
+    settingsForm_->activateWindow();
+}
+
+void TMainForm::actAboutExecute() {
+    QMessageBox box(this);
+    box.setWindowTitle(QStringLiteral("О программе..."));
+    box.setIconPixmap(ProgramIcon().pixmap(32, 32));
+    box.setText(QStringLiteral("Орванта 3.3\n"
+                               "Биоритмы пары: мужчины и женщины.\n"
+                               "Физический, эмоциональный, интеллектуальный и сердечный циклы\n"
+                               "на месяц прогноза и следующий за ним.\n"
+                               "Знак зодиака, стихия, возраст, прожитые дни,\n"
+                               "ближайшие хороший и плохой дни."));
+    box.setStandardButtons(QMessageBox::Ok);
+    box.exec();
+}
+
+void TMainForm::actSaveAsExecute() {}
+
+void TMainForm::actManInfoExecute() {
+    ShowInfoViewer(this, QStringLiteral("Подробная информация о женщине"),
+                   QStringLiteral("INFO_WOMAN"));
+}
+
+void TMainForm::actWomanInfoExecute() {
+    ShowInfoViewer(this, QStringLiteral("Подробная информация о женщине"),
+                   QStringLiteral("INFO_WOMAN"));
+}
+
+void TMainForm::actHelpExecute() {
+    ShowInfoViewer(this, QStringLiteral("Справка"), QStringLiteral("HELP"));
+}
+
+void TMainForm::imPhysicalMouseDown(TChartImage* sender, Qt::MouseButton button, int x, int y) {
+    if (button != Qt::LeftButton)
+        return;
+    QPainter painter(&sender->Image());
+    painter.setBrush(Qt::white);
+    painter.setPen(QPen(QColor(ToQRgb(clNavy)), 1, Qt::SolidLine));
+    painter.drawEllipse(QRect(x - 3, y - 3, 5, 5));
+    painter.setPen(QPen(QColor(ToQRgb(clMaroon)), 1, Qt::SolidLine));
+    painter.drawEllipse(QRect(x - 2, y - 2, 3, 3));
+    painter.end();
+    sender->update();
+}

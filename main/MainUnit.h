@@ -1,0 +1,141 @@
+#pragma once
+
+#include "main/ChartImage.h"
+
+#include <QMainWindow>
+
+#include <array>
+#include <string>
+
+class TDatalogging;
+class QAction;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QMenu;
+class QStatusBar;
+class QToolButton;
+class QWidget;
+
+// The format of the chart area's caption, with two "%s" for the two month names (UTF-8).
+extern std::string ChartCaptionFormat;
+// The folder of the program file, with a trailing separator.
+extern QString ProgramFolder;
+
+// The program's main window: dates, person panels, the five charts and the commands.
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+
+public:
+    explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // The settings window, created hidden right after this window and owned by it.
+    void SetSettingsForm(QWidget* settingsForm);
+
+    // The analysis refresh: recomputes the model and redraws everything the window shows.
+    void actAnalysisExecute();
+
+    void actGetCurrentDateExecute();
+    void actExitExecute();
+    void actSettingsExecute();
+    void actAboutExecute();
+    void actSaveAsExecute();
+    void actManInfoExecute();
+    void actWomanInfoExecute();
+    void actHelpExecute();
+
+    // Built-in Russian texts: caption, application title, chart caption and the name tables.
+    void ApplyBuiltInVocabulary();
+    // Applies a language (the built-in vocabulary for now), then the format and a refresh.
+    void LoadLanguage(const QString& name);
+    void BuildLanguageMenu();
+    // Reads the stored birth dates and display settings; returns the language to load.
+    QString ReadSettingsFile();
+    // Writes the birth dates and display settings; throws EProgramError when it cannot.
+    void WriteSettingsFile();
+
+    // The click marker: a small white dot with a navy and a maroon ring.
+    void imPhysicalMouseDown(TChartImage* sender, Qt::MouseButton button, int x, int y);
+    // Shows a hint of any window of the program in the status bar; empty clears it.
+    void StatusBarHint(const QString& hint);
+
+    TChartImage* Chart(int index) const { return charts_[static_cast<std::size_t>(index)]; }
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    struct PersonPanel {
+        QGroupBox* box = nullptr;
+        QLabel* dateLabel = nullptr;
+        QDateEdit* date = nullptr;
+        QToolButton* info = nullptr;
+        QLabel* zodiacImage = nullptr;
+        QLabel* zodiac = nullptr;
+        QLabel* elementImage = nullptr;
+        QLabel* element = nullptr;
+        QLabel* ageImage = nullptr;
+        QLabel* age = nullptr;
+        QLabel* daysImage = nullptr;
+        QLabel* days = nullptr;
+        QLabel* goodDayImage = nullptr;
+        QLabel* goodDay = nullptr;
+        QLabel* badDayImage = nullptr;
+        QLabel* badDay = nullptr;
+
+        // The six value labels that carry the person's colour.
+        std::array<QLabel*, 6> ValueLabels() const {
+            return {zodiac, element, age, days, goodDay, badDay};
+        }
+    };
+
+    void FormCreate();
+    void FormShow();
+    void FormClose(QCloseEvent* event);
+
+    void CreateActions();
+    void CreateMenus();
+    void CreateDatesPanel(QWidget* parent);
+    PersonPanel CreatePersonPanel(QWidget* parent, bool man);
+    void CreateChartArea(QWidget* parent);
+    void ConnectDatePicker(QDateEdit* picker);
+    void FillPerson(const PersonPanel& panel, const TDatalogging& person);
+    void SetPickerToNow(QDateEdit* picker);
+
+    QAction* NewAction(const char* name, const QString& caption, const QString& hint, int icon);
+    QAction* NewMenuItem(QMenu* menu, const char* name, QAction* command);
+
+    QWidget* settingsForm_ = nullptr;
+    bool shown_ = false;
+
+    QAction* actAnalysis = nullptr;
+    QAction* actGetCurrentDate = nullptr;
+    QAction* actExit = nullptr;
+    QAction* actShowOnlyManGraphics = nullptr;
+    QAction* actShowOnlyWomanGraphics = nullptr;
+    QAction* actSettings = nullptr;
+    QAction* actAbout = nullptr;
+    QAction* actSaveAs = nullptr;
+    QAction* actManInfo = nullptr;
+    QAction* actWomanInfo = nullptr;
+    QAction* actHelp = nullptr;
+
+    QMenu* miFile = nullptr;
+    QMenu* miLanguage = nullptr;
+    QMenu* miHelp = nullptr;
+    QMenu* pmMain = nullptr;
+
+    QWidget* pnFillDates = nullptr;
+    QGroupBox* gbPrognoseDate = nullptr;
+    QDateEdit* dtpPrognoseDate = nullptr;
+    QToolButton* sbTodayDateDay = nullptr;
+    PersonPanel man_;
+    PersonPanel woman_;
+    QGroupBox* gbGraphics = nullptr;
+    std::array<QGroupBox*, 5> chartBoxes_{};
+    std::array<TChartImage*, 5> charts_{};
+    QStatusBar* StatusBarMain = nullptr;
+};

@@ -1,0 +1,259 @@
+#include "main/ErrorBox.h"
+#include "main/ImageCanvas.h"
+#include "main/MainUnit.h"
+#include "main/Vocabulary.h"
+#include "model/Shared.h"
+#include "settings/DisplaySettings.h"
+#include "settings/Settings.h"
+#include "viewer/InfoViewer.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+constexpr TColor Green = 0x00FF00;
+
+class MainFormTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DisplaySettings.DisconnectSettingsOnChange();
+        DisplaySettings.SetAnalysisRefresh({});
+        DisplaySettings.RestoreDefaults();
+        SetErrorBoxHandler([this](const QString& text) { errors << text; });
+        form = std::make_unique<TMainForm>();
+        settings = new TSettingsForm(form.get());
+        form->SetSettingsForm(settings);
+        form->show();
+        QApplication::setActiveWindow(form.get());
+    }
+    void TearDown() override {
+        form.reset();
+        SetErrorBoxHandler({});
+        DisplaySettings.DisconnectSettingsOnChange();
+        DisplaySettings.SetAnalysisRefresh({});
+        DisplaySettings.RestoreDefaults();
+    }
+
+    template <typename T> T* Find(const char* name) const {
+        T* child = form->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+    QString Text(const char* label) const { return Find<QLabel>(label)->text(); }
+    QAction* Action(const char* name) const { return Find<QAction>(name); }
+    QDateEdit* Picker(const char* name) const { return Find<QDateEdit>(name); }
+
+    // How many pixels of a colour a chart holds.
+    int Count(int chart, TColor color) const {
+        const QImage& image = form->Chart(chart)->Image();
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixel(x, y) == ToQRgb(color);
+        return n;
+    }
+
+    void SetDates(QDate prognose, QDate man, QDate woman) {
+        Picker("dtpManDateDay")->setDate(man);
+        Picker("dtpWomanDateDay")->setDate(woman);
+        Picker("dtpPrognoseDate")->setDate(prognose); // a user's change: refreshes
+    }
+
+    std::unique_ptr<TMainForm> form;
+    TSettingsForm* settings = nullptr;
+    QStringList errors;
+};
+
+} // namespace
+
+TEST_F(MainFormTest, StartsWithTodayTheDefaultsAndTheBuiltInTexts) {
+    EXPECT_EQ(form->windowTitle(), "Орванта 3.3");
+    EXPECT_EQ(ApplicationTitle, "Орванта");
+    EXPECT_EQ(Picker("dtpPrognoseDate")->date(), QDate::currentDate());
+    EXPECT_EQ(Picker("dtpManDateDay")->date(), QDate(1982, 12, 23));
+    EXPECT_EQ(Picker("dtpWomanDateDay")->date(), QDate(1983, 9, 29));
+    EXPECT_EQ(form->centralWidget()->size(), QSize(787, 541));
+    EXPECT_FALSE(Find<QToolButton>("sbInfoMan")->isVisible());
+    EXPECT_TRUE(Find<QLabel>("imMAge")->pixmap().size() == QSize(32, 32));
+    EXPECT_TRUE(DisplaySettings.SettingsOnChangeConnected());
+    EXPECT_TRUE(errors.isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), Picker("dtpPrognoseDate"));
+}
+
+TEST_F(MainFormTest, PanelTextsForAKnownCouple) {
+    SetDates(QDate(2001, 1, 31), QDate(1980, 5, 17), QDate(1983, 9, 29));
+    EXPECT_EQ(Text("lbMZodiac"), "Телец");
+    EXPECT_EQ(Text("lbMElement"), "Земля");
+    EXPECT_EQ(Text("lbMAge"), "20 лет");
+    EXPECT_EQ(Text("lbMQuanDays"), "7564 дня");
+    EXPECT_EQ(Text("lbWZodiac"), "Весы");
+    EXPECT_EQ(Text("lbWElement"), "Воздух");
+    EXPECT_EQ(Text("lbWAge"), "17 лет");
+    EXPECT_EQ(Text("lbWQuanDays"), "6334 дня");
+    EXPECT_EQ(Text("lbMMaxDay"), QString::fromStdString(FoundDayText(Prognose.Man.GoodDay)));
+    EXPECT_TRUE(Text("lbMMaxDay").endsWith("2001 г."));
+    EXPECT_EQ(Find<QGroupBox>("gbGraphics")->title(), "Графики биоритмов для января и февраля");
+
+    // None found: a dash, never the text of day zero. With only the heart cycle, a man born on
+    // 18 May 1980 has no bad day before the window's end.
+    Picker("dtpManDateDay")->setDate(QDate(1980, 5, 18));
+    DisplaySettings.ConnectSettingsOnChange();
+    for (DisplayFlag flag :
+         {DisplayFlag::UsePhysical, DisplayFlag::UseEmotional, DisplayFlag::UseIntellectual})
+        DisplaySettings.SetFlag(flag, false);
+    EXPECT_EQ(Text("lbMMinDay"), "—");
+
+    SetDates(QDate(2026, 12, 7), QDate(1980, 5, 17), QDate(1983, 9, 29));
+    EXPECT_EQ(Find<QGroupBox>("gbGraphics")->title(), "Графики биоритмов для декабря и января");
+}
+
+TEST_F(MainFormTest, CommandsAndShortcuts) {
+    QWidget* window = form.get();
+    // F5 redraws: a click marker goes away.
+    QTest::mouseClick(form->Chart(0), Qt::LeftButton, {}, QPoint(100, 40));
+    EXPECT_GT(Count(0, clMaroon) + Count(0, clNavy), 0);
+    const QImage marked = form->Chart(0)->Image();
+    QTest::keyClick(window, Qt::Key_F5);
+    EXPECT_NE(form->Chart(0)->Image(), marked);
+
+    // Ctrl+S opens the settings window, twice leaves one, in front.
+    QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
+    QTest::keyClick(window, Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(settings->isVisible());
+    EXPECT_EQ(form->findChildren<TSettingsForm*>().size(), 1);
+
+    // F1 opens the help viewer, modally.
+    QString viewerTitle;
+    QTimer::singleShot(0, [&] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            viewerTitle = modal->windowTitle();
+            modal->close();
+        }
+    });
+    QTest::keyClick(window, Qt::Key_F1);
+    EXPECT_EQ(viewerTitle, "Справка");
+
+    // The detail commands ask for a document the program does not carry.
+    Action("actWomanInfo")->trigger();
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_EQ(errors[0], "Ресурс INFO_WOMAN не найден.");
+
+    // The today button brings back today and redraws.
+    Picker("dtpPrognoseDate")->setDate(QDate(2030, 5, 5));
+    EXPECT_EQ(Prognose.PrognoseDate, *EncodeDate(2030, 5, 5));
+    QTest::mouseClick(Find<QToolButton>("sbTodayDateDay"), Qt::LeftButton);
+    EXPECT_EQ(Picker("dtpPrognoseDate")->date(), QDate::currentDate());
+    EXPECT_NE(Prognose.PrognoseDate, *EncodeDate(2030, 5, 5));
+
+    // Esc closes the window, even with the focus in a date picker.
+    QApplication::setActiveWindow(window);
+    Picker("dtpManDateDay")->setFocus();
+    QTest::keyClick(Picker("dtpManDateDay"), Qt::Key_Escape);
+    EXPECT_FALSE(form->isVisible());
+}
+
+TEST_F(MainFormTest, ClickMarkerAndPopupMenu) {
+    TChartImage* chart = form->Chart(4);
+    const QImage before = chart->Image();
+    QTest::mouseClick(chart, Qt::RightButton, {}, QPoint(200, 30));
+    EXPECT_EQ(chart->Image(), before);
+    QTest::mouseClick(chart, Qt::LeftButton, Qt::ShiftModifier, QPoint(200, 30));
+    EXPECT_EQ(chart->Image().pixel(200, 30), qRgb(255, 255, 255));
+    EXPECT_EQ(chart->Image().pixel(200 - 3, 30), ToQRgb(clNavy));
+    EXPECT_EQ(chart->Image().pixel(200 - 2, 30), ToQRgb(clMaroon));
+
+    // A later change of a date clears it.
+    Picker("dtpManDateDay")->setDate(QDate(1990, 1, 1));
+    EXPECT_NE(chart->Image().pixel(200 - 3, 30), ToQRgb(clNavy));
+
+    // A right click where no control has a menu of its own opens the pop-up menu.
+    auto* menu = form->findChild<QMenu*>(QStringLiteral("pmMain"));
+    ASSERT_NE(menu, nullptr);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            form->mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(chart, &event);
+    EXPECT_TRUE(menu->isVisible());
+    menu->close();
+}
+
+TEST_F(MainFormTest, HintsReachTheStatusBar) {
+    auto* status = Find<QStatusBar>("StatusBarMain");
+    QEvent enter(QEvent::Enter);
+    QApplication::sendEvent(Find<QLabel>("imMMaxDay"), &enter);
+    EXPECT_EQ(status->currentMessage(), "Ближайший хороший день");
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(Find<QLabel>("imMMaxDay"), &leave);
+    EXPECT_EQ(status->currentMessage(), "");
+
+    settings->show();
+    auto* panel = settings->findChild<QWidget*>(QStringLiteral("pnColorMan"));
+    ASSERT_NE(panel, nullptr);
+    QApplication::sendEvent(panel, &enter);
+    EXPECT_EQ(status->currentMessage(), "Цвет мужского графика");
+    QApplication::sendEvent(panel, &leave);
+    EXPECT_EQ(status->currentMessage(), "");
+}
+
+TEST_F(MainFormTest, DisplayModes) {
+    Prognose.Man.SetColor(Green);
+    DisplaySettings.ConnectSettingsOnChange();
+    DisplaySettings.ChangeManColor(Green);
+    auto* gbMan = Find<QGroupBox>("gbMan");
+    auto* gbWoman = Find<QGroupBox>("gbWoman");
+    EXPECT_GT(Count(0, Green), 0);
+    EXPECT_GT(Count(0, clRed), 0);
+
+    // Only the man: the woman's box disappears, her labels are left alone.
+    Find<QLabel>("lbWZodiac")->setText("untouched");
+    DisplaySettings.SetDisplayMode(2);
+    EXPECT_TRUE(gbMan->isVisible());
+    EXPECT_FALSE(gbWoman->isVisible());
+    EXPECT_GT(Count(4, Green), 0);
+    EXPECT_EQ(Count(4, clRed), 0);
+    EXPECT_EQ(Text("lbWZodiac"), "untouched");
+
+    // Only the woman.
+    Find<QLabel>("lbMZodiac")->setText("untouched");
+    DisplaySettings.SetDisplayMode(1);
+    EXPECT_FALSE(gbMan->isVisible());
+    EXPECT_TRUE(gbWoman->isVisible());
+    EXPECT_EQ(Count(4, Green), 0);
+    EXPECT_GT(Count(4, clRed), 0);
+    EXPECT_EQ(Text("lbMZodiac"), "untouched");
+    EXPECT_NE(Text("lbWZodiac"), "untouched");
+
+    // No choice: both boxes shown, grids only, no label touched.
+    Find<QLabel>("lbWZodiac")->setText("untouched");
+    DisplaySettings.SetDisplayMode(-1);
+    form->findChild<QAction*>(QStringLiteral("actAnalysis"))->trigger();
+    EXPECT_TRUE(gbMan->isVisible());
+    EXPECT_TRUE(gbWoman->isVisible());
+    EXPECT_EQ(Count(2, Green) + Count(2, clRed), 0);
+    EXPECT_EQ(Text("lbWZodiac"), "untouched");
+
+    // A colour change recolours the six value labels, never the birth-date label.
+    DisplaySettings.SetDisplayMode(0);
+    DisplaySettings.ChangeWomanColor(0x00A5FF);
+    for (const char* name :
+         {"lbWZodiac", "lbWElement", "lbWAge", "lbWQuanDays", "lbWMaxDay", "lbWMinDay"}) {
+        EXPECT_EQ(Find<QLabel>(name)->palette().color(QPalette::WindowText),
+                  QColor(0xFF, 0xA5, 0x00))
+            << name;
+        EXPECT_TRUE(Find<QLabel>(name)->font().bold()) << name;
+    }
+    EXPECT_NE(Find<QLabel>("lbWomanDateDay")->palette().color(QPalette::WindowText),
+              QColor(0xFF, 0xA5, 0x00));
+    EXPECT_GT(Count(3, 0x00A5FF), 0);
+}
