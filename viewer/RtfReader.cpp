@@ -15,6 +15,8 @@
 #include <utility>
 #include <vector>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Deeper groups are skipped whole: real documents nest a few levels, hostile ones thousands.
@@ -194,7 +196,7 @@ private:
 
     std::vector<GroupState> stack_;
     std::optional<GroupState> closedDocument_; // the outermost group's state as it closed
-    int ignoredDepth_ = 0;                     // > 0 while inside a skipped group
+    qsizetype ignoredDepth_ = 0;               // > 0 while inside a skipped group
     bool ignorable_ = false;                   // the last token was \*
     int fallbackLeft_ = 0;                     // characters still to skip after \uN
 
@@ -743,6 +745,8 @@ void ReadRtf(const QByteArray& rtf, QTextDocument& document) {
         QString text = utf8.decode(rtf);
         if (utf8.hasError())
             text = TRtfTextDecoder().Decode(rtf, 1251);
+        text.replace(u"\r\n"_s, u"\n"_s).replace(u'\r', u'\n');
+        text.removeIf([](QChar ch) { return ch.unicode() < 0x20 && ch != u'\t' && ch != u'\n'; });
         document.setPlainText(text);
     }
     document.setUndoRedoEnabled(undo);

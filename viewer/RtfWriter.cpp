@@ -224,7 +224,7 @@ void TRtfWriter::WriteCharFormat(const QTextCharFormat& format) {
         points = document_.defaultFont().pointSizeF();
     if (points <= 0)
         points = 12;
-    body_ += "\\fs" + QByteArray::number(std::clamp(std::lround(points * 2), 1L, 3276L));
+    body_ += "\\fs" + QByteArray::number(std::lround(std::clamp<qreal>(points, 0.5, 1638) * 2));
 
     if (format.fontWeight() >= QFont::DemiBold)
         body_ += "\\b";

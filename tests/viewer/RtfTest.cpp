@@ -336,7 +336,7 @@ TEST(RtfReader, DamagedAndHostileInput) {
     // Not RTF: the bytes as text, in UTF-8 or else in code page 1251.
     EXPECT_EQ(Text("Просто текст\n{x}"), u"Просто текст\n{x}"_s);
     EXPECT_EQ(Text("\xcf\xf0\xe8"), u"При"_s);
-    Text(QByteArray("\0\1\2{\\\xff", 6));
+    EXPECT_EQ(Text(QByteArray("a\0\1\r\n\rb\x04", 8)), u"a\n\nb"_s); // no control characters
 
     EXPECT_EQ(Text("{\\rtf1 a}} b}"), u"a b"_s);
     EXPECT_EQ(Text("{\\rtf1 x}}}"), u"x"_s);
@@ -462,12 +462,29 @@ TEST(RtfWriter, AnyTextAndFormatSurvive) {
     EXPECT_EQ(FormatOf(*copy, "fancy").fontFamilies().toStringList(), QStringList{u"Шрифт"_s});
 }
 
-TEST(RtfWriter, EmptyDocument) {
-    QTextDocument document;
-    const QByteArray rtf = WriteRtf(document);
+TEST(RtfWriter, EmptyAndExtremeDocuments) {
+    QTextDocument empty;
+    QByteArray rtf = WriteRtf(empty);
     EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1251"));
     EXPECT_TRUE(rtf.trimmed().endsWith('}'));
-    const auto copy = Read(rtf);
+    auto copy = Read(rtf);
     EXPECT_TRUE(copy->isEmpty());
     EXPECT_EQ(copy->blockCount(), 1);
+
+    // Sizes and margins no reader could use come out clamped, not as overflowed numbers.
+    QTextDocument extreme;
+    QTextCursor cursor(&extreme);
+    QTextBlockFormat wide;
+    wide.setLeftMargin(1e12);
+    wide.setTextIndent(-1e12);
+    cursor.setBlockFormat(wide);
+    QTextCharFormat huge;
+    huge.setFontPointSize(1e300);
+    cursor.insertText("big", huge);
+    rtf = WriteRtf(extreme);
+    EXPECT_TRUE(rtf.contains("\\li31680\\fi-31680")) << rtf.constData();
+    EXPECT_TRUE(rtf.contains("\\fs3276 big"));
+    copy = Read(rtf);
+    EXPECT_EQ(copy->toPlainText(), u"big"_s);
+    EXPECT_EQ(FormatOf(*copy, "big").fontPointSize(), 1638);
 }
