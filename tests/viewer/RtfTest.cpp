@@ -296,7 +296,7 @@ TEST(RtfReader, ParagraphAndCharacterFormats) {
 }
 
 TEST(RtfReader, ListsOfEveryKind) {
-    // Lists by table reference (\\ls): a marker in a symbol font, the table itself skipped.
+    // Lists by table reference (\ls): a marker in a symbol font, the table itself skipped.
     const auto modern = Read("{\\rtf1{\\fonttbl{\\f0 Arial;}{\\f1\\fcharset2 Symbol;}}"
                              "{\\*\\listtable{\\list\\listid1{\\listlevel\\levelnfc23}}}"
                              "\\pard{\\listtext\\f1\\'b7\\tab}\\ls1\\li720\\fi-360 one\\par"
