@@ -5,9 +5,11 @@
 #include "main/GroupBox.h"
 #include "main/ImageCanvas.h"
 #include "main/ImageList.h"
+#include "main/SettingsFile.h"
 #include "main/TextFormat.h"
 #include "main/Vocabulary.h"
 #include "model/Charts.h"
+#include "model/Error.h"
 #include "model/Shared.h"
 #include "settings/DisplaySettings.h"
 #include "viewer/InfoViewer.h"
@@ -16,6 +18,8 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDateEdit>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -118,6 +122,14 @@ QToolButton* NewSpeedButton(const char* name, QWidget* parent, QRect geometry) {
     return button;
 }
 
+// A button with a picture of its own that runs a command and shows the command's hint.
+void CarryCommand(QToolButton* button, QAction* command) {
+    const auto follow = [button, command] { SetHint(button, command->statusTip()); };
+    follow();
+    QObject::connect(command, &QAction::changed, button, follow);
+    QObject::connect(button, &QToolButton::clicked, command, &QAction::trigger);
+}
+
 TDateTime ToDateTime(QDate date) {
     return EncodeDate(date.year(), static_cast<unsigned>(date.month()),
                       static_cast<unsigned>(date.day()))
@@ -215,7 +227,7 @@ QAction* TMainForm::NewMenuItem(QMenu* menu, const char* name, QAction* command)
     const auto follow = [item, command] {
         item->setText(command->text());
         item->setIcon(command->icon());
-        item->setToolTip(command->toolTip());
+        item->setToolTip(command->statusTip());
         item->setStatusTip(command->statusTip());
         item->setShortcut(command->shortcut());
     };
@@ -275,8 +287,7 @@ void TMainForm::CreateDatesPanel(QWidget* parent) {
                                  {0, 0, PanelWidth, 41});
     dtpPrognoseDate = NewDatePicker("dtpPrognoseDate", gbPrognoseDate, 8, 15, QDate(2008, 1, 1));
     sbTodayDateDay = NewSpeedButton("sbTodayDateDay", gbPrognoseDate, {145, 15, 23, 22});
-    SetHint(sbTodayDateDay, actGetCurrentDate->toolTip());
-    connect(sbTodayDateDay, &QToolButton::clicked, actGetCurrentDate, &QAction::trigger);
+    CarryCommand(sbTodayDateDay, actGetCurrentDate);
 
     man_ = CreatePersonPanel(pnFillDates, true);
     woman_ = CreatePersonPanel(pnFillDates, false);
@@ -303,9 +314,7 @@ TMainForm::PersonPanel TMainForm::CreatePersonPanel(QWidget* parent, bool man) {
     p.date = NewDatePicker(n("dtpManDateDay", "dtpWomanDateDay"), p.box, 8, r.date,
                            man ? QDate(1982, 12, 23) : QDate(1983, 9, 29));
     p.info = NewSpeedButton(n("sbInfoMan", "sbInfoWoman"), p.box, {145, 28, 23, man ? 23 : 22});
-    QAction* info = man ? actManInfo : actWomanInfo;
-    SetHint(p.info, info->toolTip());
-    connect(p.info, &QToolButton::clicked, info, &QAction::trigger);
+    CarryCommand(p.info, man ? actManInfo : actWomanInfo);
     p.info->hide();
 
     p.zodiacImage = NewIcon(n("imMZodiac", "imWZodiac"), p.box, 8, r.zodiacImage,
@@ -458,19 +467,36 @@ void TMainForm::ApplyBuiltInVocabulary() {
     InstallBuiltInNames();
 }
 
-void TMainForm::LoadLanguage(const QString&) {
-    ApplyBuiltInVocabulary();
-    ChartCaptionFormat = gbGraphics->title().toStdString();
-    actAnalysisExecute();
-}
-
-void TMainForm::BuildLanguageMenu() {}
-
 QString TMainForm::ReadSettingsFile() {
-    return {};
+    const TStoredSettings stored =
+        ApplySettingsFile(TProfileFile(ReadFileBytes(SettingsFilePath()).toStdString()));
+    // Dates from code run no refresh: only the user's change of a picker does.
+    const auto setDate = [](QDateEdit* picker, const std::optional<TDateTime>& date) {
+        const auto ymd = date ? DecodeDate(*date) : std::nullopt;
+        if (!ymd)
+            return;
+        const QSignalBlocker blocker(picker);
+        picker->setDate(QDate(int{ymd->year()}, static_cast<int>(unsigned{ymd->month()}),
+                              static_cast<int>(unsigned{ymd->day()})));
+    };
+    setDate(man_.date, stored.ManBirthDate);
+    setDate(woman_.date, stored.WomanBirthDate);
+    ConnectDatePicker(man_.date);
+    ConnectDatePicker(woman_.date);
+    return stored.Language;
 }
 
-void TMainForm::WriteSettingsFile() {}
+void TMainForm::WriteSettingsFile() {
+    // All fourteen entries in one pass, the file replaced as a whole: never half old, half new.
+    const QString path = SettingsFilePath();
+    const TProfileFile file =
+        WithSettings(TProfileFile(ReadFileBytes(path).toStdString()), ToDateTime(man_.date->date()),
+                     ToDateTime(woman_.date->date()));
+    if (!WriteFileAtomically(path, QByteArray::fromStdString(file.Bytes())))
+        throw EProgramError(
+            "Не могу записать в " +
+            QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).toStdString());
+}
 
 void TMainForm::actAnalysisExecute() {
     for (const PersonPanel* p : {&man_, &woman_}) {

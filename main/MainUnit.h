@@ -1,6 +1,7 @@
 #pragma once
 
 #include "main/ChartImage.h"
+#include "main/ProfileFile.h"
 
 #include <QMainWindow>
 
@@ -47,9 +48,17 @@ public:
 
     // Built-in Russian texts: caption, application title, chart caption and the name tables.
     void ApplyBuiltInVocabulary();
-    // Applies a language (the built-in vocabulary for now), then the format and a refresh.
+    // Applies the language file of that name from the language folder, or the built-in
+    // vocabulary when there is none; then the chart caption format and a refresh.
     void LoadLanguage(const QString& name);
+    // Applies a language file's texts: title, caption, the window's components and the name
+    // tables. Returns whether it set the chart area's caption. Throws EProgramError when the
+    // window caption's format does not fit, with what was applied before it left in place.
+    bool ApplyLanguage(const TProfileFile& file);
+    // The "Language" menu: "Русский" and one item per language file found.
     void BuildLanguageMenu();
+    // Loads the language a menu item names, its "&" removed.
+    void LanguageItemClick(QObject* sender);
     // Reads the stored birth dates and display settings; returns the language to load.
     QString ReadSettingsFile();
     // Writes the birth dates and display settings; throws EProgramError when it cannot.

@@ -14,6 +14,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -33,6 +34,7 @@ protected:
         DisplaySettings.RestoreDefaults();
         SetErrorBoxHandler([this](const QString& text) { errors << text; });
         form = std::make_unique<TMainForm>();
+        ProgramFolder = dir.path() + QLatin1Char('/'); // no settings file, no languages
         settings = new TSettingsForm(form.get());
         form->SetSettingsForm(settings);
         form->show();
@@ -71,6 +73,7 @@ protected:
         Picker("dtpPrognoseDate")->setDate(prognose); // a user's change: refreshes
     }
 
+    QTemporaryDir dir;
     std::unique_ptr<TMainForm> form;
     TSettingsForm* settings = nullptr;
     QStringList errors;

@@ -1,0 +1,66 @@
+#include "main/LanguageFile.h"
+
+#include "main/MainUnit.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStringDecoder>
+
+#include <algorithm>
+
+namespace {
+
+const QString Extension = QStringLiteral(".lng.ini");
+
+} // namespace
+
+QString DecodeLanguageText(const QByteArray& bytes) {
+    QByteArrayView view(bytes);
+    if (view.startsWith("\xEF\xBB\xBF"))
+        view = view.sliced(3);
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8.decode(view);
+    if (!utf8.hasError())
+        return text;
+    QStringDecoder cp1251("windows-1251");
+    return cp1251.isValid() ? QString(cp1251.decode(view)) : QString::fromLatin1(view);
+}
+
+TProfileFile LanguageProfile(const QByteArray& bytes) {
+    return TProfileFile(DecodeLanguageText(bytes).toStdString());
+}
+
+QString LanguageFolder() {
+    const QString beside = ProgramFolder + QStringLiteral("Language/");
+    if (QFileInfo(beside).isDir())
+        return beside;
+    const QString installed =
+        QDir::cleanPath(ProgramFolder + QStringLiteral("../share/orvanta/Language"));
+    return QFileInfo(installed).isDir() ? installed + QLatin1Char('/') : beside;
+}
+
+QString FindLanguageFile(const QString& folder, const QString& name) {
+    const QString wanted = name + Extension;
+    const QFileInfoList entries =
+        QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
+    const auto match = std::find_if(entries.begin(), entries.end(), [&](const QFileInfo& entry) {
+        return entry.fileName().compare(wanted, Qt::CaseInsensitive) == 0;
+    });
+    return match == entries.end() ? QString() : match->filePath();
+}
+
+QStringList LanguageNames(const QString& folder) {
+    QFileInfoList entries = QDir(folder).entryInfoList(
+        QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    std::sort(entries.begin(), entries.end(), [](const QFileInfo& a, const QFileInfo& b) {
+        return a.fileName().compare(b.fileName(), Qt::CaseInsensitive) < 0;
+    });
+    QStringList names;
+    for (const QFileInfo& entry : entries) {
+        QString name = entry.fileName();
+        if (!name.endsWith(Extension, Qt::CaseInsensitive))
+            continue;
+        names << name.remove(Extension, Qt::CaseInsensitive);
+    }
+    return names;
+}

@@ -1,0 +1,150 @@
+// The main window's language: the built-in vocabulary, language files and the "Language" menu.
+#include "main/MainUnit.h"
+
+#include "main/ErrorBox.h"
+#include "main/LanguageFile.h"
+#include "main/SettingsFile.h"
+#include "main/TextFormat.h"
+#include "main/Vocabulary.h"
+#include "model/Shared.h"
+
+#include <QAction>
+#include <QGroupBox>
+#include <QLabel>
+#include <QMenu>
+
+#include <array>
+
+namespace {
+
+// The components a language file can address, by kind, in the order they are applied.
+constexpr std::array ActionNames{"actAnalysis",
+                                 "actGetCurrentDate",
+                                 "actExit",
+                                 "actShowOnlyManGraphics",
+                                 "actShowOnlyWomanGraphics",
+                                 "actSettings",
+                                 "actAbout",
+                                 "actSaveAs",
+                                 "actManInfo",
+                                 "actWomanInfo",
+                                 "actHelp"};
+constexpr std::array MenuItemNames{
+    "miFile", "actSettings1", "N1", "miLanguage",   "miSep_File",    "miClose",  "miHelp",
+    "N2",     "miSep_Help",   "N5", "mipmSettings", "mipmSeparator", "mipmHelp", "mipmAbout"};
+constexpr std::array GroupBoxNames{"gbGraphics", "gbPhysical",    "gbEmotional",
+                                   "gbSavvy",    "gbWarmhearted", "gbAllOrvanta",
+                                   "gbMan",      "gbWoman",       "gbPrognoseDate"};
+constexpr std::array LabelNames{"lbMZodiac",   "lbMQuanDays",    "lbMMinDay", "lbMMaxDay",
+                                "lbMElement",  "lbManDateDay",   "lbMAge",    "lbWZodiac",
+                                "lbWQuanDays", "lbWomanDateDay", "lbWMinDay", "lbWMaxDay",
+                                "lbWElement",  "lbWAge"};
+constexpr std::array ImageNames{
+    "imPhysical",  "imEmotional", "imSavvy",   "imWarmhearted", "imAllOrvanta", "imMMaxDay",
+    "imMZodiac",   "imMQuanDays", "imMMinDay", "imMElement",    "imMAge",       "imWZodiac",
+    "imWQuanDays", "imWMinDay",   "imWMaxDay", "imWElement",    "imWAge"};
+
+QString Read(const TProfileFile& file, const char* section, const std::string& key,
+             const QString& fallback) {
+    const auto value = file.Read(section, key);
+    return value ? QString::fromStdString(*value) : fallback;
+}
+
+// The caption and hint of a command or menu item; the hint is the status tip, since an action
+// without a tooltip of its own reports its caption as one.
+void Translate(QAction* action, const TProfileFile& file, const char* section) {
+    const std::string name = action->objectName().toStdString();
+    action->setText(Read(file, section, name, action->text()));
+    const QString hint = Read(file, section, name + ".Hint", action->statusTip());
+    action->setToolTip(hint);
+    action->setStatusTip(hint);
+}
+
+void TranslateNames(TNameTable<12>& table, const TProfileFile& file, const char* section, int n) {
+    table.Set(n, file.Read(section, std::to_string(n), std::to_string(n)));
+}
+
+} // namespace
+
+bool TMainForm::ApplyLanguage(const TProfileFile& file) {
+    ApplicationTitle = Read(file, "Main", "Application.Title", ApplicationTitle);
+    const std::string caption = file.Read("Main", "MainForm.Caption", windowTitle().toStdString());
+    const std::string version(ProgramVersion);
+    setWindowTitle(QString::fromStdString(FormatText(caption, std::span(&version, 1))));
+
+    if (file.HasSection("Action"))
+        for (const char* name : ActionNames)
+            if (auto* action = findChild<QAction*>(QLatin1String(name)))
+                Translate(action, file, "Action");
+    if (file.HasSection("MenuItem"))
+        for (const char* name : MenuItemNames)
+            if (auto* item = findChild<QAction*>(QLatin1String(name)))
+                Translate(item, file, "MenuItem");
+    bool chartCaptionSet = false;
+    if (file.HasSection("GroupBox")) {
+        for (const char* name : GroupBoxNames) {
+            auto* box = findChild<QGroupBox*>(QLatin1String(name));
+            const auto value = file.Read("GroupBox", name);
+            // A box the file does not name keeps its caption as it is.
+            if (!box || !value)
+                continue;
+            box->setTitle(QLatin1Char(' ') + QString::fromStdString(*value) + QLatin1Char(' '));
+            chartCaptionSet = chartCaptionSet || box == gbGraphics;
+        }
+    }
+    if (file.HasSection("Label")) {
+        for (const char* name : LabelNames) {
+            if (auto* label = findChild<QLabel*>(QLatin1String(name))) {
+                label->setText(Read(file, "Label", name, label->text()));
+                label->adjustSize();
+            }
+        }
+    }
+    if (file.HasSection("Image")) {
+        for (const char* name : ImageNames) {
+            if (auto* image = findChild<QWidget*>(QLatin1String(name))) {
+                const QString hint = Read(file, "Image", name, image->statusTip());
+                image->setToolTip(hint);
+                image->setStatusTip(hint);
+            }
+        }
+    }
+    for (int n = 1; n <= 12; ++n) {
+        TranslateNames(MonthNames, file, "Monthes", n);
+        TranslateNames(ZodiacNames, file, "Zodiac", n);
+    }
+    for (int n = 1; n <= 4; ++n)
+        ElementNames.Set(n, file.Read("Element", std::to_string(n), std::to_string(n)));
+    return chartCaptionSet;
+}
+
+void TMainForm::LoadLanguage(const QString& name) {
+    const QString path = FindLanguageFile(LanguageFolder(), name);
+    bool chartCaptionSet = true;
+    if (path.isEmpty())
+        ApplyBuiltInVocabulary();
+    else
+        chartCaptionSet = ApplyLanguage(LanguageProfile(ReadFileBytes(path)));
+    // A load that leaves the chart caption alone keeps the format: the caption on screen has its
+    // month names filled in. Only the first load takes the caption the window was built with.
+    if (chartCaptionSet || ChartCaptionFormat.empty())
+        ChartCaptionFormat = gbGraphics->title().toStdString();
+    actAnalysisExecute();
+}
+
+void TMainForm::BuildLanguageMenu() {
+    const QStringList names = LanguageNames(LanguageFolder());
+    if (names.isEmpty())
+        return;
+    miLanguage->menuAction()->setVisible(true);
+    for (const QString& name : QStringList{QStringLiteral("Русский")} + names) {
+        QAction* item = miLanguage->addAction(name);
+        connect(item, &QAction::triggered, this,
+                [this, item] { RunGuarded([&] { LanguageItemClick(item); }); });
+    }
+}
+
+void TMainForm::LanguageItemClick(QObject* sender) {
+    if (auto* item = qobject_cast<QAction*>(sender))
+        LoadLanguage(item->text().remove(QLatin1Char('&')));
+}
