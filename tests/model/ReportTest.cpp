@@ -1,0 +1,302 @@
+#include "model/Report.h"
+#include "settings/DisplaySettings.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+TDateTime Date(int y, unsigned m, unsigned d) {
+    return *EncodeDate(y, m, d);
+}
+
+class ReportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DisplaySettings.DisconnectSettingsOnChange();
+        DisplaySettings.SetAnalysisRefresh({});
+        DisplaySettings.RestoreDefaults();
+    }
+    void TearDown() override { SetUp(); }
+
+    static void Use(std::initializer_list<CycleKind> cycles) {
+        for (CycleKind kind : AllCycles)
+            DisplaySettings.SetFlag(CycleFlag(kind),
+                                    std::find(cycles.begin(), cycles.end(), kind) != cycles.end());
+    }
+};
+
+int Sign(long double value) {
+    // The heart cycle's exact zeros come out of the sine as tiny numbers of either sign.
+    if (std::fabs(value) < 1e-9L)
+        return 0;
+    return value > 0 ? 1 : -1;
+}
+
+constexpr CycleKind P = CycleKind::Physical;
+constexpr CycleKind E = CycleKind::Emotional;
+constexpr CycleKind I = CycleKind::Intellectual;
+constexpr CycleKind H = CycleKind::Heart;
+
+} // namespace
+
+TEST_F(ReportTest, PercentAndTrendOnTheDay) {
+    for (CycleKind kind : AllCycles) {
+        // The day of birth: 0 and rising.
+        EXPECT_EQ(CyclePercentTenths(0, kind), 0);
+        EXPECT_EQ(CycleTrendOn(0, kind), CycleTrend::Rising);
+        // The periods behind the exact zeros are the ones behind the model's factors.
+        EXPECT_NEAR(static_cast<double>(2 * M_PI * 10000 / CyclePeriod(kind)),
+                    static_cast<double>(CycleFactor(kind)), 1e-15);
+    }
+    // 25 × sin(9 × 2π/38) = 24.9146: 99.658 % to one decimal.
+    EXPECT_EQ(CyclePercentTenths(9, H), 997);
+    EXPECT_EQ(CyclePercentTenths(28, H), -997);
+    EXPECT_EQ(CyclePercentTenths(6, P), 1000);
+    EXPECT_EQ(CyclePercentTenths(100, I), 96);
+    EXPECT_EQ(CyclePercentTenths(1000, P), 976);
+
+    // The heart cycle peaks at 9.5 days: days 9 and 10 are equal, 9 still rises towards the
+    // peak; likewise 28 still falls towards the trough at 28.5.
+    EXPECT_EQ(CycleTrendOn(9, H), CycleTrend::Rising);
+    EXPECT_EQ(CycleTrendOn(10, H), CycleTrend::Falling);
+    EXPECT_EQ(CycleTrendOn(28, H), CycleTrend::Falling);
+    EXPECT_EQ(CycleTrendOn(29, H), CycleTrend::Rising);
+    // Elsewhere the trend is what the next day says.
+    for (CycleKind kind : AllCycles)
+        for (std::int32_t day = 0; day < 400; ++day) {
+            const long double today = CycleValue(day, CycleFactor(kind));
+            const long double next = CycleValue(day + 1, CycleFactor(kind));
+            if (std::fabs(next - today) > 1e-6L) {
+                EXPECT_EQ(CycleTrendOn(day, kind),
+                          next > today ? CycleTrend::Rising : CycleTrend::Falling)
+                    << day;
+            }
+        }
+    // The last 32-bit day has no next day in CycleValue; the trend still has an answer.
+    const std::int32_t last = std::numeric_limits<std::int32_t>::max();
+    for (CycleKind kind : AllCycles) {
+        const CycleTrend trend = CycleTrendOn(last, kind);
+        EXPECT_TRUE(trend == CycleTrend::Rising || trend == CycleTrend::Falling);
+        EXPECT_LE(std::abs(CyclePercentTenths(last, kind)), 1000);
+    }
+
+    EXPECT_EQ(TenthsText(873), "87,3");
+    EXPECT_EQ(TenthsText(-125), "-12,5");
+    EXPECT_EQ(TenthsText(-5), "-0,5");
+    EXPECT_EQ(TenthsText(0), "0,0");
+    EXPECT_EQ(TenthsText(1000), "100,0");
+    EXPECT_EQ(TenthsText(std::numeric_limits<std::int32_t>::min()), "-214748364,8");
+}
+
+TEST_F(ReportTest, CriticalDaysAreWhereTheCurveCrossesZero) {
+    // Every half period: the first whole day on or after k × period / 2.
+    const std::vector<std::int32_t> expected[] = {
+        {0, 12, 24, 36, 48, 60, 72, 83, 95, 107, 119},
+        {0, 15, 29, 43, 57, 72, 86, 100, 114, 128},
+        {0, 17, 34, 50, 67, 83, 100, 117},
+        {0, 19, 38, 57, 76, 95, 114},
+    };
+    for (CycleKind kind : AllCycles) {
+        std::vector<std::int32_t> days;
+        for (std::int32_t day = -5; day < 130; ++day)
+            if (IsCriticalDay(day, kind))
+                days.push_back(day);
+        EXPECT_EQ(days, expected[static_cast<int>(kind)]);
+    }
+
+    // The same days as the model's curve shows them: 0, or a sign opposite to the day before.
+    for (CycleKind kind : AllCycles)
+        for (std::int32_t day = 1; day < 5000; ++day) {
+            const int before = Sign(CycleValue(day - 1, CycleFactor(kind)));
+            const int today = Sign(CycleValue(day, CycleFactor(kind)));
+            EXPECT_EQ(IsCriticalDay(day, kind), today == 0 || (before != 0 && today != before))
+                << static_cast<int>(kind) << " day " << day;
+        }
+
+    // 5000 physical periods are 118442 days exactly: a zero on the day, none the day after.
+    EXPECT_TRUE(IsCriticalDay(118442, P));
+    EXPECT_FALSE(IsCriticalDay(118443, P));
+    EXPECT_FALSE(IsCriticalDay(118441, P));
+
+    // As dates, from the first day asked for; a birth inside the span is day 0 of every cycle,
+    // and nothing before it is critical.
+    const TDateTime birth = Date(2009, 1, 10);
+    for (CycleKind kind : AllCycles) {
+        const auto days = CriticalDays(birth, kind, Date(2009, 1, 1), Date(2009, 2, 28));
+        ASSERT_FALSE(days.empty());
+        EXPECT_EQ(days.front(), birth);
+    }
+    EXPECT_EQ(CriticalDays(birth, H, Date(2009, 1, 1), Date(2009, 2, 28)),
+              (std::vector<TDateTime>{birth, birth + 19, birth + 38}));
+    EXPECT_EQ(CriticalDays(birth, H, Date(2009, 1, 30), Date(2009, 2, 18)),
+              (std::vector<TDateTime>{birth + 38}));
+    EXPECT_TRUE(CriticalDays(birth, H, Date(2009, 1, 1), Date(2009, 1, 9)).empty());
+    EXPECT_TRUE(CriticalDays(birth, H, Date(2009, 2, 1), Date(2009, 1, 1)).empty());
+
+    // Across the whole calendar no zero is missed: k = 0 .. ⌊2N / period⌋.
+    const TDateTime first = Date(1, 1, 1);
+    const TDateTime last = Date(9999, 12, 31);
+    const auto all = CriticalDays(first, P, first, last);
+    const std::int64_t span = static_cast<std::int64_t>(last - first);
+    EXPECT_EQ(static_cast<std::int64_t>(all.size()), span * 20000 / CyclePeriod(P) + 1);
+    for (std::size_t i = 1; i < all.size(); ++i) {
+        const double gap = all[i] - all[i - 1];
+        ASSERT_TRUE(gap == 11 || gap == 12) << i;
+    }
+}
+
+TEST_F(ReportTest, UnfavourableDaysAreCyclesCriticalTogether) {
+    const TDateTime birth = Date(2009, 1, 1);
+    // Days 72 (physical, emotional), 83 (physical, intellectual), 95 (physical, heart),
+    // 100 (emotional, intellectual) and 114 (emotional, heart); days 60, 67, 76, 86, 107 and
+    // 117 have one cycle only.
+    const std::vector<TDaySpan> expected{
+        {Date(2009, 3, 14), Date(2009, 3, 14), {P, E}},
+        {Date(2009, 3, 25), Date(2009, 3, 25), {P, I}},
+        {Date(2009, 4, 6), Date(2009, 4, 6), {P, H}},
+        {Date(2009, 4, 11), Date(2009, 4, 11), {E, I}},
+        {Date(2009, 4, 25), Date(2009, 4, 25), {E, H}},
+    };
+    EXPECT_EQ(UnfavourableDays(birth, {P, E, I, H}, Date(2009, 3, 1), Date(2009, 4, 30)), expected);
+    // Only the cycles asked for count, each once.
+    EXPECT_EQ(UnfavourableDays(birth, {H, E, E}, Date(2009, 3, 1), Date(2009, 4, 30)),
+              (std::vector<TDaySpan>{{Date(2009, 4, 25), Date(2009, 4, 25), {E, H}}}));
+    EXPECT_TRUE(UnfavourableDays(birth, {P}, Date(2009, 3, 1), Date(2009, 4, 30)).empty());
+    EXPECT_TRUE(UnfavourableDays(birth, {}, Date(2009, 3, 1), Date(2009, 4, 30)).empty());
+
+    // Emotional and intellectual on day 398, heart on 399: one span of two days, listed once.
+    const std::vector<TDaySpan> pair{{birth + 398, birth + 399, {E, I, H}}};
+    EXPECT_EQ(UnfavourableDays(birth, {P, E, I, H}, birth + 390, birth + 405), pair);
+    // A neighbour just outside the span asked for counts; the day itself is not listed.
+    EXPECT_EQ(UnfavourableDays(birth, {P, E, I, H}, birth + 390, birth + 398),
+              (std::vector<TDaySpan>{{birth + 398, birth + 398, {E, I, H}}}));
+    EXPECT_EQ(UnfavourableDays(birth, {P, E, I, H}, birth + 399, birth + 405),
+              (std::vector<TDaySpan>{{birth + 399, birth + 399, {E, I, H}}}));
+    // Within one day, no more: emotional on day 57 and physical on day 60 are three apart.
+    EXPECT_TRUE(UnfavourableDays(birth, {P, E}, birth + 55, birth + 62).empty());
+
+    // The day of birth is critical for every cycle, and nothing before it.
+    EXPECT_EQ(UnfavourableDays(birth, {P, E, I, H}, birth - 30, birth + 10),
+              (std::vector<TDaySpan>{{birth, birth, {P, E, I, H}}}));
+}
+
+TEST_F(ReportTest, CompatibilityOfTheCouple) {
+    // Born the same day, or a whole number of periods apart: 100 % in every cycle.
+    for (CycleKind kind : AllCycles)
+        EXPECT_EQ(CompatibilityTenths(0, kind), 1000);
+    EXPECT_EQ(CompatibilityTenths(38, H), 1000);
+    // Half the heart period apart, also after many periods: exactly 0 %.
+    EXPECT_EQ(CompatibilityTenths(19, H), 0);
+    EXPECT_NEAR(static_cast<double>(CompatibilityPercent(19, H)), 0.0, 1e-12);
+    EXPECT_EQ(CompatibilityTenths(19 * 192001, H), 0);
+    EXPECT_EQ(CompatibilityTenths(-19, H), 0);
+    // 100 × (1 + cos(2π·19/23.6884)) / 2 = 66.07; (2π·19/28.4261) gives 25.47, (…/33.1638) 5.16.
+    EXPECT_EQ(CompatibilityTenths(19, P), 661);
+    EXPECT_EQ(CompatibilityTenths(19, E), 255);
+    EXPECT_EQ(CompatibilityTenths(19, I), 52);
+    EXPECT_EQ(CompatibilityTenths(1, H), 993);
+
+    const TCompatibility same = CoupleCompatibility(Date(1990, 5, 5), Date(1990, 5, 5));
+    EXPECT_EQ(same.DaysApart, 0);
+    EXPECT_EQ(same.PercentTenths, (std::array<std::int32_t, 4>{1000, 1000, 1000, 1000}));
+    EXPECT_EQ(same.MeanTenths, 1000);
+
+    // The default couple, 23 December 1982 and 29 September 1983: 280 days, in either order.
+    for (const auto& couple : {std::pair{Date(1982, 12, 23), Date(1983, 9, 29)},
+                               std::pair{Date(1983, 9, 29), Date(1982, 12, 23)}}) {
+        const TCompatibility c = CoupleCompatibility(couple.first, couple.second);
+        EXPECT_EQ(c.DaysApart, 280);
+        EXPECT_EQ(c.PercentTenths, (std::array<std::int32_t, 4>{713, 794, 32, 161}));
+        // The mean of the exact values (71.33 + 79.42 + 3.18 + 16.14) / 4 = 42.51.
+        EXPECT_EQ(c.MeanTenths, 425);
+    }
+    // The mean follows the cycles in use; the per-cycle figures do not.
+    Use({P, H});
+    const TCompatibility two = CoupleCompatibility(Date(2000, 1, 1), Date(2000, 1, 20));
+    EXPECT_EQ(two.PercentTenths, (std::array<std::int32_t, 4>{661, 255, 52, 0}));
+    EXPECT_EQ(two.MeanTenths, 330); // (66.07 + 0) / 2
+    Use({});
+    EXPECT_FALSE(CoupleCompatibility(Date(2000, 1, 1), Date(2000, 1, 20)).MeanTenths);
+}
+
+TEST_F(ReportTest, PersonFiguresOnThePrognosisDate) {
+    const TDateTime birth = Date(2009, 1, 1);
+    const TPersonFigures figures = PersonFigures(birth, Date(2009, 3, 10));
+    ASSERT_TRUE(figures.Born);
+    ASSERT_TRUE(figures.Window);
+    EXPECT_EQ(figures.Window->FirstDay, Date(2009, 3, 1));
+    for (CycleKind kind : AllCycles) {
+        const TCycleFigures& cycle = figures.Cycles[static_cast<std::size_t>(kind)];
+        EXPECT_EQ(cycle.Kind, kind);
+        EXPECT_EQ(cycle.PercentTenths, CyclePercentTenths(68, kind));
+        EXPECT_EQ(cycle.Trend, CycleTrendOn(68, kind));
+        EXPECT_EQ(cycle.CriticalDays,
+                  CriticalDays(birth, kind, Date(2009, 3, 1), Date(2009, 4, 30)));
+    }
+    EXPECT_EQ(figures.Cycles[3].CriticalDays,
+              (std::vector<TDateTime>{birth + 76, birth + 95, birth + 114}));
+    EXPECT_EQ(figures.Unfavourable.size(), 5u);
+
+    // The especially unfavourable days follow the cycles in use.
+    Use({E, H});
+    EXPECT_EQ(PersonFigures(birth, Date(2009, 3, 10)).Unfavourable,
+              (std::vector<TDaySpan>{{Date(2009, 4, 25), Date(2009, 4, 25), {E, H}}}));
+    Use({H});
+    EXPECT_TRUE(PersonFigures(birth, Date(2009, 3, 10)).Unfavourable.empty());
+
+    // Not born yet: no values, but the day of birth inside the window is critical.
+    const TPersonFigures unborn = PersonFigures(Date(2009, 1, 20), Date(2009, 1, 5));
+    EXPECT_FALSE(unborn.Born);
+    EXPECT_EQ(unborn.Cycles[0].CriticalDays.front(), Date(2009, 1, 20));
+    // Born on the prognosis date: born, every cycle at 0 and rising.
+    const TPersonFigures newborn = PersonFigures(Date(2009, 1, 5), Date(2009, 1, 5));
+    EXPECT_TRUE(newborn.Born);
+    EXPECT_EQ(newborn.Cycles[2].PercentTenths, 0);
+}
+
+TEST_F(ReportTest, CalendarEndsAndNonsenseDates) {
+    // December 9999 has no chart window: values, but no critical days.
+    const TPersonFigures december = PersonFigures(Date(1, 1, 1), Date(9999, 12, 31));
+    EXPECT_TRUE(december.Born);
+    EXPECT_FALSE(december.Window);
+    EXPECT_TRUE(december.Cycles[0].CriticalDays.empty());
+    EXPECT_TRUE(december.Unfavourable.empty());
+    EXPECT_EQ(december.Cycles[0].PercentTenths,
+              CyclePercentTenths(static_cast<std::int32_t>(Date(9999, 12, 31) - Date(1, 1, 1)), P));
+
+    // November 9999: the window ends on the calendar's last day; a birth on it is critical.
+    const TPersonFigures last = PersonFigures(Date(9999, 12, 31), Date(9999, 11, 15));
+    EXPECT_FALSE(last.Born);
+    ASSERT_TRUE(last.Window);
+    for (const TCycleFigures& cycle : last.Cycles)
+        EXPECT_EQ(cycle.CriticalDays, (std::vector<TDateTime>{Date(9999, 12, 31)}));
+    EXPECT_EQ(last.Unfavourable,
+              (std::vector<TDaySpan>{{Date(9999, 12, 31), Date(9999, 12, 31), {P, E, I, H}}}));
+
+    // January of year 1 from a birth on its first day.
+    const TPersonFigures first = PersonFigures(Date(1, 1, 1), Date(1, 1, 1));
+    EXPECT_TRUE(first.Born);
+    EXPECT_EQ(first.Unfavourable.front().First, Date(1, 1, 1));
+
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    for (const auto& [birth, date] : {std::pair{nan, Date(2009, 1, 1)}, std::pair{1e300, -1e300},
+                                      std::pair{Date(2009, 1, 1), inf}, std::pair{-inf, nan}}) {
+        const TPersonFigures figures = PersonFigures(birth, date);
+        EXPECT_FALSE(figures.Born);
+        EXPECT_TRUE(figures.Unfavourable.empty());
+        for (const TCycleFigures& cycle : figures.Cycles)
+            EXPECT_TRUE(cycle.CriticalDays.empty());
+        const TCompatibility c = CoupleCompatibility(birth, date);
+        for (std::int32_t tenths : c.PercentTenths) {
+            EXPECT_GE(tenths, 0);
+            EXPECT_LE(tenths, 1000);
+        }
+    }
+    EXPECT_TRUE(CriticalDays(nan, P, Date(2009, 1, 1), Date(2009, 2, 1)).empty());
+    EXPECT_TRUE(UnfavourableDays(Date(2009, 1, 1), {P, E}, inf, Date(2009, 2, 1)).empty());
+}
