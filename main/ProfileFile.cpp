@@ -23,8 +23,9 @@ std::string_view Content(std::string_view line) {
     return line;
 }
 
+// Only a "\n" ends a line: a last line ending in a bare "\r" has no break yet.
 std::string_view BreakOf(std::string_view line) {
-    return line.substr(Content(line).size());
+    return line.ends_with('\n') ? line.substr(Content(line).size()) : std::string_view();
 }
 
 char Lower(char c) {
@@ -145,7 +146,7 @@ void TProfileFile::Write(std::string_view section, std::string_view key, std::st
     const std::string entry = std::string(key) + "=" + clean + lineBreak;
     const auto ensureBreak = [&](std::size_t index) {
         if (index < lines_.size() && BreakOf(lines_[index]).empty())
-            lines_[index] += lineBreak;
+            lines_[index] += lines_[index].ends_with('\r') ? std::string("\n") : lineBreak;
     };
 
     const auto range = FindSection(section);

@@ -89,3 +89,22 @@ TEST(ProfileFile, WritesOnlyWhatItMust) {
     EXPECT_FALSE(guarded.HasSection("Evil"));
     EXPECT_EQ(guarded.Read("S", "k"), "a  [Evil] x=1");
 }
+
+// A file whose last line ends in a bare "\r" (old line breaks, or cut short): what is written
+// after it must stay lines of its own when the file is read again, and the last line its value.
+TEST(ProfileFile, WritesAfterALastLineEndingInCarriageReturn) {
+    TProfileFile newSection("x=1\r");
+    newSection.Write("S", "k", "v");
+    EXPECT_EQ(newSection.Bytes(), "x=1\r\n[S]\nk=v\n");
+    EXPECT_EQ(TProfileFile(newSection.Bytes()).Read("S", "k"), "v");
+
+    TProfileFile newEntry("[S]\r\na=1\r");
+    newEntry.Write("S", "b", "2");
+    const TProfileFile reread(newEntry.Bytes());
+    EXPECT_EQ(reread.Read("S", "a"), "1");
+    EXPECT_EQ(reread.Read("S", "b"), "2");
+
+    TProfileFile onlyHeader("[S]\r");
+    onlyHeader.Write("S", "k", "v");
+    EXPECT_EQ(TProfileFile(onlyHeader.Bytes()).Read("S", "k"), "v");
+}
