@@ -8,6 +8,7 @@ packages=(
     qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wine
+    appstream desktop-file-utils
     clang libclang-rt-14-dev
 )
 # Extra packages a caller may ask for, e.g. xvfb for screenshots.

@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# Installs a built tree into a temporary root with the /usr prefix, as the Debian package does,
+# and checks what lands where: the program, its desktop entry, its icon at every size, its
+# AppStream metadata and the language files; then runs the desktop validators when they are here.
+#   InstallLayoutTest.sh <build dir> <source dir> <project version>
+set -euo pipefail
+build=$1 source=$2 version=$3
+id=org.orvanta.Orvanta
+sizes=(16 24 32 48 64 128 256)
+
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+failures=0
+fail() { echo "FAIL: $*" >&2; failures=$((failures + 1)); }
+
+DESTDIR=$root cmake --install "$build" --prefix /usr >/dev/null
+usr=$root/usr
+
+# Exactly these files, nothing a test or a library left behind.
+expected=(bin/orvanta
+          share/applications/$id.desktop
+          share/metainfo/$id.metainfo.xml
+          share/icons/hicolor/scalable/apps/$id.svg)
+for size in "${sizes[@]}"; do
+    expected+=("share/icons/hicolor/${size}x$size/apps/$id.png")
+done
+languages=0
+for file in "$source"/Language/*.lng.ini; do
+    expected+=("share/orvanta/Language/$(basename "$file")")
+    languages=$((languages + 1))
+done
+[ -f "$source/Language/English.lng.ini" ] || fail "English.lng.ini is not shipped"
+[ "$languages" -ge 2 ] || fail "fewer than two language files are shipped"
+diff <(printf 'usr/%s\n' "${expected[@]}" | sort) <(cd "$root" && find . -type f -printf '%P\n' | sort) ||
+    fail "the installed files differ from the expected list (< expected, > installed)"
+
+[ -x "$usr/bin/orvanta" ] || fail "bin/orvanta is not executable"
+for file in "$source"/Language/*.lng.ini; do
+    cmp -s "$file" "$usr/share/orvanta/Language/$(basename "$file")" ||
+        fail "$(basename "$file") is not installed as shipped"
+done
+
+# Each PNG is as large as its folder says: width and height are big-endian at bytes 16..23.
+for size in "${sizes[@]}"; do
+    png=$usr/share/icons/hicolor/${size}x$size/apps/$id.png
+    [ -f "$png" ] || continue
+    [ "$(head -c 8 "$png" | od -An -tx1 | tr -d ' \n')" = 89504e470d0a1a0a ] ||
+        fail "$png is not a PNG"
+    read -r width height < <(od -An -tu1 -j16 -N8 "$png" |
+        awk '{ print $1*16777216 + $2*65536 + $3*256 + $4, $5*16777216 + $6*65536 + $7*256 + $8 }')
+    [ "$width" = "$size" ] && [ "$height" = "$size" ] ||
+        fail "${size}x$size icon is ${width}x$height"
+done
+grep -q '<svg' "$usr/share/icons/hicolor/scalable/apps/$id.svg" || fail "the scalable icon is no SVG"
+
+# The entry starts the installed program by its icon; the metadata points at the entry and
+# names this version.
+desktop=$usr/share/applications/$id.desktop
+value() { sed -n "s/^$1=//p" "$desktop" | head -n1; }
+[ "$(value Exec)" = orvanta ] || fail "Exec is '$(value Exec)', not orvanta"
+[ "$(value TryExec)" = orvanta ] || fail "TryExec is '$(value TryExec)', not orvanta"
+[ "$(value Icon)" = "$id" ] || fail "Icon is '$(value Icon)', not $id"
+[ "$(value Name)" = "Орванта" ] || fail "Name is '$(value Name)'"
+[ -n "$(value 'Name\[en\]')" ] || fail "no English name"
+
+metainfo=$usr/share/metainfo/$id.metainfo.xml
+grep -q "<id>$id</id>" "$metainfo" || fail "metainfo id is not $id"
+grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" ||
+    fail "metainfo does not launch $id.desktop"
+grep -q "<binary>orvanta</binary>" "$metainfo" || fail "metainfo does not provide bin/orvanta"
+grep -q "<release version=\"$version\"" "$metainfo" ||
+    fail "metainfo has no release $version: bump it with the project version"
+
+if command -v desktop-file-validate >/dev/null; then
+    desktop-file-validate "$desktop" || fail "desktop-file-validate"
+else
+    echo "desktop-file-validate is not installed: skipped"
+fi
+if command -v appstreamcli >/dev/null; then
+    appstreamcli validate --no-net "$metainfo" >/dev/null || {
+        appstreamcli validate --no-net "$metainfo" >&2
+        fail "appstreamcli validate"
+    }
+else
+    echo "appstreamcli is not installed: skipped"
+fi
+
+[ "$failures" -eq 0 ] || exit 1
+echo "install layout: ${#expected[@]} files in place"
