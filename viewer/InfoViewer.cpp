@@ -261,19 +261,31 @@ void TInfoViewerForm::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void ShowInfoViewer(QWidget* owner, const QString& caption, const QString& resourceName) {
-    QFile resource(QStringLiteral(":/documents/%1.rtf").arg(resourceName));
-    if (!resource.open(QIODevice::ReadOnly))
-        throw EProgramError(QStringLiteral("Ресурс %1 не найден").arg(resourceName).toStdString());
+namespace {
 
+void ShowRtf(QWidget* owner, const QString& caption, const QByteArray& rtf) {
     QPointer<TInfoViewerForm> form = new TInfoViewerForm(owner);
     // Destroyed however the call ends; the pointer clears itself should the owner go first.
     const auto destroy = qScopeGuard([&form] { delete form.data(); });
     form->setWindowTitle(caption);
-    form->LoadDocument(resource.readAll());
+    form->LoadDocument(rtf);
     // Lay the loaded text out afresh with wrapping on, and let the check mark say so.
     form->reInfo->setLineWrapMode(QTextEdit::NoWrap);
     form->reInfo->setLineWrapMode(QTextEdit::WidgetWidth);
     form->actWordWrap->setChecked(form->reInfo->lineWrapMode() != QTextEdit::NoWrap);
     form->exec();
+}
+
+} // namespace
+
+void ShowInfoViewer(QWidget* owner, const QString& caption, const QString& resourceName) {
+    QFile resource(QStringLiteral(":/documents/%1.rtf").arg(resourceName));
+    if (!resource.open(QIODevice::ReadOnly))
+        throw EProgramError(QStringLiteral("Ресурс %1 не найден").arg(resourceName).toStdString());
+    ShowRtf(owner, caption, resource.readAll());
+}
+
+void ShowInfoViewer(QWidget* owner, const QString& caption, const QTextDocument& document) {
+    // Through RTF, so that the viewer shows exactly what "save as" writes.
+    ShowRtf(owner, caption, WriteRtf(document));
 }

@@ -8,6 +8,7 @@
 class QAction;
 class QKeySequence;
 class QMenuBar;
+class QTextDocument;
 class QTextEdit;
 class QToolBar;
 class QWidget;
@@ -76,3 +77,7 @@ private:
 // returns when the reader closes it. Throws EProgramError "Ресурс <name> не найден" when there
 // is no such document; no window is created then.
 void ShowInfoViewer(QWidget* owner, const QString& caption, const QString& resourceName);
+
+// Shows a document made by the program (a report) in the same modal viewer, where it can be
+// searched, copied and saved as RTF like any other.
+void ShowInfoViewer(QWidget* owner, const QString& caption, const QTextDocument& document);

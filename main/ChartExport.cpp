@@ -1,0 +1,126 @@
+#include "main/ChartExport.h"
+
+#include "model/Error.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
+#include <QPrinter>
+#include <QSaveFile>
+#include <QStatusBar>
+#include <QWidget>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Widgets lay out at 96 pixels per inch; a PDF page of the area's size holds it one to one.
+constexpr int PixelsPerInch = 96;
+
+// Printed and PDF pictures are drawn at up to three device pixels per area pixel (288 per inch
+// at the area's own size): sharp on paper, and far smaller than a picture at a printer's full
+// resolution, which is what Qt makes of a widget rendered onto a printer.
+constexpr qreal MaxPrintScale = 3;
+
+// Draws the chart area at the painter's origin in the area's own pixels.
+void PaintChartArea(QWidget* area, QPainter& painter) {
+    area->render(&painter, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+    for (QObject* object : area->children()) {
+        auto* child = qobject_cast<QWidget*>(object);
+        if (!child || child->isWindow() || child->isHidden() || qobject_cast<QStatusBar*>(child))
+            continue;
+        child->render(&painter, child->pos(), QRegion(), QWidget::DrawChildren);
+    }
+}
+
+QImage RenderChartArea(QWidget* area, qreal scale) {
+    QImage image((QSizeF(area->size()) * scale).toSize(), QImage::Format_ARGB32_Premultiplied);
+    image.setDevicePixelRatio(scale);
+    image.fill(area->palette().color(QPalette::Window));
+    QPainter painter(&image);
+    PaintChartArea(area, painter);
+    return image;
+}
+
+// Puts the chart area on a page in one picture, compressed without loss: Qt's PDF output
+// otherwise stores pictures as JPEG, which blurs the thin chart lines.
+void PaintOnPage(QWidget* area, QPainter& painter, const QRectF& page) {
+    const QRectF target = FitOnPage(area->size(), page);
+    const qreal scale =
+        std::clamp(std::ceil(target.width() / std::max(area->width(), 1)), 1.0, MaxPrintScale);
+    painter.setRenderHint(QPainter::LosslessImageRendering);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawImage(target, RenderChartArea(area, scale));
+}
+
+[[noreturn]] void ThrowCannotCreate(const QString& fileName, const QString& reason) {
+    const QString fullName = QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath());
+    throw EProgramError(QStringLiteral("Не могу создать файл \"%1\". %2")
+                            .arg(fullName, reason)
+                            .trimmed()
+                            .toStdString());
+}
+
+bool WritePdf(QWidget* area, QIODevice& device) {
+    QPdfWriter writer(&device);
+    writer.setResolution(PixelsPerInch * static_cast<int>(MaxPrintScale));
+    const QSizeF points = QSizeF(area->size()) * 72.0 / PixelsPerInch;
+    writer.setPageLayout(
+        QPageLayout(QPageSize(points, QPageSize::Point, QString(), QPageSize::ExactMatch),
+                    QPageLayout::Portrait, QMarginsF()));
+    QPainter painter;
+    if (!painter.begin(&writer))
+        return false;
+    PaintOnPage(area, painter,
+                QRectF(QPointF(), writer.pageLayout().paintRectPixels(writer.resolution()).size()));
+    return painter.end();
+}
+
+} // namespace
+
+QRectF FitOnPage(const QSizeF& content, const QRectF& page) {
+    if (content.isEmpty() || page.isEmpty())
+        return QRectF(page.topLeft(), QSizeF());
+    const QSizeF size = content.scaled(page.size(), Qt::KeepAspectRatio);
+    return QRectF(QPointF(page.left() + (page.width() - size.width()) / 2, page.top()), size);
+}
+
+QImage ChartAreaImage(QWidget* chartArea) {
+    return RenderChartArea(chartArea, chartArea->devicePixelRatioF());
+}
+
+void SaveChartArea(QWidget* chartArea, const QString& fileName) {
+    // QSaveFile writes beside the target and renames only once everything is written.
+    QSaveFile file(fileName);
+    if (!file.open(QIODevice::WriteOnly))
+        ThrowCannotCreate(fileName, file.errorString());
+    const bool pdf = fileName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
+    const bool written =
+        pdf ? WritePdf(chartArea, file) : ChartAreaImage(chartArea).save(&file, "PNG");
+    if (!written) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        ThrowCannotCreate(fileName, reason);
+    }
+    if (!file.commit())
+        ThrowCannotCreate(fileName, file.errorString());
+}
+
+void PrintChartArea(QWidget* chartArea, QPrinter& printer) {
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+            ThrowCannotCreate(printer.outputFileName(), QString());
+        throw EProgramError(QStringLiteral("Не могу начать печать на принтере \"%1\".")
+                                .arg(printer.printerName())
+                                .toStdString());
+    }
+    // The painter's origin is the printable area's top-left corner.
+    const QRectF printable = printer.pageLayout().paintRectPixels(printer.resolution());
+    PaintOnPage(chartArea, painter, QRectF(QPointF(), printable.size()));
+    painter.end();
+}

@@ -1,0 +1,221 @@
+#include "main/DetailReport.h"
+
+#include "main/Vocabulary.h"
+#include "model/Shared.h"
+#include "settings/DisplaySettings.h"
+#include "viewer/InfoViewer.h"
+#include "viewer/RtfReader.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QPointer>
+#include <QTemporaryDir>
+#include <QTextDocument>
+#include <QTextEdit>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <ostream>
+
+void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+TDateTime Date(int y, unsigned m, unsigned d) {
+    return *EncodeDate(y, m, d);
+}
+
+class DetailReportTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        DisplaySettings.DisconnectSettingsOnChange();
+        DisplaySettings.SetAnalysisRefresh({});
+        DisplaySettings.RestoreDefaults();
+        InstallBuiltInNames();
+        // The default couple on 5 January 2009.
+        SetCouple(Date(2009, 1, 5), Date(1982, 12, 23), Date(1983, 9, 29));
+    }
+    void TearDown() override {
+        DisplaySettings.RestoreDefaults();
+        SetCouple(0, 0, 0);
+    }
+
+    static void SetCouple(TDateTime prognose, TDateTime man, TDateTime woman) {
+        Prognose.SetPrognoseDate(prognose);
+        Prognose.Man.SetBirthDate(man);
+        Prognose.Woman.SetBirthDate(woman);
+        Prognose.UpdateAll();
+    }
+
+    // The report's paragraphs and list items, one a line.
+    static QStringList Lines(bool man) {
+        QTextDocument document;
+        WriteDetailReport(document, man ? Prognose.Man : Prognose.Woman,
+                          man ? Prognose.Woman : Prognose.Man, man);
+        return document.toPlainText().split(QLatin1Char('\n'));
+    }
+};
+
+// Runs `check` on the next modal window; `check` must close it.
+void OnModal(QObject* context, std::function<void(QWidget*)> check) {
+    auto* timer = new QTimer(context);
+    QObject::connect(timer, &QTimer::timeout, context, [timer, check = std::move(check)] {
+        if (QWidget* modal = QApplication::activeModalWidget()) {
+            timer->stop();
+            timer->deleteLater();
+            check(modal);
+        }
+    });
+    timer->start(10);
+}
+
+} // namespace
+
+TEST_F(DetailReportTest, FiguresOfTheMan) {
+    const QStringList lines = Lines(true);
+    EXPECT_EQ(lines.front(), "Подробная информация о мужчине");
+    EXPECT_EQ(lines.mid(1, 3),
+              (QStringList{"Дата рождения: 23 декабря 1982 г.", "Дата прогноза: 5 января 2009 г.",
+                           "Возраст: 26 лет (9510 дней)"}));
+    // Day 9510 of life: 25 × sin(9510 × 2π / period) / 25 × 100, and the next day's value.
+    EXPECT_TRUE(lines.contains("Физический: +23,5 %, убывает"));
+    EXPECT_TRUE(lines.contains("Эмоциональный: -31,9 %, убывает"));
+    EXPECT_TRUE(lines.contains("Интеллектуальный: -99,9 %, растёт"));
+    EXPECT_TRUE(lines.contains("Сердечный: +99,7 %, убывает"));
+
+    EXPECT_TRUE(
+        lines.contains("Физический: 6 января 2009 г., 18 января 2009 г., 30 января 2009 г., "
+                       "11 февраля 2009 г., 23 февраля 2009 г."));
+    EXPECT_TRUE(lines.contains("Эмоциональный: 4 января 2009 г., 18 января 2009 г., "
+                               "1 февраля 2009 г., 16 февраля 2009 г."));
+    EXPECT_TRUE(lines.contains(
+        "Интеллектуальный: 14 января 2009 г., 30 января 2009 г., 16 февраля 2009 г."));
+    EXPECT_TRUE(
+        lines.contains("Сердечный: 14 января 2009 г., 2 февраля 2009 г., 21 февраля 2009 г."));
+
+    // Emotional on 1 February and heart on 2 February make one span of two days.
+    const QStringList unfavourable{
+        "14 января 2009 г.: интеллектуальный и сердечный",
+        "18 января 2009 г.: физический и эмоциональный",
+        "30 января 2009 г.: физический и интеллектуальный",
+        "1 февраля 2009 г. — 2 февраля 2009 г.: эмоциональный и сердечный",
+        "16 февраля 2009 г.: эмоциональный и интеллектуальный",
+    };
+    const qsizetype first = lines.indexOf(unfavourable.front());
+    ASSERT_GE(first, 0);
+    EXPECT_EQ(lines.mid(first, unfavourable.size()), unfavourable);
+    EXPECT_GT(first, lines.indexOf("Особо неблагоприятные дни"));
+
+    // 280 days apart: 100 × (1 + cos(2π × 280 / period)) / 2.
+    EXPECT_EQ(lines.filter("Между датами рождения мужчины и женщины 280 дней.").size(), 1);
+    EXPECT_TRUE(lines.contains("Физический (период 23,6884 дня): 71,3 %"));
+    EXPECT_TRUE(lines.contains("Эмоциональный (период 28,4261 дня): 79,4 %"));
+    EXPECT_TRUE(lines.contains("Интеллектуальный (период 33,1638 дня): 3,2 %"));
+    EXPECT_TRUE(lines.contains("Сердечный (период 38 дней): 16,1 %"));
+    EXPECT_TRUE(lines.contains("Средняя совместимость по циклам, показанным на графиках: 42,5 %"));
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const QString& line) {
+        return line.startsWith("Совместимость = 100 × (1 + cos(2π·d / p)) / 2 %");
+    }));
+
+    // The nearest days exactly as the panel shows them.
+    ASSERT_NE(Prognose.Man.GoodDay, 0);
+    EXPECT_TRUE(lines.contains("Ближайший хороший день: " +
+                               QString::fromStdString(FoundDayText(Prognose.Man.GoodDay))));
+    EXPECT_TRUE(lines.contains("Ближайший плохой день: " +
+                               QString::fromStdString(FoundDayText(Prognose.Man.BadDay))));
+}
+
+TEST_F(DetailReportTest, FiguresOfTheWomanFollowTheSettings) {
+    QStringList lines = Lines(false);
+    EXPECT_EQ(lines.front(), "Подробная информация о женщине");
+    EXPECT_TRUE(lines.contains("Физический: -77,9 %, убывает"));
+    EXPECT_TRUE(lines.contains("Сердечный: -61,4 %, растёт"));
+    EXPECT_TRUE(lines.contains("14 января 2009 г.: физический и эмоциональный"));
+    EXPECT_TRUE(lines.contains("28 января 2009 г.: эмоциональный, интеллектуальный и сердечный"));
+    // Compatibility is the couple's: the same from either side.
+    EXPECT_TRUE(lines.contains("Средняя совместимость по циклам, показанным на графиках: 42,5 %"));
+
+    // Without the emotional and the intellectual cycle: the mean of 71.33 and 16.14, no
+    // especially unfavourable days, and the cycles off are marked.
+    DisplaySettings.SetFlag(DisplayFlag::UseEmotional, false);
+    DisplaySettings.SetFlag(DisplayFlag::UseIntellectual, false);
+    Prognose.UpdateAll();
+    lines = Lines(false);
+    EXPECT_TRUE(lines.contains("Средняя совместимость по циклам, показанным на графиках: 43,7 %"));
+    EXPECT_TRUE(lines.contains("Эмоциональный: -95,4 %, убывает (не показан на графиках)"));
+    EXPECT_TRUE(lines.contains("В эти два месяца таких дней нет."));
+    EXPECT_FALSE(lines.contains("14 января 2009 г.: физический и эмоциональный"));
+}
+
+TEST_F(DetailReportTest, UnbornAndTheCalendarsEnd) {
+    // Born after the prognosis date: no values, but the day of birth is a critical day.
+    SetCouple(Date(2009, 1, 5), Date(2009, 1, 20), Date(1983, 9, 29));
+    QStringList lines = Lines(true);
+    EXPECT_TRUE(lines.contains(
+        "На дату прогноза мужчина ещё не родился: циклы начинаются в день рождения."));
+    EXPECT_TRUE(lines.filter("Возраст").isEmpty());
+    EXPECT_TRUE(lines.contains("Сердечный: 20 января 2009 г., 8 февраля 2009 г., "
+                               "27 февраля 2009 г."));
+    EXPECT_TRUE(lines.contains("20 января 2009 г.: физический, эмоциональный, интеллектуальный и "
+                               "сердечный"));
+    SetCouple(Date(2009, 1, 5), Date(1983, 9, 29), Date(2009, 1, 20));
+    EXPECT_TRUE(Lines(false).contains(
+        "На дату прогноза женщина ещё не родилась: циклы начинаются в день рождения."));
+
+    // December 9999: no charts, so no critical days; nothing breaks.
+    SetCouple(Date(9999, 12, 31), Date(1, 1, 1), Date(9999, 12, 31));
+    lines = Lines(true);
+    EXPECT_TRUE(lines.contains(
+        "Для этой даты прогноза графики не строятся, поэтому критические дни не указаны."));
+    EXPECT_EQ(lines.mid(1, 3),
+              (QStringList{"Дата рождения: 1 января 0001 г.", "Дата прогноза: 31 декабря 9999 г.",
+                           "Возраст: 9998 лет (3652058 дней)"}));
+    EXPECT_FALSE(Lines(false).isEmpty());
+}
+
+TEST_F(DetailReportTest, RtfKeepsTheReportAndTheViewerShowsIt) {
+    const QByteArray rtf = DetailReportRtf(Prognose.Man, Prognose.Woman, true);
+    EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1251"));
+    QTextDocument written;
+    WriteDetailReport(written, Prognose.Man, Prognose.Woman, true);
+    QTextDocument read;
+    ReadRtf(rtf, read);
+    EXPECT_EQ(read.toPlainText(), written.toPlainText());
+    // Per cent signs stay on the line of their numbers.
+    EXPECT_TRUE(read.toRawText().contains(u"42,5\u00A0%"));
+    EXPECT_EQ(read.metaInformation(QTextDocument::DocumentTitle), "Подробная информация о мужчине");
+    // Writing afresh replaces the earlier report.
+    WriteDetailReport(written, Prognose.Woman, Prognose.Man, false);
+    EXPECT_EQ(written.toPlainText().count("Подробная информация"), 1);
+    EXPECT_FALSE(written.toPlainText().contains("о мужчине"));
+
+    QWidget owner;
+    owner.show();
+    QTemporaryDir dir;
+    const QString saved = dir.filePath("report.rtf");
+    QPointer<TInfoViewerForm> viewer;
+    OnModal(&owner, [&](QWidget* modal) {
+        viewer = qobject_cast<TInfoViewerForm*>(modal);
+        if (!viewer) {
+            modal->close();
+            return;
+        }
+        EXPECT_EQ(viewer->windowTitle(), DetailReportCaption(false));
+        EXPECT_EQ(viewer->reInfo->toPlainText(), written.toPlainText());
+        EXPECT_TRUE(viewer->actWordWrap->isChecked());
+        EXPECT_FALSE(viewer->reInfo->document()->isModified());
+        viewer->SaveDocument(saved);
+        viewer->actClose->trigger();
+    });
+    ShowInfoViewer(&owner, DetailReportCaption(false), written);
+    EXPECT_TRUE(owner.findChildren<TInfoViewerForm*>().isEmpty());
+    QFile file(saved);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    QTextDocument again;
+    ReadRtf(file.readAll(), again);
+    EXPECT_EQ(again.toPlainText(), written.toPlainText());
+}
