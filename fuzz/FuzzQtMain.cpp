@@ -1,10 +1,10 @@
-#include <QGuiApplication>
+#include "fuzz/FuzzQt.h"
+
+#include <QApplication>
 
 #include <cstdlib>
 
-// Text documents lay out with fonts, which need a QGuiApplication: one for the whole run.
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+void StartFuzzApplication(int* argc, char*** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    static QGuiApplication app(*argc, *argv);
-    return 0;
+    static QApplication app(*argc, *argv);
 }

@@ -1,11 +1,17 @@
 // Any bytes as an RTF document; what the writer makes of the result reads back to the same text.
 #include "fuzz/FuzzCheck.h"
+#include "fuzz/FuzzQt.h"
 #include "viewer/RtfReader.h"
 #include "viewer/RtfWriter.h"
 
 #include <QTextDocument>
 
 #include <algorithm>
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    StartFuzzApplication(argc, argv);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const QByteArray rtf(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));

@@ -12,7 +12,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-300}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_profile_file fuzz_settings_codec fuzz_text_format fuzz_rtf)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_profile_file fuzz_settings_codec fuzz_text_format fuzz_language_file fuzz_rtf)
 
 scripts/setup.sh
 cmake --preset fuzz >/dev/null
