@@ -36,6 +36,8 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvanta"));
     QApplication::setApplicationVersion(QStringLiteral("3.3.0.35"));
+    // Ties the windows to the desktop entry (and so its icon) on Wayland.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.orvanta.Orvanta"));
     // The windows are laid out in pixels for this style's metrics.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     RegisterBundledFonts();

@@ -1,6 +1,8 @@
 #include "main/Fonts.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QFont>
 #include <QFontDatabase>
 
 void RegisterBundledFonts() {
@@ -17,4 +19,16 @@ void RegisterBundledFonts() {
 
 bool HasFontFamily(const char* family) {
     return QFontDatabase::families().contains(QLatin1String(family));
+}
+
+QFont WindowFont(bool bold) {
+    const bool scaled = qApp && qApp->devicePixelRatio() > 1.0;
+    QFont font = QApplication::font();
+    if (!bold && !scaled && HasFontFamily("MS Sans Serif"))
+        font = QFont(QStringLiteral("MS Sans Serif"));
+    else if (HasFontFamily("Tahoma"))
+        font = QFont(QStringLiteral("Tahoma"));
+    font.setPixelSize(11);
+    font.setBold(bold);
+    return font;
 }

@@ -7,3 +7,11 @@ void RegisterBundledFonts();
 
 // Whether a font family is known to the application.
 bool HasFontFamily(const char* family);
+
+class QFont;
+
+// The windows' font: "MS Sans Serif" at 8 points (11 pixels: the windows are laid out in pixels
+// for 96 dots per inch). That free font is a bitmap font that neither scales nor emboldens, so on
+// a high-density screen, and for bold texts, "Tahoma" stands in, which has the same metrics.
+// Without either, the application's default font at the same size.
+QFont WindowFont(bool bold = false);

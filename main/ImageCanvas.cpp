@@ -1,8 +1,14 @@
 #include "main/ImageCanvas.h"
 
+#include <QFontMetrics>
+#include <QPainter>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <map>
+#include <string>
+#include <tuple>
 
 namespace {
 
@@ -17,8 +23,59 @@ int Pull(int v) {
     return std::clamp(v, -Far, Far);
 }
 
-bool SameFont(const TFont& a, const TFont& b) {
-    return a.Name == b.Name && a.Size == b.Size && a.Bold == b.Bold;
+struct FontKey {
+    std::string name;
+    int size;
+    bool bold;
+    auto operator<=>(const FontKey&) const = default;
+};
+
+// Fonts, their metrics and the widths of the texts measured in them, for the whole run: the
+// charts measure and write the same few dozen numbers at every refresh.
+struct FontEntry {
+    explicit FontEntry(const QFont& f) : font(f), metrics(f), height(metrics.height()) {}
+    QFont font;
+    QFontMetrics metrics;
+    int height;
+    std::map<std::string, int, std::less<>> widths;
+};
+
+FontEntry& FontFor(const TFont& font) {
+    static std::map<FontKey, FontEntry> fonts;
+    FontKey key{font.Name, font.Size, font.Bold};
+    if (const auto found = fonts.find(key); found != fonts.end())
+        return found->second;
+    return fonts.emplace(std::move(key), FontEntry(TImageCanvas::ToQFont(font))).first->second;
+}
+
+int WidthOf(FontEntry& entry, const std::string& text) {
+    if (const auto found = entry.widths.find(text); found != entry.widths.end())
+        return found->second;
+    if (entry.widths.size() > 1024) // only texts the charts never write get here
+        entry.widths.clear();
+    const int width = entry.metrics.horizontalAdvance(QString::fromStdString(text));
+    entry.widths.emplace(text, width);
+    return width;
+}
+
+// A text on its opaque background, rendered once.
+const QImage& TextCell(const TFont& font, FontEntry& entry, TColor background,
+                       const std::string& text) {
+    using Key = std::tuple<FontKey, TColor, TColor, std::string>;
+    static std::map<Key, QImage> cells;
+    Key key{FontKey{font.Name, font.Size, font.Bold}, font.Color, background, text};
+    if (const auto found = cells.find(key); found != cells.end())
+        return found->second;
+    if (cells.size() > 1024)
+        cells.clear();
+    QImage cell(std::max(1, WidthOf(entry, text)), std::max(1, entry.height), QImage::Format_RGB32);
+    cell.fill(QColor(ToQRgb(background)));
+    QPainter painter(&cell);
+    painter.setFont(entry.font);
+    painter.setPen(QColor(ToQRgb(font.Color)));
+    painter.drawText(0, entry.metrics.ascent(), QString::fromStdString(text));
+    painter.end();
+    return cells.emplace(std::move(key), std::move(cell)).first->second;
 }
 
 } // namespace
@@ -28,13 +85,19 @@ QRgb ToQRgb(TColor color) {
                 static_cast<int>((color >> 16) & 0xFF));
 }
 
-TImageCanvas::TImageCanvas(QImage& image) : image_(image) {
-    if (image_.format() != QImage::Format_RGB32 && image_.format() != QImage::Format_ARGB32 &&
-        image_.format() != QImage::Format_ARGB32_Premultiplied)
-        image_.convertTo(QImage::Format_RGB32);
+namespace {
+
+QImage& In32Bits(QImage& image) {
+    if (image.format() != QImage::Format_RGB32 && image.format() != QImage::Format_ARGB32 &&
+        image.format() != QImage::Format_ARGB32_Premultiplied)
+        image.convertTo(QImage::Format_RGB32);
+    return image;
 }
 
-TImageCanvas::~TImageCanvas() = default;
+} // namespace
+
+TImageCanvas::TImageCanvas(QImage& image)
+    : image_(In32Bits(image)), bits_(image_.bits()), bytesPerLine_(image_.bytesPerLine()) {}
 
 QFont TImageCanvas::ToQFont(const TFont& font) {
     QFont f(QString::fromStdString(font.Name));
@@ -44,28 +107,10 @@ QFont TImageCanvas::ToQFont(const TFont& font) {
     return f;
 }
 
-QPainter& TImageCanvas::Painter() {
-    if (!painter_) {
-        painter_.emplace(&image_);
-        painter_->setRenderHint(QPainter::Antialiasing, false);
-        painter_->setRenderHint(QPainter::TextAntialiasing, false);
-    }
-    return *painter_;
-}
-
-const QFontMetrics& TImageCanvas::Metrics() {
-    if (!metrics_ || !SameFont(cachedFont_, Font)) {
-        cachedFont_ = Font;
-        qfont_ = ToQFont(Font);
-        metrics_.emplace(*qfont_);
-    }
-    return *metrics_;
-}
-
 void TImageCanvas::Plot(int x, int y, QRgb rgb) {
     if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height())
         return;
-    reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = rgb;
+    Line(y)[x] = rgb;
 }
 
 void TImageCanvas::FillRect(int x1, int y1, int x2, int y2, TColor color) {
@@ -75,7 +120,7 @@ void TImageCanvas::FillRect(int x1, int y1, int x2, int y2, TColor color) {
     y2 = std::min(y2, image_.height());
     const QRgb rgb = ToQRgb(color);
     for (int y = y1; y < y2; ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image_.scanLine(y));
+        QRgb* line = Line(y);
         std::fill(line + x1, line + std::max(x1, x2), rgb);
     }
 }
@@ -136,28 +181,49 @@ void TImageCanvas::DrawLine(int x1, int y1, int x2, int y2) {
         const int right = x1 < x2 ? x2 : x1 + 1;
         FillRect(left, y1 - before, right, y1 - before + width, Pen.Color);
     } else {
-        QPainter& p = Painter();
-        p.setPen(
-            QPen(QColor(ToQRgb(Pen.Color)), width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        p.drawLine(x1, y1, x2, y2);
+        // A square brush of the pen's width along the line, both ends included, so that the
+        // segments of a curve join without gaps.
+        const int dx = std::abs(x2 - x1);
+        const int dy = -std::abs(y2 - y1);
+        const int sx = x1 < x2 ? 1 : -1;
+        const int sy = y1 < y2 ? 1 : -1;
+        int err = dx + dy;
+        for (int x = x1, y = y1;;) {
+            FillRect(x - before, y - before, x - before + width, y - before + width, Pen.Color);
+            if (x == x2 && y == y2)
+                break;
+            const int e2 = 2 * err;
+            if (e2 >= dy) {
+                err += dy;
+                x += sx;
+            }
+            if (e2 <= dx) {
+                err += dx;
+                y += sy;
+            }
+        }
     }
 }
 
 void TImageCanvas::TextOut(int x, int y, const std::string& utf8) {
-    const QString text = QString::fromStdString(utf8);
-    const QFontMetrics& fm = Metrics();
-    FillRect(x, y, x + fm.horizontalAdvance(text), y + fm.height(), Brush.Color);
-    QPainter& p = Painter();
-    p.setFont(*qfont_);
-    p.setPen(QColor(ToQRgb(Font.Color)));
-    p.drawText(x, y + fm.ascent(), text);
+    if (utf8.empty())
+        return;
+    const QImage& cell = TextCell(Font, FontFor(Font), Brush.Color, utf8);
+    const int left = std::max(0, -x);
+    const int right = std::min(cell.width(), image_.width() - x);
+    for (int row = std::max(0, -y); row < cell.height() && y + row < image_.height(); ++row) {
+        if (left >= right)
+            break;
+        const auto* from = reinterpret_cast<const QRgb*>(cell.constScanLine(row));
+        QRgb* to = Line(y + row);
+        std::copy(from + left, from + right, to + x + left);
+    }
 }
 
 int TImageCanvas::TextWidth(const std::string& utf8) {
-    return Metrics().horizontalAdvance(QString::fromStdString(utf8));
+    return WidthOf(FontFor(Font), utf8);
 }
 
-int TImageCanvas::TextHeight(const std::string& utf8) {
-    (void)utf8;
-    return Metrics().height();
+int TImageCanvas::TextHeight(const std::string&) {
+    return FontFor(Font).height;
 }

@@ -3,22 +3,17 @@
 #include "model/Canvas.h"
 
 #include <QFont>
-#include <QFontMetrics>
 #include <QImage>
-#include <QPainter>
-
-#include <optional>
 
 // The chart canvas over a QImage, honouring the canvas conventions pixel for pixel.
-// One-pixel lines are drawn by our own Bresenham: QPainter always draws a line's end point (or,
-// with a flat cap, drops the wrong end), and the dotted pattern must start at the line's start.
+// Lines are rasterised here rather than by QPainter: QPainter always draws a line's end point
+// (or, with a flat cap, drops the wrong end), a dotted pattern must start at the line's start,
+// and a refresh draws some thousand short lines, which QPainter makes ten times slower.
+// Texts are rendered once per font, colours and text, then copied.
 class TImageCanvas final : public TCanvas {
 public:
     // The image is converted to 32 bits per pixel when it has another format.
     explicit TImageCanvas(QImage& image);
-    ~TImageCanvas() override;
-    TImageCanvas(const TImageCanvas&) = delete;
-    TImageCanvas& operator=(const TImageCanvas&) = delete;
 
     int Width() const override { return image_.width(); }
     int Height() const override { return image_.height(); }
@@ -37,14 +32,14 @@ protected:
 private:
     void FillRect(int x1, int y1, int x2, int y2, TColor color); // x2, y2 excluded
     void Plot(int x, int y, QRgb rgb);
-    QPainter& Painter();
-    const QFontMetrics& Metrics();
+    // Row y of the image; the image is detached once, when the canvas is made, not per pixel.
+    QRgb* Line(int y) {
+        return reinterpret_cast<QRgb*>(bits_ + static_cast<qsizetype>(y) * bytesPerLine_);
+    }
 
     QImage& image_;
-    std::optional<QPainter> painter_;
-    TFont cachedFont_;
-    std::optional<QFont> qfont_;
-    std::optional<QFontMetrics> metrics_;
+    uchar* bits_;
+    qsizetype bytesPerLine_;
 };
 
 QRgb ToQRgb(TColor color);

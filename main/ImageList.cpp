@@ -3,6 +3,7 @@
 #include <QFile>
 #include <QGuiApplication>
 #include <QHash>
+#include <QIconEngine>
 #include <QImage>
 #include <QPainter>
 #include <QSvgRenderer>
@@ -52,18 +53,53 @@ QPixmap Picture(const QString& path, int size, qreal ratio) {
     return pixmap;
 }
 
-// An icon with the picture drawn for ordinary and double-density screens, and for the screen's
-// own ratio when it is neither; an empty icon when the picture is missing.
-QIcon IconOf(const QString& path, int size, QIcon::Mode mode = QIcon::Normal,
-             QIcon icon = QIcon()) {
-    const QPixmap normal = Picture(path, size, 1.0);
-    if (normal.isNull())
-        return icon;
-    icon.addPixmap(normal, mode);
-    icon.addPixmap(Picture(path, size, 2.0), mode);
-    if (const qreal ratio = ApplicationPixelRatio(); ratio != 1.0 && ratio != 2.0)
-        icon.addPixmap(Picture(path, size, ratio), mode);
-    return icon;
+// An icon that draws its picture only when a size is asked for, at that size and pixel ratio:
+// start-up shows a few dozen icons and draws none of them until the first paint.
+class TPictureIconEngine final : public QIconEngine {
+public:
+    // The small picture, when given, serves sizes of 16 pixels and less.
+    TPictureIconEngine(QString normal, QString disabled, QString small = {})
+        : normal_(std::move(normal)), disabled_(std::move(disabled)), small_(std::move(small)) {}
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override {
+        return scaledPixmap(size, mode, state, 1.0);
+    }
+    // Qt asks for the size in device pixels, with the ratio they are meant for.
+    QPixmap scaledPixmap(const QSize& size, QIcon::Mode mode, QIcon::State, qreal scale) override {
+        const int pixels = std::max(1, std::min(size.width(), size.height()));
+        const int side = std::max(1, static_cast<int>(std::lround(pixels / scale)));
+        return Picture(PathFor(side, mode), side, scale);
+    }
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode,
+               QIcon::State state) override {
+        const qreal ratio = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
+        painter->drawPixmap(rect, scaledPixmap(rect.size() * ratio, mode, state, ratio));
+    }
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
+    QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
+        // What a window manager asks of a window icon; 256 is drawn on demand only.
+        return {{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}};
+    }
+    QIconEngine* clone() const override { return new TPictureIconEngine(*this); }
+    QString key() const override { return QStringLiteral("TPictureIconEngine"); }
+
+private:
+    QString PathFor(int side, QIcon::Mode mode) const {
+        if (mode == QIcon::Disabled && !disabled_.isEmpty())
+            return disabled_;
+        return side <= 16 && !small_.isEmpty() ? small_ : normal_;
+    }
+
+    QString normal_;
+    QString disabled_;
+    QString small_;
+};
+
+QIcon IconOf(const QString& path, const QString& disabled = {}, const QString& small = {}) {
+    if (!QFile::exists(path))
+        return {};
+    return QIcon(
+        new TPictureIconEngine(path, QFile::exists(disabled) ? disabled : QString(), small));
 }
 
 } // namespace
@@ -84,7 +120,7 @@ QPixmap TImageList::Pixmap(int index) const {
 QIcon TImageList::Icon(int index) const {
     if (index < 0 || index >= count_)
         return {};
-    return IconOf(Path(index), size_);
+    return IconOf(Path(index));
 }
 
 const TImageList& ilMain() {
@@ -104,17 +140,11 @@ const TImageList& ImageList1() {
 
 QIcon ButtonIcon(const QString& name) {
     const QString base = QStringLiteral(":/pictures/buttons/") + name;
-    QIcon icon = IconOf(base + QStringLiteral(".svg"), 16);
-    if (icon.isNull())
-        return icon;
-    return IconOf(base + QStringLiteral("-disabled.svg"), 16, QIcon::Disabled, icon);
+    return IconOf(base + QStringLiteral(".svg"), base + QStringLiteral("-disabled.svg"));
 }
 
 QIcon ProgramIcon() {
     // The small size has its own drawing: the large one's grid and thin curves blur at 16 pixels.
-    QIcon icon;
-    icon.addPixmap(Picture(QStringLiteral(":/pictures/MAINICON-16.svg"), 16, 1.0));
-    for (int size : {24, 32, 48, 64, 128, 256})
-        icon.addPixmap(Picture(QStringLiteral(":/pictures/MAINICON.svg"), size, 1.0));
-    return icon;
+    return IconOf(QStringLiteral(":/pictures/MAINICON.svg"), {},
+                  QStringLiteral(":/pictures/MAINICON-16.svg"));
 }

@@ -54,23 +54,6 @@ public:
     }
 };
 
-// 8 points at 96 pixels per inch: the layout is in pixels, so the font is too.
-QFont WindowFont() {
-    QFont font = HasFontFamily("MS Sans Serif") ? QFont(QStringLiteral("MS Sans Serif"))
-                                                : QApplication::font();
-    font.setPixelSize(11);
-    return font;
-}
-
-// The value labels are bold. The free "MS Sans Serif" has no bold face and Qt cannot embolden
-// its bitmap strikes, so bold texts use "Tahoma", drawn to the same metrics, when it is there.
-QFont BoldFont(const QFont& windowFont) {
-    QFont font = HasFontFamily("Tahoma") ? QFont(QStringLiteral("Tahoma")) : windowFont;
-    font.setPixelSize(windowFont.pixelSize());
-    font.setBold(true);
-    return font;
-}
-
 void SetHint(QWidget* widget, const QString& hint) {
     widget->setToolTip(hint);
     widget->setStatusTip(hint);
@@ -505,7 +488,7 @@ void TMainForm::actAnalysisExecute() {
             QPalette palette = label->palette();
             palette.setColor(QPalette::WindowText, QColor(ToQRgb(color)));
             label->setPalette(palette);
-            label->setFont(BoldFont(font()));
+            label->setFont(WindowFont(true));
         }
     }
 

@@ -153,7 +153,9 @@ void TProfileFile::Write(std::string_view section, std::string_view key, std::st
     if (!range) {
         if (!lines_.empty())
             ensureBreak(lines_.size() - 1);
-        lines_.push_back("[" + std::string(section) + "]" + lineBreak);
+        std::string header(1, '[');
+        header.append(section).append(1, ']').append(lineBreak);
+        lines_.push_back(std::move(header));
         lines_.push_back(entry);
         return;
     }

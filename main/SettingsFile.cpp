@@ -64,7 +64,10 @@ QString SettingsFilePath() {
     const QString name = QString::fromStdString(SettingsFileName(
         QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString()));
     const QString beside = ProgramFolder + name;
-    if (QFileInfo::exists(beside) || FolderWritable(ProgramFolder))
+    // An installed program (its data in ../share/orvanta) never writes beside itself, even when
+    // root could: the file would outlive the package in /usr/bin.
+    const bool installed = QFileInfo(ProgramFolder + QStringLiteral("../share/orvanta")).isDir();
+    if (QFileInfo::exists(beside) || (!installed && FolderWritable(ProgramFolder)))
         return beside;
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QLatin1Char('/') +
            name;

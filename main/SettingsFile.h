@@ -17,8 +17,8 @@ extern std::function<bool(const QString& folder)> FolderWritable;
 extern std::function<QString()> RegionalShortDateFormat;
 
 // The settings file: beside the program, named after it ("orvanta" uses "orvanta.ini"), unless
-// that folder holds no settings file and is not writable (an installed program); then in the
-// per-user configuration folder.
+// that folder holds no settings file and is not writable or belongs to an installation (a
+// "../share/orvanta" folder beside it); then in the per-user configuration folder.
 QString SettingsFilePath();
 
 // A file's bytes; empty when it does not exist or cannot be read.

@@ -148,14 +148,6 @@ void TRadioGroup::UpdateTabStop() {
 
 namespace {
 
-QFont InterfaceFont() {
-    if (HasFontFamily("MS Sans Serif"))
-        return QFont(QStringLiteral("MS Sans Serif"), 8);
-    QFont font = QApplication::font();
-    font.setPointSize(8);
-    return font;
-}
-
 void SetHint(QWidget* widget, const QString& hint) {
     widget->setToolTip(hint);
     widget->setStatusTip(hint);
@@ -179,7 +171,7 @@ TSettingsForm::TSettingsForm(QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                               Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setWindowTitle(QStringLiteral("Настройки..."));
-    setFont(InterfaceFont());
+    setFont(WindowFont());
     setFixedSize(362, 198);
     CreateControls();
     SetTabOrder();

@@ -43,10 +43,7 @@ TInfoViewerForm::TInfoViewerForm(QWidget* owner)
     setWindowFlag(Qt::WindowMaximizeButtonHint, true);
     setSizeGripEnabled(false);
     resize(OuterSize);
-    QFont font = HasFontFamily("MS Sans Serif") ? QFont(QStringLiteral("MS Sans Serif"))
-                                                : QApplication::font();
-    font.setPointSize(8);
-    setFont(font);
+    setFont(WindowFont());
 
     actClose = AddCommand("actClose", QStringLiteral("Закрыть"), 6,
                           QKeySequence(Qt::ALT | Qt::Key_F4), &TInfoViewerForm::actCloseExecute);

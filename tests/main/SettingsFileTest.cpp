@@ -243,6 +243,14 @@ TEST_F(SettingsFileTest, AReadOnlyProgramFolderUsesTheConfigurationFolder) {
     // A settings file beside the program is used whenever it exists.
     Write(settingsPath, "[Settings]\nrgGraphics=1\n");
     EXPECT_EQ(SettingsFilePath(), settingsPath);
+
+    // An installed program writes to the configuration folder even where it may write beside
+    // itself (as root in /usr/bin).
+    FolderWritable = [](const QString&) { return true; };
+    ASSERT_TRUE(QDir(folder).mkpath(QStringLiteral("bin")));
+    ASSERT_TRUE(QDir(folder).mkpath(QStringLiteral("share/orvanta")));
+    ProgramFolder = folder + QStringLiteral("bin/");
+    EXPECT_EQ(QFileInfo(SettingsFilePath()).absolutePath(), QFileInfo(config).absoluteFilePath());
     QDir(config).removeRecursively();
 }
 

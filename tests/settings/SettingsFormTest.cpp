@@ -94,8 +94,7 @@ TEST_F(SettingsFormTest, WindowAndControlsAsDesigned) {
     EXPECT_EQ(form->minimumSize(), QSize(362, 198));
     EXPECT_EQ(form->maximumSize(), QSize(362, 198));
     EXPECT_EQ(form->windowOpacity(), 240 / 255.0);
-    EXPECT_EQ(form->font().pointSize(), 8);
-    EXPECT_EQ(form->font().family() == "MS Sans Serif", HasFontFamily("MS Sans Serif"));
+    EXPECT_EQ(form->font(), WindowFont());
 
     const struct {
         const char *name, *parent;

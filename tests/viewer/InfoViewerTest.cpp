@@ -1,5 +1,6 @@
 #include "viewer/InfoViewer.h"
 
+#include "main/Fonts.h"
 #include "main/ImageList.h"
 #include "model/Error.h"
 #include "viewer/FindDialog.h"
@@ -151,7 +152,7 @@ TEST(InfoViewer, OpensCentredOverItsOwnerWithTheFindDialogBesideTheText) {
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
     EXPECT_EQ(viewer.frameGeometry().size(), QSize(500, 500));
     EXPECT_EQ(viewer.frameGeometry().center(), owner.frameGeometry().center());
-    EXPECT_EQ(viewer.font().pointSize(), 8);
+    EXPECT_EQ(viewer.font(), WindowFont());
     // The toolbar, 29 high, starts the client area below the menu; the text fills the rest.
     EXPECT_EQ(viewer.ToolBar1->y(), viewer.MainMenu1->geometry().bottom() + 1);
     EXPECT_EQ(viewer.reInfo->y() - viewer.ToolBar1->y(), 29);
