@@ -78,6 +78,33 @@ const QImage& TextCell(const TFont& font, FontEntry& entry, TColor background,
     return cells.emplace(std::move(key), std::move(cell)).first->second;
 }
 
+// Visits the points of a line, its end point only when asked to.
+template <typename Visit>
+void Bresenham(int x1, int y1, int x2, int y2, bool withEnd, Visit visit) {
+    const int dx = std::abs(x2 - x1);
+    const int dy = -std::abs(y2 - y1);
+    const int sx = x1 < x2 ? 1 : -1;
+    const int sy = y1 < y2 ? 1 : -1;
+    int err = dx + dy;
+    for (int x = x1, y = y1;;) {
+        const bool end = x == x2 && y == y2;
+        if (end && !withEnd)
+            break;
+        visit(x, y);
+        if (end)
+            break;
+        const int e2 = 2 * err;
+        if (e2 >= dy) {
+            err += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            err += dx;
+            y += sy;
+        }
+    }
+}
+
 } // namespace
 
 QRgb ToQRgb(TColor color) {
@@ -147,26 +174,11 @@ void TImageCanvas::DrawLine(int x1, int y1, int x2, int y2) {
     if (width == 1) {
         const QRgb rgb = ToQRgb(Pen.Color);
         const bool dotted = Pen.Style == TPenStyle::Dot;
-        const int dx = std::abs(x2 - x1);
-        const int dy = -std::abs(y2 - y1);
-        const int sx = x1 < x2 ? 1 : -1;
-        const int sy = y1 < y2 ? 1 : -1;
-        int err = dx + dy;
-        int x = x1;
-        int y = y1;
-        for (int step = 0; x != x2 || y != y2; ++step) {
-            if (!dotted || step % DotPeriod < DotOn)
+        int step = 0;
+        Bresenham(x1, y1, x2, y2, false, [&](int x, int y) {
+            if (!dotted || step++ % DotPeriod < DotOn)
                 Plot(x, y, rgb);
-            const int e2 = 2 * err;
-            if (e2 >= dy) {
-                err += dy;
-                x += sx;
-            }
-            if (e2 <= dx) {
-                err += dx;
-                y += sy;
-            }
-        }
+        });
         return;
     }
     // Wide pens draw solid. Straight lines are filled exactly, centred as QPainter centres
@@ -183,25 +195,9 @@ void TImageCanvas::DrawLine(int x1, int y1, int x2, int y2) {
     } else {
         // A square brush of the pen's width along the line, both ends included, so that the
         // segments of a curve join without gaps.
-        const int dx = std::abs(x2 - x1);
-        const int dy = -std::abs(y2 - y1);
-        const int sx = x1 < x2 ? 1 : -1;
-        const int sy = y1 < y2 ? 1 : -1;
-        int err = dx + dy;
-        for (int x = x1, y = y1;;) {
+        Bresenham(x1, y1, x2, y2, true, [&](int x, int y) {
             FillRect(x - before, y - before, x - before + width, y - before + width, Pen.Color);
-            if (x == x2 && y == y2)
-                break;
-            const int e2 = 2 * err;
-            if (e2 >= dy) {
-                err += dy;
-                x += sx;
-            }
-            if (e2 <= dx) {
-                err += dx;
-                y += sy;
-            }
-        }
+        });
     }
 }
 
