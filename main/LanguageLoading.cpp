@@ -26,12 +26,14 @@ constexpr std::array ActionNames{"actAnalysis",
                                  "actSettings",
                                  "actAbout",
                                  "actSaveAs",
+                                 "actPrint",
                                  "actManInfo",
                                  "actWomanInfo",
                                  "actHelp"};
 constexpr std::array MenuItemNames{
-    "miFile", "actSettings1", "N1", "miLanguage",   "miSep_File",    "miClose",  "miHelp",
-    "N2",     "miSep_Help",   "N5", "mipmSettings", "mipmSeparator", "mipmHelp", "mipmAbout"};
+    "miFile",        "actSettings1", "N1",       "miPrint",    "miLanguage", "miSep_File",
+    "miClose",       "miHelp",       "N2",       "miSep_Help", "N5",         "mipmSettings",
+    "mipmSeparator", "mipmHelp",     "mipmAbout"};
 constexpr std::array GroupBoxNames{"gbGraphics", "gbPhysical",    "gbEmotional",
                                    "gbSavvy",    "gbWarmhearted", "gbAllOrvanta",
                                    "gbMan",      "gbWoman",       "gbPrognoseDate"};

@@ -1,5 +1,7 @@
 #include "main/MainUnit.h"
 
+#include "main/ChartExport.h"
+#include "main/DetailReport.h"
 #include "main/ErrorBox.h"
 #include "main/Fonts.h"
 #include "main/GroupBox.h"
@@ -19,6 +21,7 @@
 #include <QCloseEvent>
 #include <QDateEdit>
 #include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -28,10 +31,13 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QProxyStyle>
 #include <QScreen>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTextDocument>
 #include <QToolButton>
 
 std::string ChartCaptionFormat;
@@ -193,6 +199,9 @@ void TMainForm::CreateActions() {
     guarded(actAbout, &TMainForm::actAboutExecute);
     actSaveAs = NewAction("actSaveAs", QStringLiteral("Сохранить как"), {}, -1);
     guarded(actSaveAs, &TMainForm::actSaveAsExecute);
+    actPrint = NewAction("actPrint", QStringLiteral("Печать..."), {}, -1);
+    actPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    guarded(actPrint, &TMainForm::actPrintExecute);
     actManInfo = NewAction("actManInfo", {}, QStringLiteral("Подробная информация"), 2);
     guarded(actManInfo, &TMainForm::actManInfoExecute);
     actWomanInfo = NewAction("actWomanInfo", {}, QStringLiteral("Подробная информация"), 1);
@@ -234,7 +243,8 @@ void TMainForm::CreateMenus() {
     miFile->setObjectName(QStringLiteral("miFile"));
     miFile->menuAction()->setObjectName(QStringLiteral("miFile"));
     NewMenuItem(miFile, "actSettings1", actSettings);
-    NewMenuItem(miFile, "N1", actSaveAs)->setVisible(false);
+    NewMenuItem(miFile, "N1", actSaveAs);
+    NewMenuItem(miFile, "miPrint", actPrint);
     miLanguage = miFile->addMenu(QStringLiteral("Language"));
     miLanguage->setObjectName(QStringLiteral("miLanguage"));
     miLanguage->menuAction()->setObjectName(QStringLiteral("miLanguage"));
@@ -298,7 +308,6 @@ TMainForm::PersonPanel TMainForm::CreatePersonPanel(QWidget* parent, bool man) {
                            man ? QDate(1982, 12, 23) : QDate(1983, 9, 29));
     p.info = NewSpeedButton(n("sbInfoMan", "sbInfoWoman"), p.box, {145, 28, 23, man ? 23 : 22});
     CarryCommand(p.info, man ? actManInfo : actWomanInfo);
-    p.info->hide();
 
     p.zodiacImage = NewIcon(n("imMZodiac", "imWZodiac"), p.box, 8, r.zodiacImage,
                             QStringLiteral("Знак зодиака"));
@@ -579,16 +588,40 @@ void TMainForm::actAboutExecute() {
     box.exec();
 }
 
-void TMainForm::actSaveAsExecute() {}
+void TMainForm::actSaveAsExecute() {
+    QString filter;
+    QString name = QFileDialog::getSaveFileName(
+        this, QStringLiteral("Сохранить как"), QStringLiteral("Графики биоритмов.png"),
+        QStringLiteral("Рисунок PNG (*.png);;Документ PDF (*.pdf)"), &filter);
+    if (name.isEmpty())
+        return;
+    if (QFileInfo(name).suffix().isEmpty())
+        name += filter.contains(QLatin1String("*.pdf")) ? QStringLiteral(".pdf")
+                                                        : QStringLiteral(".png");
+    SaveChartArea(gbGraphics, name);
+}
+
+void TMainForm::actPrintExecute() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setDocName(QStringLiteral("Графики биоритмов"));
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted)
+        PrintChartArea(gbGraphics, printer);
+}
+
+void TMainForm::ShowDetailReport(bool man) {
+    QTextDocument report;
+    const TDatalogging& person = man ? Prognose.Man : Prognose.Woman;
+    WriteDetailReport(report, person, man ? Prognose.Woman : Prognose.Man, man);
+    ShowInfoViewer(this, DetailReportCaption(man), report);
+}
 
 void TMainForm::actManInfoExecute() {
-    ShowInfoViewer(this, QStringLiteral("Подробная информация о женщине"),
-                   QStringLiteral("INFO_WOMAN"));
+    ShowDetailReport(true);
 }
 
 void TMainForm::actWomanInfoExecute() {
-    ShowInfoViewer(this, QStringLiteral("Подробная информация о женщине"),
-                   QStringLiteral("INFO_WOMAN"));
+    ShowDetailReport(false);
 }
 
 void TMainForm::actHelpExecute() {

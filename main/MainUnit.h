@@ -41,7 +41,10 @@ public:
     void actExitExecute();
     void actSettingsExecute();
     void actAboutExecute();
+    // Saves the chart area as PNG or PDF; prints it.
     void actSaveAsExecute();
+    void actPrintExecute();
+    // The detail reports: the person's cycles, critical days and the couple's compatibility.
     void actManInfoExecute();
     void actWomanInfoExecute();
     void actHelpExecute();
@@ -113,6 +116,7 @@ private:
     void ConnectDatePicker(QDateEdit* picker);
     void FillPerson(const PersonPanel& panel, const TDatalogging& person);
     void SetPickerToNow(QDateEdit* picker);
+    void ShowDetailReport(bool man);
 
     QAction* NewAction(const char* name, const QString& caption, const QString& hint, int icon);
     QAction* NewMenuItem(QMenu* menu, const char* name, QAction* command);
@@ -128,6 +132,7 @@ private:
     QAction* actSettings = nullptr;
     QAction* actAbout = nullptr;
     QAction* actSaveAs = nullptr;
+    QAction* actPrint = nullptr;
     QAction* actManInfo = nullptr;
     QAction* actWomanInfo = nullptr;
     QAction* actHelp = nullptr;

@@ -88,7 +88,14 @@ TEST_F(MainFormTest, StartsWithTodayTheDefaultsAndTheBuiltInTexts) {
     EXPECT_EQ(Picker("dtpManDateDay")->date(), QDate(1982, 12, 23));
     EXPECT_EQ(Picker("dtpWomanDateDay")->date(), QDate(1983, 9, 29));
     EXPECT_EQ(form->centralWidget()->size(), QSize(787, 541));
-    EXPECT_FALSE(Find<QToolButton>("sbInfoMan")->isVisible());
+    EXPECT_TRUE(Find<QToolButton>("sbInfoMan")->isVisible());
+    EXPECT_TRUE(Find<QAction>("N1")->isVisible());
+    EXPECT_EQ(Find<QAction>("actPrint")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
+    QStringList file;
+    for (QAction* item : Find<QMenu>("miFile")->actions())
+        file << item->objectName();
+    EXPECT_EQ(file, (QStringList{"actSettings1", "N1", "miPrint", "miLanguage", "miSep_File",
+                                 "miClose"}));
     EXPECT_TRUE(Find<QLabel>("imMAge")->pixmap().size() == QSize(32, 32));
     EXPECT_TRUE(DisplaySettings.SettingsOnChangeConnected());
     EXPECT_TRUE(errors.isEmpty());
@@ -148,10 +155,20 @@ TEST_F(MainFormTest, CommandsAndShortcuts) {
     QTest::keyClick(window, Qt::Key_F1);
     EXPECT_EQ(viewerTitle, "Справка");
 
-    // The detail commands ask for a document the program does not carry.
-    Action("actWomanInfo")->trigger();
-    ASSERT_EQ(errors.size(), 1);
-    EXPECT_EQ(errors[0], "Ресурс INFO_WOMAN не найден.");
+    // The detail buttons open each person's own report in the viewer.
+    for (const char* button : {"sbInfoMan", "sbInfoWoman"}) {
+        QString title;
+        QTimer::singleShot(0, [&] {
+            if (QWidget* modal = QApplication::activeModalWidget()) {
+                title = modal->windowTitle();
+                modal->close();
+            }
+        });
+        QTest::mouseClick(Find<QToolButton>(button), Qt::LeftButton);
+        EXPECT_EQ(title, button == std::string("sbInfoMan") ? "Подробная информация о мужчине"
+                                                            : "Подробная информация о женщине");
+    }
+    EXPECT_TRUE(errors.isEmpty());
 
     // The today button brings back today and redraws.
     Picker("dtpPrognoseDate")->setDate(QDate(2030, 5, 5));
