@@ -10,7 +10,9 @@ void RegisterBundledFonts() {
     if (done)
         return;
     done = true;
-    for (const char* file : {"tahoma.ttf", "tahomabd.ttf", "ms_sans_serif.ttf"}) {
+    // Not tahomabd.ttf: its bold face draws no heavier than the regular one, while Qt's own
+    // emboldening of the regular face shows bold texts as bold.
+    for (const char* file : {"tahoma.ttf", "ms_sans_serif.ttf"}) {
         const QString path = QStringLiteral("/usr/share/wine/fonts/") + QLatin1String(file);
         if (QFile::exists(path))
             QFontDatabase::addApplicationFont(path);
