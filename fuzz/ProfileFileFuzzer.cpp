@@ -45,7 +45,7 @@ std::string ReadBack(std::string value) {
     view = view.substr(0, view.find_last_not_of(" \t") + 1);
     if (view.size() >= 2 && view.front() == '"' && view.back() == '"')
         view = view.substr(1, view.size() - 2);
-    return std::string(view.substr(0, TProfileFile::MaxValueLength));
+    return std::string(view); // values here are far shorter than the cut
 }
 
 // The lines of `after` are those of `before`, except one entry line whose text up to its "="

@@ -32,6 +32,17 @@ char Lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
+// At most MaxValueLength bytes, never ending inside a UTF-8 character: language files are UTF-8
+// by the time they are read, and half a character would show as a replacement mark.
+std::string_view CutValue(std::string_view value) {
+    std::size_t end = std::min(value.size(), TProfileFile::MaxValueLength);
+    for (int back = 0; back < 3 && end > 0 && end < value.size() &&
+                       (static_cast<unsigned char>(value[end]) & 0xC0) == 0x80;
+         ++back)
+        --end;
+    return value.substr(0, end);
+}
+
 bool SameName(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
                                               [](char x, char y) { return Lower(x) == Lower(y); });
@@ -104,7 +115,7 @@ std::optional<std::string> TProfileFile::Read(std::string_view section,
         std::string_view value = Trim(Content(lines_[i]).substr(line.equals + 1));
         if (value.size() >= 2 && value.front() == '"' && value.back() == '"')
             value = value.substr(1, value.size() - 2);
-        return std::string(value.substr(0, MaxValueLength));
+        return std::string(CutValue(value));
     }
     return std::nullopt;
 }

@@ -20,7 +20,8 @@ public:
     std::string Bytes() const;
 
     // The value of an entry: blanks around it ignored, one pair of surrounding double quotes
-    // removed, cut to MaxValueLength bytes; nothing when the entry is missing.
+    // removed, cut to MaxValueLength bytes (less, rather than split a UTF-8 character); nothing
+    // when the entry is missing.
     std::optional<std::string> Read(std::string_view section, std::string_view key) const;
     std::string Read(std::string_view section, std::string_view key,
                      std::string_view fallback) const;

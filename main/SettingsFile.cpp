@@ -83,7 +83,10 @@ QByteArray ReadFileBytes(const QString& path) {
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     QSaveFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    // Unbuffered, so that a full disk shows in the write's count: a buffered write reports every
+    // byte taken, and commit() then puts a cut file in place of the old one.
+    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
+           file.write(bytes) == bytes.size() && file.commit();
 }
 
 TStoredSettings ApplySettingsFile(const TProfileFile& file) {

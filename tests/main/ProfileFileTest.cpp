@@ -108,3 +108,16 @@ TEST(ProfileFile, WritesAfterALastLineEndingInCarriageReturn) {
     onlyHeader.Write("S", "k", "v");
     EXPECT_EQ(TProfileFile(onlyHeader.Bytes()).Read("S", "k"), "v");
 }
+
+TEST(ProfileFile, LongValuesAreCutBetweenCharacters) {
+    std::string cyrillic;
+    for (int i = 0; i < 3000; ++i)
+        cyrillic += "Ж"; // two bytes each: byte 2047 is the first half of one
+    const auto read = TProfileFile("[S]\nk=" + cyrillic + "\n").Read("S", "k");
+    ASSERT_TRUE(read);
+    EXPECT_EQ(read->size(), 2046u);
+    EXPECT_TRUE(cyrillic.starts_with(*read));
+
+    const std::string ascii(3000, 'x');
+    EXPECT_EQ(TProfileFile("[S]\nk=" + ascii).Read("S", "k")->size(), 2047u);
+}

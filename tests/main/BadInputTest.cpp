@@ -1,0 +1,218 @@
+// Bad input the program meets from outside, end to end through the main window: a full disk,
+// hostile settings and language files, impossible dates. Each case starts a window over a
+// program folder of its own, as the program starts.
+#include "main/ErrorBox.h"
+#include "main/MainUnit.h"
+#include "main/ProfileFile.h"
+#include "main/SettingsCodec.h"
+#include "main/SettingsFile.h"
+#include "model/Shared.h"
+#include "settings/DisplaySettings.h"
+#include "settings/Settings.h"
+
+#include <QCoreApplication>
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QLabel>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <sys/resource.h>
+
+#include <csignal>
+#include <memory>
+#include <random>
+
+namespace {
+
+class BadInputTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QStandardPaths::setTestModeEnabled(true);
+        DisplaySettings.DisconnectSettingsOnChange();
+        DisplaySettings.SetAnalysisRefresh({});
+        DisplaySettings.RestoreDefaults();
+        MonthNames.Clear();
+        ZodiacNames.Clear();
+        ElementNames.Clear();
+        ChartCaptionFormat.clear();
+        SetErrorBoxHandler([this](const QString& text) { errors << text; });
+        folder = dir.path() + QLatin1Char('/');
+        settingsPath =
+            folder +
+            QString::fromStdString(SettingsFileName(
+                QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString()));
+        QDir(folder).mkdir(QStringLiteral("Language"));
+    }
+    void TearDown() override {
+        form.reset();
+        SetErrorBoxHandler({});
+        DisplaySettings.DisconnectSettingsOnChange();
+        DisplaySettings.SetAnalysisRefresh({});
+        DisplaySettings.RestoreDefaults();
+    }
+
+    void Write(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray Stored() const {
+        QFile file(settingsPath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    void Start() {
+        form = std::make_unique<TMainForm>();
+        ProgramFolder = folder;
+        form->SetSettingsForm(new TSettingsForm(form.get()));
+        form->show();
+    }
+    template <typename T> T* Find(const char* name) const {
+        T* child = form->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+    void ExpectDefaults() {
+        EXPECT_EQ(Find<QDateEdit>("dtpManDateDay")->date(), QDate(1982, 12, 23));
+        EXPECT_EQ(Find<QDateEdit>("dtpWomanDateDay")->date(), QDate(1983, 9, 29));
+        EXPECT_EQ(DisplaySettings.SettingsOpacity(), 240);
+        EXPECT_EQ(DisplaySettings.DisplayMode(), 0);
+        EXPECT_EQ(DisplaySettings.ManColor(), clBlue);
+        EXPECT_EQ(DisplaySettings.WomanColor(), clRed);
+        EXPECT_TRUE(DisplaySettings.UsePhysical());
+    }
+
+    QTemporaryDir dir;
+    QString folder;
+    QString settingsPath;
+    std::unique_ptr<TMainForm> form;
+    QStringList errors;
+};
+
+// While alive, no file of this process may grow past `bytes`: a full disk, as writes see it.
+class TFileSizeLimit {
+public:
+    explicit TFileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &saved_);
+        previous_ = std::signal(SIGXFSZ, SIG_IGN); // the write fails instead of killing us
+        rlimit limit = saved_;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~TFileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &saved_);
+        std::signal(SIGXFSZ, previous_);
+    }
+
+private:
+    rlimit saved_{};
+    void (*previous_)(int) = nullptr;
+};
+
+} // namespace
+
+TEST_F(BadInputTest, AFullDiskKeepsTheOldSettingsFileAndTheWindowOpen) {
+    const QByteArray old = "; mine\n[Settings]\nrgGraphics=1\n";
+    Write(settingsPath, old);
+    Start();
+    EXPECT_EQ(DisplaySettings.DisplayMode(), 1);
+    {
+        const TFileSizeLimit full(old.size());
+        EXPECT_FALSE(form->close());
+    }
+    EXPECT_TRUE(form->isVisible());
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_EQ(errors[0], "Не могу записать в " + settingsPath + ".");
+    EXPECT_EQ(Stored(), old);
+    // The cut write left nothing behind, and the next close, with room again, writes it all.
+    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QFileInfo(settingsPath).fileName()});
+    EXPECT_TRUE(form->close());
+    const TProfileFile stored(Stored().toStdString());
+    EXPECT_TRUE(Stored().startsWith(old));
+    EXPECT_EQ(stored.Keys("Settings").size(), 14u);
+}
+
+TEST_F(BadInputTest, HostileSettingsFileStartsWithDefaultsAndKeepsTheUsersBytes) {
+    // Noise of every byte, NULs and broken UTF-8 included, before the section; then entries
+    // that are too long, out of range or of the wrong kind.
+    std::mt19937 random(7);
+    QByteArray noise;
+    for (int i = 0; i < 200000; ++i)
+        noise += static_cast<char>(random() % 256);
+    noise.replace('[', '(').replace("\n", "\n;"); // noise holds no section
+    noise += '\n';
+    const QByteArray entries = "[Settings]\n"
+                               "lbManDateDay=" +
+                               QByteArray(100000, '9') +
+                               "\n"
+                               "lbWomanDateDay=31.02.1990\n"
+                               "cbAxis=\x01\n"
+                               "chkPhysical=x" +
+                               QByteArray(5000, '0') + "\n" +
+                               "gbAlphaBlend=99999999999999999999\n"
+                               "rgGraphics=0x\n"
+                               "pnColorMan=$" +
+                               QByteArray(3000, 'F') +
+                               "\n"
+                               "pnColorWoman=-\n"
+                               "Language=\xff\xfe\x80 " +
+                               QByteArray(3000, 'L') + "\n";
+    Write(settingsPath, noise + entries);
+    Start();
+    ExpectDefaults();
+    EXPECT_TRUE(DisplaySettings.ShowDayLines());
+    EXPECT_EQ(form->windowTitle(), "Орванта 3.3"); // no such language: the built-in one
+
+    ASSERT_TRUE(form->close());
+    const QByteArray stored = Stored();
+    EXPECT_TRUE(stored.startsWith(noise)); // every byte the program does not own stays
+    const TProfileFile file(stored.toStdString());
+    EXPECT_EQ(file.Read("Settings", "lbManDateDay"), "23.12.1982");
+    EXPECT_EQ(file.Read("Settings", "pnColorMan"), "16711680");
+    EXPECT_EQ(file.Read("Settings", "Language")->size(), TProfileFile::MaxValueLength);
+    EXPECT_EQ(file.Keys("Settings").size(), 15u);
+}
+
+TEST_F(BadInputTest, ImpossibleDatesNeverReachTheCharts) {
+    Write(settingsPath, "[Settings]\n"
+                        "lbManDateDay=00.01.2000\n"
+                        "lbWomanDateDay=29.02.2023\n");
+    Start();
+    ExpectDefaults();
+    // The pickers keep to their calendar, and both ends of it draw.
+    auto* prognose = Find<QDateEdit>("dtpPrognoseDate");
+    auto* man = Find<QDateEdit>("dtpManDateDay");
+    auto* woman = Find<QDateEdit>("dtpWomanDateDay");
+    man->setDate(QDate(1500, 1, 1));
+    EXPECT_EQ(man->date(), QDate(1601, 1, 1));
+    woman->setDate(QDate(9999, 12, 31)); // born after the prognosis date
+    prognose->setDate(QDate(9999, 12, 31));
+    prognose->setDate(QDate(1601, 1, 1));
+    EXPECT_FALSE(Find<QLabel>("lbMZodiac")->text().isEmpty());
+    EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(BadInputTest, LanguageFilesWithLongOrWrongTexts) {
+    QByteArray caption;
+    for (int i = 0; i < 3000; ++i)
+        caption += "Ж";
+    Write(folder + QStringLiteral("Language/Long.lng.ini"),
+          "[Main]\nMainForm.Caption=" + caption + "\n[Monthes]\n1=" + caption + "\n");
+    Write(folder + QStringLiteral("Language/Binary.lng.ini"),
+          QByteArray("\0\xff[Main]\n\0MainForm.Caption=%s%s\n", 30));
+    Write(settingsPath, "[Settings]\nLanguage=Long\n");
+    Start();
+    // Cut to the first 1023 letters, not into half a letter.
+    EXPECT_EQ(form->windowTitle(), QString(1023, u'Ж'));
+    EXPECT_EQ(MonthNames[1].size(), 2046u);
+    form.reset();
+
+    // A file of noise with a broken caption: nothing to apply, the start goes on.
+    Write(settingsPath, "[Settings]\nLanguage=Binary\n");
+    Start();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(errors.isEmpty());
+}
