@@ -2,6 +2,7 @@
 
 #include "model/Error.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QFileInfo>
 #include <QPageLayout>
@@ -94,14 +95,18 @@ QImage ChartAreaImage(QWidget* chartArea) {
 }
 
 void SaveChartArea(QWidget* chartArea, const QString& fileName) {
-    // QSaveFile writes beside the target and renames only once everything is written.
+    // QSaveFile writes beside the target and renames only once everything is written. The
+    // picture is made in memory first and written unbuffered, so that a full disk shows in the
+    // write's count: buffered, commit() would put a cut file in place of the old one.
     QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly))
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         ThrowCannotCreate(fileName, file.errorString());
     const bool pdf = fileName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
-    const bool written =
-        pdf ? WritePdf(chartArea, file) : ChartAreaImage(chartArea).save(&file, "PNG");
-    if (!written) {
+    QBuffer picture;
+    picture.open(QIODevice::WriteOnly);
+    const bool made =
+        pdf ? WritePdf(chartArea, picture) : ChartAreaImage(chartArea).save(&picture, "PNG");
+    if (!made || file.write(picture.data()) != picture.size()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         ThrowCannotCreate(fileName, reason);

@@ -141,9 +141,12 @@ void TInfoViewerForm::LoadDocument(const QByteArray& rtf) {
 
 void TInfoViewerForm::SaveDocument(const QString& fileName) const {
     const QByteArray rtf = WriteRtf(*reInfo->document());
-    // QSaveFile writes beside the target and renames only once everything is written.
+    // QSaveFile writes beside the target and renames only once everything is written;
+    // unbuffered, so that a full disk shows in the write's count before commit() could put a
+    // cut file in place of the old one.
     QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly) && file.write(rtf) == rtf.size() && file.commit())
+    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(rtf) == rtf.size() &&
+        file.commit())
         return;
     const QString fullName = QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath());
     throw EProgramError(QStringLiteral("Не могу создать файл \"%1\". %2")

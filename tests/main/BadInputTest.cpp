@@ -1,14 +1,17 @@
 // Bad input the program meets from outside, end to end through the main window: a full disk,
 // hostile settings and language files, impossible dates. Each case starts a window over a
 // program folder of its own, as the program starts.
+#include "main/ChartExport.h"
 #include "main/ErrorBox.h"
 #include "main/MainUnit.h"
 #include "main/ProfileFile.h"
 #include "main/SettingsCodec.h"
 #include "main/SettingsFile.h"
+#include "model/Error.h"
 #include "model/Shared.h"
 #include "settings/DisplaySettings.h"
 #include "settings/Settings.h"
+#include "viewer/InfoViewer.h"
 
 #include <QCoreApplication>
 #include <QDateEdit>
@@ -215,4 +218,26 @@ TEST_F(BadInputTest, LanguageFilesWithLongOrWrongTexts) {
     Start();
     EXPECT_TRUE(form->isVisible());
     EXPECT_TRUE(errors.isEmpty());
+}
+
+TEST_F(BadInputTest, AFullDiskKeepsEverySavedFileAsItWas) {
+    Start();
+    TInfoViewerForm viewer(form.get());
+    viewer.LoadDocument("{\\rtf1 " + QByteArray(20000, 'x') + "}");
+    const QByteArray old = "an older file the user keeps";
+    const QString document = folder + QStringLiteral("document.rtf");
+    const QString picture = folder + QStringLiteral("charts.png");
+    for (const QString& path : {document, picture})
+        Write(path, old);
+    {
+        const TFileSizeLimit full(old.size());
+        EXPECT_THROW(viewer.SaveDocument(document), EProgramError);
+        auto* chartArea = Find<QWidget>("gbGraphics");
+        EXPECT_THROW(SaveChartArea(chartArea, picture), EProgramError);
+    }
+    for (const QString& path : {document, picture}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+        EXPECT_EQ(file.readAll(), old) << path.toStdString();
+    }
 }
