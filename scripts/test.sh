@@ -7,3 +7,7 @@ cmake --preset asan >/dev/null
 cmake --build --preset asan
 export QT_QPA_PLATFORM=offscreen
 ctest --preset asan "$@"
+
+# Fuzz smoke run: builds the fuzz preset (clang) and runs each libFuzzer target for a few seconds
+# on its seeds, so the targets keep building and running; a finding fails the test command.
+scripts/fuzz.sh 5

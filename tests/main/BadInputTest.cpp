@@ -241,3 +241,19 @@ TEST_F(BadInputTest, AFullDiskKeepsEverySavedFileAsItWas) {
         EXPECT_EQ(file.readAll(), old) << path.toStdString();
     }
 }
+
+TEST_F(BadInputTest, AChartCaptionWithWrongPlaceholdersIsShownAsAnErrorAndTheProgramGoesOn) {
+    Write(folder + QStringLiteral("Language/Three.lng.ini"), "[GroupBox]\ngbGraphics=%s %s %s\n");
+    Write(settingsPath, "[Settings]\nLanguage=Three\n");
+    Start();
+    // The refresh after the start-up guard fails at the caption, and says so.
+    ASSERT_FALSE(errors.isEmpty());
+    EXPECT_TRUE(errors[0].startsWith("Нет аргумента для формата ' %s %s %s '"))
+        << errors[0].toStdString();
+    EXPECT_TRUE(form->isVisible());
+    errors.clear();
+    Find<QDateEdit>("dtpManDateDay")->setDate(QDate(1990, 5, 5));
+    EXPECT_EQ(errors.size(), 1);
+    EXPECT_TRUE(form->close()); // the settings are still written
+    EXPECT_EQ(TProfileFile(Stored().toStdString()).Read("Settings", "lbManDateDay"), "05.05.1990");
+}
