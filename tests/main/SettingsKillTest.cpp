@@ -100,7 +100,7 @@ TEST(SettingsFileKill, IsAlwaysTheCompleteOldOrNewFile) {
     const unsigned seed = std::random_device()();
     SCOPED_TRACE("seed " + std::to_string(seed));
     std::mt19937 random(seed);
-    std::uniform_int_distribution<int> delayMicroseconds(0, 30000);
+    std::uniform_int_distribution<int> delayMicroseconds(0, 50000);
     int oldSeen = 0;
     int newSeen = 0;
     int leftovers = 0;
