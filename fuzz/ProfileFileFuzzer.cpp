@@ -106,12 +106,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     (void)file.HasSection(section);
 
     // A new or replaced entry, then certainly a replacement.
-    for (const std::string& value : {first, second}) {
+    for (int write = 0; write < 2; ++write) {
+        const std::string& value = write == 0 ? first : second;
         const std::string before = file.Bytes();
         file.Write(section, key, value);
         FUZZ_CHECK(file.Read(section, key) == ReadBack(value));
         FUZZ_CHECK(file.HasSection(section));
         FUZZ_CHECK(OnlyTheEntryChanged(before, file.Bytes(), key));
+        if (write == 1)
+            FUZZ_CHECK(Lines(file.Bytes()).size() == Lines(before).size());
         // The file on disk reads back the same.
         const TProfileFile reread(file.Bytes());
         FUZZ_CHECK(reread.Bytes() == file.Bytes());
