@@ -77,8 +77,9 @@ public:
     }
     QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
     QList<QSize> availableSizes(QIcon::Mode, QIcon::State) override {
-        // What a window manager asks of a window icon; 256 is drawn on demand only.
-        return {{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}, {128, 128}};
+        // What a window icon is offered: the platform draws each size at start-up, and larger
+        // ones come from the desktop entry's icon. Any other size is drawn on demand.
+        return {{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}};
     }
     QIconEngine* clone() const override { return new TPictureIconEngine(*this); }
     QString key() const override { return QStringLiteral("TPictureIconEngine"); }
