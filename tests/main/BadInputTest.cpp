@@ -115,7 +115,7 @@ private:
     void (*previous_)(int) = nullptr;
 };
 
-// Whether file size limits hold here; under valgrind they do not.
+// Whether file size limits hold here: a sandbox may not apply them.
 bool FileSizeLimitsHold(const QString& folder) {
     QFile probe(folder + QStringLiteral("probe"));
     bool held = false;
