@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Sets everything up, builds the sanitizer preset and runs every test headless.
+# Sets everything up, builds the sanitizer preset and runs every test headless; ctest's summary
+# line closes the output.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
-cmake --preset asan >/dev/null
-cmake --build --preset asan
-export QT_QPA_PLATFORM=offscreen
-ctest --preset asan "$@"
 
 # Fuzz smoke run: builds the fuzz preset (clang) and runs each libFuzzer target for a few seconds
 # on its seeds, so the targets keep building and running; a finding fails the test command.
 scripts/fuzz.sh 5
+
+cmake --preset asan >/dev/null
+cmake --build --preset asan
+export QT_QPA_PLATFORM=offscreen
+ctest --preset asan "$@"
