@@ -1,6 +1,7 @@
 // Bad input the program meets from outside, end to end through the main window: a full disk,
 // hostile settings and language files, impossible dates. Each case starts a window over a
 // program folder of its own, as the program starts.
+#include "ProgramFixture.h"
 #include "main/ChartExport.h"
 #include "main/ErrorBox.h"
 #include "main/MainUnit.h"
@@ -31,53 +32,8 @@
 
 namespace {
 
-class BadInputTest : public ::testing::Test {
+class BadInputTest : public TProgramFixture {
 protected:
-    void SetUp() override {
-        QStandardPaths::setTestModeEnabled(true);
-        DisplaySettings.DisconnectSettingsOnChange();
-        DisplaySettings.SetAnalysisRefresh({});
-        DisplaySettings.RestoreDefaults();
-        MonthNames.Clear();
-        ZodiacNames.Clear();
-        ElementNames.Clear();
-        ChartCaptionFormat.clear();
-        SetErrorBoxHandler([this](const QString& text) { errors << text; });
-        folder = dir.path() + QLatin1Char('/');
-        settingsPath =
-            folder +
-            QString::fromStdString(SettingsFileName(
-                QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString()));
-        QDir(folder).mkdir(QStringLiteral("Language"));
-    }
-    void TearDown() override {
-        form.reset();
-        SetErrorBoxHandler({});
-        DisplaySettings.DisconnectSettingsOnChange();
-        DisplaySettings.SetAnalysisRefresh({});
-        DisplaySettings.RestoreDefaults();
-    }
-
-    void Write(const QString& path, const QByteArray& bytes) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
-    QByteArray Stored() const {
-        QFile file(settingsPath);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-    void Start() {
-        form = std::make_unique<TMainForm>();
-        ProgramFolder = folder;
-        form->SetSettingsForm(new TSettingsForm(form.get()));
-        form->show();
-    }
-    template <typename T> T* Find(const char* name) const {
-        T* child = form->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(child, nullptr) << name;
-        return child;
-    }
     void ExpectDefaults() {
         EXPECT_EQ(Find<QDateEdit>("dtpManDateDay")->date(), QDate(1982, 12, 23));
         EXPECT_EQ(Find<QDateEdit>("dtpWomanDateDay")->date(), QDate(1983, 9, 29));
@@ -87,12 +43,6 @@ protected:
         EXPECT_EQ(DisplaySettings.WomanColor(), clRed);
         EXPECT_TRUE(DisplaySettings.UsePhysical());
     }
-
-    QTemporaryDir dir;
-    QString folder;
-    QString settingsPath;
-    std::unique_ptr<TMainForm> form;
-    QStringList errors;
 };
 
 // While alive, no file of this process may grow past `bytes`: a full disk, as writes see it.

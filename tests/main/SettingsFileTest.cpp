@@ -1,4 +1,5 @@
 #include "main/SettingsFile.h"
+#include "ProgramFixture.h"
 #include "main/ErrorBox.h"
 #include "main/MainUnit.h"
 #include "main/SettingsCodec.h"
@@ -40,65 +41,12 @@ const QByteArray DefaultFile = "[Settings]\n"
                                "pnColorWoman=255\n"
                                "pnColorMan=16711680\n";
 
-// A program folder of its own for every test, with the settings file and the language folder.
-class SettingsFileTest : public ::testing::Test {
+class SettingsFileTest : public TProgramFixture {
 protected:
-    void SetUp() override {
-        QStandardPaths::setTestModeEnabled(true);
-        DisplaySettings.DisconnectSettingsOnChange();
-        DisplaySettings.SetAnalysisRefresh({});
-        DisplaySettings.RestoreDefaults();
-        MonthNames.Clear();
-        ZodiacNames.Clear();
-        ElementNames.Clear();
-        ChartCaptionFormat.clear();
-        SetErrorBoxHandler([this](const QString& text) { errors << text; });
-        folder = dir.path() + QLatin1Char('/');
-        settingsPath =
-            folder +
-            QString::fromStdString(SettingsFileName(
-                QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString()));
-        QDir(folder).mkdir(QStringLiteral("Language"));
-        writable = FolderWritable;
-        regional = RegionalShortDateFormat;
-    }
-    void TearDown() override {
-        form.reset();
-        FolderWritable = writable;
-        RegionalShortDateFormat = regional;
-        SetErrorBoxHandler({});
-        DisplaySettings.DisconnectSettingsOnChange();
-        DisplaySettings.SetAnalysisRefresh({});
-        DisplaySettings.RestoreDefaults();
-    }
-
-    void Write(const QString& path, const QByteArray& bytes) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
     void WriteLanguage(const QString& name, const QByteArray& bytes) {
         Write(folder + QStringLiteral("Language/") + name, bytes);
     }
-    QByteArray Stored() const {
-        QFile file(settingsPath);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
-
-    // Starts the program as far as its first show.
-    void Start() {
-        form = std::make_unique<TMainForm>();
-        ProgramFolder = folder;
-        form->SetSettingsForm(new TSettingsForm(form.get()));
-        form->show();
-    }
     bool Close() { return form->close(); }
-
-    template <typename T> T* Find(const char* name) const {
-        T* child = form->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(child, nullptr) << name;
-        return child;
-    }
     QStringList LanguageItems() const {
         QStringList items;
         for (QAction* item : Find<QMenu>("miLanguage")->actions())
@@ -113,14 +61,6 @@ protected:
             }
         ADD_FAILURE() << "no item " << language.toStdString();
     }
-
-    QTemporaryDir dir;
-    std::function<bool(const QString&)> writable;
-    std::function<QString()> regional;
-    QString folder;
-    QString settingsPath;
-    std::unique_ptr<TMainForm> form;
-    QStringList errors;
 };
 
 } // namespace

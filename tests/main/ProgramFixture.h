@@ -1,0 +1,90 @@
+#pragma once
+
+#include "main/ErrorBox.h"
+#include "main/MainUnit.h"
+#include "main/SettingsCodec.h"
+#include "main/SettingsFile.h"
+#include "model/Shared.h"
+#include "settings/DisplaySettings.h"
+#include "settings/Settings.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <memory>
+
+// The program started as for a user, in a program folder of its own for every test (with the
+// settings file and an empty language folder), with error boxes collected instead of shown.
+class TProgramFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        QStandardPaths::setTestModeEnabled(true);
+        ResetSettings();
+        MonthNames.Clear();
+        ZodiacNames.Clear();
+        ElementNames.Clear();
+        ChartCaptionFormat.clear();
+        SetErrorBoxHandler([this](const QString& text) { errors << text; });
+        folder = dir.path() + QLatin1Char('/');
+        settingsPath =
+            folder +
+            QString::fromStdString(SettingsFileName(
+                QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString()));
+        QDir(folder).mkdir(QStringLiteral("Language"));
+        writable = FolderWritable;
+        regional = RegionalShortDateFormat;
+    }
+    void TearDown() override {
+        form.reset();
+        FolderWritable = writable;
+        RegionalShortDateFormat = regional;
+        SetErrorBoxHandler({});
+        ResetSettings();
+    }
+
+    static void ResetSettings() {
+        DisplaySettings.DisconnectSettingsOnChange();
+        DisplaySettings.SetAnalysisRefresh({});
+        DisplaySettings.RestoreDefaults();
+    }
+
+    static void Write(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QByteArray Stored() const {
+        QFile file(settingsPath);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // Starts the program as far as its first show.
+    void Start() {
+        form = std::make_unique<TMainForm>();
+        ProgramFolder = folder;
+        form->SetSettingsForm(new TSettingsForm(form.get()));
+        form->show();
+    }
+
+    template <typename T> T* Find(const char* name) const {
+        T* child = form->findChild<T*>(QLatin1String(name));
+        EXPECT_NE(child, nullptr) << name;
+        return child;
+    }
+
+    QTemporaryDir dir;
+    QString folder;
+    QString settingsPath;
+    std::unique_ptr<TMainForm> form;
+    QStringList errors;
+
+private:
+    std::function<bool(const QString&)> writable;
+    std::function<QString()> regional;
+};
