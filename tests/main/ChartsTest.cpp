@@ -1,6 +1,7 @@
 #include "model/Charts.h"
 #include "main/ImageCanvas.h"
 #include "settings/DisplaySettings.h"
+#include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -8,16 +9,10 @@ namespace {
 
 constexpr TColor Green = 0x00FF00;
 
-TDateTime Date(int y, unsigned m, unsigned d) {
-    return *EncodeDate(y, m, d);
-}
-
 class ChartsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        DisplaySettings.DisconnectSettingsOnChange();
-        DisplaySettings.SetAnalysisRefresh({});
-        DisplaySettings.RestoreDefaults();
+        ResetDisplaySettings();
         image = QImage(580, 80, QImage::Format_RGB32);
         image.fill(Qt::black);
         TImageCanvas probe(image);

@@ -1,4 +1,6 @@
 #include "main/DetailReport.h"
+#include "tests/QtTestSupport.h"
+#include "tests/TestSupport.h"
 
 #include "main/Vocabulary.h"
 #include "model/Shared.h"
@@ -25,16 +27,10 @@ void PrintTo(const QString& text, std::ostream* out) {
 
 namespace {
 
-TDateTime Date(int y, unsigned m, unsigned d) {
-    return *EncodeDate(y, m, d);
-}
-
 class DetailReportTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        DisplaySettings.DisconnectSettingsOnChange();
-        DisplaySettings.SetAnalysisRefresh({});
-        DisplaySettings.RestoreDefaults();
+        ResetDisplaySettings();
         InstallBuiltInNames();
         // The default couple on 5 January 2009.
         SetCouple(Date(2009, 1, 5), Date(1982, 12, 23), Date(1983, 9, 29));
@@ -59,19 +55,6 @@ protected:
         return document.toPlainText().split(QLatin1Char('\n'));
     }
 };
-
-// Runs `check` on the next modal window; `check` must close it.
-void OnModal(QObject* context, std::function<void(QWidget*)> check) {
-    auto* timer = new QTimer(context);
-    QObject::connect(timer, &QTimer::timeout, context, [timer, check = std::move(check)] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            check(modal);
-        }
-    });
-    timer->start(10);
-}
 
 } // namespace
 

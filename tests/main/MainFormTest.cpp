@@ -5,6 +5,7 @@
 #include "model/Shared.h"
 #include "settings/DisplaySettings.h"
 #include "settings/Settings.h"
+#include "tests/TestSupport.h"
 #include "viewer/InfoViewer.h"
 
 #include <QAction>
@@ -29,9 +30,7 @@ constexpr TColor Green = 0x00FF00;
 class MainFormTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        DisplaySettings.DisconnectSettingsOnChange();
-        DisplaySettings.SetAnalysisRefresh({});
-        DisplaySettings.RestoreDefaults();
+        ResetDisplaySettings();
         SetErrorBoxHandler([this](const QString& text) { errors << text; });
         form = std::make_unique<TMainForm>();
         ProgramFolder = dir.path() + QLatin1Char('/'); // no settings file, no languages
@@ -43,9 +42,7 @@ protected:
     void TearDown() override {
         form.reset();
         SetErrorBoxHandler({});
-        DisplaySettings.DisconnectSettingsOnChange();
-        DisplaySettings.SetAnalysisRefresh({});
-        DisplaySettings.RestoreDefaults();
+        ResetDisplaySettings();
     }
 
     template <typename T> T* Find(const char* name) const {

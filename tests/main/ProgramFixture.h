@@ -7,6 +7,7 @@
 #include "model/Shared.h"
 #include "settings/DisplaySettings.h"
 #include "settings/Settings.h"
+#include "tests/TestSupport.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -25,7 +26,7 @@ class TProgramFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         QStandardPaths::setTestModeEnabled(true);
-        ResetSettings();
+        ResetDisplaySettings();
         MonthNames.Clear();
         ZodiacNames.Clear();
         ElementNames.Clear();
@@ -45,13 +46,7 @@ protected:
         FolderWritable = writable;
         RegionalShortDateFormat = regional;
         SetErrorBoxHandler({});
-        ResetSettings();
-    }
-
-    static void ResetSettings() {
-        DisplaySettings.DisconnectSettingsOnChange();
-        DisplaySettings.SetAnalysisRefresh({});
-        DisplaySettings.RestoreDefaults();
+        ResetDisplaySettings();
     }
 
     static void Write(const QString& path, const QByteArray& bytes) {

@@ -1,5 +1,6 @@
 #include "model/Shared.h"
 #include "settings/DisplaySettings.h"
+#include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -7,17 +8,9 @@
 
 namespace {
 
-TDateTime Date(int y, unsigned m, unsigned d) {
-    return *EncodeDate(y, m, d);
-}
-
 class PrognoseTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        DisplaySettings.DisconnectSettingsOnChange();
-        DisplaySettings.SetAnalysisRefresh({});
-        DisplaySettings.RestoreDefaults();
-    }
+    void SetUp() override { ResetDisplaySettings(); }
     void TearDown() override { SetUp(); }
 
     static void UseOnly(CycleKind only) {

@@ -1,5 +1,6 @@
 #include "model/Report.h"
 #include "settings/DisplaySettings.h"
+#include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -9,17 +10,9 @@
 
 namespace {
 
-TDateTime Date(int y, unsigned m, unsigned d) {
-    return *EncodeDate(y, m, d);
-}
-
 class ReportTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        DisplaySettings.DisconnectSettingsOnChange();
-        DisplaySettings.SetAnalysisRefresh({});
-        DisplaySettings.RestoreDefaults();
-    }
+    void SetUp() override { ResetDisplaySettings(); }
     void TearDown() override { SetUp(); }
 
     static void Use(std::initializer_list<CycleKind> cycles) {

@@ -1,5 +1,6 @@
 #include "settings/DisplaySettings.h"
 #include "model/Shared.h"
+#include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -10,16 +11,10 @@ namespace {
 class DisplaySettingsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        DisplaySettings.DisconnectSettingsOnChange();
-        DisplaySettings.SetAnalysisRefresh({});
-        DisplaySettings.RestoreDefaults();
+        ResetDisplaySettings();
         DisplaySettings.SetAnalysisRefresh([this] { ++refreshes; });
     }
-    void TearDown() override {
-        DisplaySettings.DisconnectSettingsOnChange();
-        DisplaySettings.SetAnalysisRefresh({});
-        DisplaySettings.RestoreDefaults();
-    }
+    void TearDown() override { ResetDisplaySettings(); }
 
     int refreshes = 0;
 };

@@ -1,4 +1,5 @@
 #include "settings/Settings.h"
+#include "tests/TestSupport.h"
 
 #include "main/Fonts.h"
 #include "model/Shared.h"
@@ -52,9 +53,7 @@ protected:
     }
     void TearDown() override {
         mainWindow.reset();
-        DisplaySettings.DisconnectSettingsOnChange();
-        DisplaySettings.SetAnalysisRefresh({});
-        DisplaySettings.RestoreDefaults();
+        ResetDisplaySettings();
     }
 
     // What the main window does at the end of its start-up.

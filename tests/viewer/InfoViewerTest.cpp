@@ -1,4 +1,6 @@
 #include "viewer/InfoViewer.h"
+#include "tests/QtTestSupport.h"
+#include "tests/TestSupport.h"
 
 #include "main/Fonts.h"
 #include "main/ImageList.h"
@@ -58,20 +60,6 @@ protected:
         return answer;
     }
 };
-
-// Runs `check` on the next modal window, which opens inside a call that only returns once it
-// closes; `check` must close it.
-void OnModal(QObject* context, std::function<void(QWidget*)> check) {
-    auto* timer = new QTimer(context);
-    QObject::connect(timer, &QTimer::timeout, context, [timer, check = std::move(check)] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
-            timer->stop();
-            timer->deleteLater();
-            check(modal);
-        }
-    });
-    timer->start(10);
-}
 
 std::pair<int, QString> FindNext(TInfoViewerForm& viewer, const QString& text,
                                  bool wholeWord = false, bool matchCase = false, bool up = false) {

@@ -1,0 +1,18 @@
+#pragma once
+
+// Small helpers the tests of several folders share.
+
+#include "model/DateTime.h"
+#include "settings/DisplaySettings.h"
+
+// A date the test knows to be valid.
+inline TDateTime Date(int year, unsigned month, unsigned day) {
+    return *EncodeDate(year, month, day);
+}
+
+// Every display setting back at its default, nothing connected and no refresh to run.
+inline void ResetDisplaySettings() {
+    DisplaySettings.DisconnectSettingsOnChange();
+    DisplaySettings.SetAnalysisRefresh({});
+    DisplaySettings.RestoreDefaults();
+}
