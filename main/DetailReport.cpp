@@ -78,29 +78,9 @@ public:
         heading_.setFontPointSize(12);
     }
 
-    void Heading(const QString& text) {
-        QTextBlockFormat format;
-        format.setAlignment(Qt::AlignHCenter);
-        format.setBottomMargin(8);
-        NewBlock(format, heading_, false);
-        cursor_.insertText(text, heading_);
-    }
-
-    void Section(const QString& text) {
-        QTextBlockFormat format;
-        format.setTopMargin(8);
-        format.setBottomMargin(8);
-        NewBlock(format, heading_, false);
-        cursor_.insertText(text, heading_);
-    }
-
-    void Subsection(const QString& text) {
-        QTextBlockFormat format;
-        format.setTopMargin(4);
-        format.setBottomMargin(4);
-        NewBlock(format, subheading_, false);
-        cursor_.insertText(text, subheading_);
-    }
+    void Heading(const QString& text) { Title(text, heading_, Qt::AlignHCenter, 0, 8); }
+    void Section(const QString& text) { Title(text, heading_, Qt::AlignLeft, 8, 8); }
+    void Subsection(const QString& text) { Title(text, subheading_, Qt::AlignLeft, 4, 4); }
 
     void Paragraph(const QString& text, bool strong = false) {
         QTextBlockFormat format;
@@ -128,6 +108,16 @@ public:
     }
 
 private:
+    void Title(const QString& text, const QTextCharFormat& chars, Qt::Alignment alignment, int top,
+               int bottom) {
+        QTextBlockFormat format;
+        format.setAlignment(alignment);
+        format.setTopMargin(top);
+        format.setBottomMargin(bottom);
+        NewBlock(format, chars, false);
+        cursor_.insertText(text, chars);
+    }
+
     void NewBlock(const QTextBlockFormat& format, const QTextCharFormat& chars, bool bullet) {
         if (first_) {
             cursor_.setBlockFormat(format);
