@@ -23,6 +23,9 @@
 
 #include <memory>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 namespace {
 
 const QByteArray DefaultFile = "[Settings]\n"
@@ -276,4 +279,31 @@ TEST_F(SettingsFileTest, LanguageFileEncodingsEmptyValuesAndFormatErrors) {
     EXPECT_EQ(errors[0], "Формат '%d' неверен или несовместим с аргументом.");
     EXPECT_EQ(form->windowTitle(), "Орванта — 3.3");
     EXPECT_EQ(ZodiacNames[1], "Овен");
+}
+
+// Root may write anything, so the child drops to an unprivileged user, as a user runs the
+// program: a read-only settings file is refused and kept, whatever the folder allows.
+TEST(SettingsFileWrite, AReadOnlySettingsFileIsRefusedAndKept) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("orvanta.ini"));
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("old\n");
+    file.close();
+    ASSERT_TRUE(file.setPermissions(QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadUser | QFile::WriteUser |
+                                                      QFile::ExeUser | QFile::ReadOther |
+                                                      QFile::WriteOther | QFile::ExeOther));
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        if (getuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0))
+            _exit(2);
+        _exit(WriteFileAtomically(path, "new\n") ? 1 : 0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), "old\n");
 }
