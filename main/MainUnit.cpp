@@ -287,13 +287,6 @@ void TMainForm::CreateDatesPanel(QWidget* parent) {
 }
 
 TMainForm::PersonPanel TMainForm::CreatePersonPanel(QWidget* parent, bool man) {
-    // The woman's controls sit a pixel or three higher than the man's.
-    struct Rows {
-        int date, zodiacImage, zodiac, elementImage, element, ageImage, age, daysImage, days,
-            goodImage, good, badImage, bad;
-    };
-    const Rows r = man ? Rows{31, 56, 65, 87, 96, 118, 129, 149, 160, 180, 190, 211, 221}
-                       : Rows{29, 54, 64, 85, 94, 116, 126, 147, 157, 178, 188, 209, 220};
     const auto n = [man](const char* manName, const char* womanName) {
         return man ? manName : womanName;
     };
@@ -304,30 +297,72 @@ TMainForm::PersonPanel TMainForm::CreatePersonPanel(QWidget* parent, bool man) {
     p.dateLabel = NewLabel(n("lbManDateDay", "lbWomanDateDay"), p.box, 8, 14,
                            man ? QStringLiteral("Дата рождения мужчины")
                                : QStringLiteral("Дата рождения женщины"));
-    p.date = NewDatePicker(n("dtpManDateDay", "dtpWomanDateDay"), p.box, 8, r.date,
+    p.date = NewDatePicker(n("dtpManDateDay", "dtpWomanDateDay"), p.box, 8, man ? 31 : 29,
                            man ? QDate(1982, 12, 23) : QDate(1983, 9, 29));
     p.info = NewSpeedButton(n("sbInfoMan", "sbInfoWoman"), p.box, {145, 28, 23, man ? 23 : 22});
     CarryCommand(p.info, man ? actManInfo : actWomanInfo);
 
-    p.zodiacImage = NewIcon(n("imMZodiac", "imWZodiac"), p.box, 8, r.zodiacImage,
-                            QStringLiteral("Знак зодиака"));
-    p.zodiac = NewLabel(n("lbMZodiac", "lbWZodiac"), p.box, 45, r.zodiac);
-    p.elementImage = NewIcon(n("imMElement", "imWElement"), p.box, 8, r.elementImage,
-                             QStringLiteral("Стихия знака зодиака"));
-    p.element = NewLabel(n("lbMElement", "lbWElement"), p.box, 45, r.element);
-    p.ageImage = NewIcon(n("imMAge", "imWAge"), p.box, 8, r.ageImage, QStringLiteral("Возраст"));
-    p.age = NewLabel(n("lbMAge", "lbWAge"), p.box, 45, r.age);
-    p.daysImage = NewIcon(n("imMQuanDays", "imWQuanDays"), p.box, 8, r.daysImage,
-                          QStringLiteral("Возраст (в днях)"));
-    p.days = NewLabel(n("lbMQuanDays", "lbWQuanDays"), p.box, 45, r.days);
-    p.goodDayImage = NewIcon(n("imMMaxDay", "imWMaxDay"), p.box, 8, r.goodImage,
-                             QStringLiteral("Ближайший хороший день"));
-    p.goodDay = NewLabel(n("lbMMaxDay", "lbWMaxDay"), p.box, 45, r.good);
-    p.badDayImage = NewIcon(n("imMMinDay", "imWMinDay"), p.box, 8, r.badImage,
-                            QStringLiteral("Ближайший плохой день"));
-    p.badDay = NewLabel(n("lbMMinDay", "lbWMinDay"), p.box, 45, r.bad);
-    for (QLabel* label : p.ValueLabels())
-        label->setProperty("Tag", man ? 100 : 101);
+    // Each result: its picture with the hint at x 8, its value label at x 45. The woman's rows
+    // sit a pixel or three higher than the man's.
+    struct Result {
+        const char* image[2];
+        const char* label[2];
+        const char* hint;
+        int imageTop[2];
+        int labelTop[2];
+        QLabel* PersonPanel::*imageMember;
+        QLabel* PersonPanel::*labelMember;
+    };
+    static constexpr std::array<Result, 6> results{{
+        {{"imMZodiac", "imWZodiac"},
+         {"lbMZodiac", "lbWZodiac"},
+         "Знак зодиака",
+         {56, 54},
+         {65, 64},
+         &PersonPanel::zodiacImage,
+         &PersonPanel::zodiac},
+        {{"imMElement", "imWElement"},
+         {"lbMElement", "lbWElement"},
+         "Стихия знака зодиака",
+         {87, 85},
+         {96, 94},
+         &PersonPanel::elementImage,
+         &PersonPanel::element},
+        {{"imMAge", "imWAge"},
+         {"lbMAge", "lbWAge"},
+         "Возраст",
+         {118, 116},
+         {129, 126},
+         &PersonPanel::ageImage,
+         &PersonPanel::age},
+        {{"imMQuanDays", "imWQuanDays"},
+         {"lbMQuanDays", "lbWQuanDays"},
+         "Возраст (в днях)",
+         {149, 147},
+         {160, 157},
+         &PersonPanel::daysImage,
+         &PersonPanel::days},
+        {{"imMMaxDay", "imWMaxDay"},
+         {"lbMMaxDay", "lbWMaxDay"},
+         "Ближайший хороший день",
+         {180, 178},
+         {190, 188},
+         &PersonPanel::goodDayImage,
+         &PersonPanel::goodDay},
+        {{"imMMinDay", "imWMinDay"},
+         {"lbMMinDay", "lbWMinDay"},
+         "Ближайший плохой день",
+         {211, 209},
+         {221, 220},
+         &PersonPanel::badDayImage,
+         &PersonPanel::badDay},
+    }};
+    const int who = man ? 0 : 1;
+    for (const Result& r : results) {
+        p.*r.imageMember =
+            NewIcon(r.image[who], p.box, 8, r.imageTop[who], QString::fromUtf8(r.hint));
+        p.*r.labelMember = NewLabel(r.label[who], p.box, 45, r.labelTop[who]);
+    }
     return p;
 }
 
