@@ -1,10 +1,15 @@
 #pragma once
 
 #include <QApplication>
+#include <QByteArray>
+#include <QFile>
+#include <QString>
 #include <QTimer>
 #include <QWidget>
 
 #include <functional>
+
+#include <gtest/gtest.h>
 
 // Runs `check` on the next modal window, which opens inside a call that only returns once it
 // closes; `check` must close it.
@@ -18,4 +23,11 @@ inline void OnModal(QObject* context, std::function<void(QWidget*)> check) {
         }
     });
     timer->start(10);
+}
+
+// Writes a file the test needs, failing the test when it cannot.
+inline void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    ASSERT_EQ(file.write(bytes), bytes.size());
 }

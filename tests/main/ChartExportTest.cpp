@@ -1,4 +1,5 @@
 #include "main/ChartExport.h"
+#include "tests/QtTestSupport.h"
 
 #include "model/Error.h"
 
@@ -60,10 +61,7 @@ TEST(ChartExport, PngIsTheAreaAsOnScreenWithoutTheStatusLine) {
     TChartArea w;
     QTemporaryDir dir;
     const QString name = dir.filePath(QStringLiteral("графики.png"));
-    QFile old(name);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-    old.write("an older file");
-    old.close();
+    WriteFile(name, "an older file");
 
     SaveChartArea(&w.area, name);
     QImage saved;
@@ -115,10 +113,7 @@ TEST(ChartExport, FailedSaveThrowsAndLeavesNoFile) {
     QTemporaryDir dir;
     // Under a regular file no file can be created, not even by root.
     const QString plain = dir.filePath(QStringLiteral("plain.txt"));
-    QFile file(plain);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write("keep me");
-    file.close();
+    WriteFile(plain, "keep me");
 
     for (const QString& leaf : {QStringLiteral("charts.png"), QStringLiteral("charts.pdf")}) {
         const QString name = plain + QLatin1Char('/') + leaf;
@@ -168,9 +163,7 @@ TEST(ChartExport, PrintsScaledToThePage) {
 
     // A printer that cannot start says so and creates nothing.
     const QString plain = dir.filePath(QStringLiteral("plain.txt"));
-    QFile file(plain);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.close();
+    WriteFile(plain, {});
     QPrinter broken(QPrinter::HighResolution);
     broken.setOutputFormat(QPrinter::PdfFormat);
     const QString brokenName = plain + QStringLiteral("/print.pdf");

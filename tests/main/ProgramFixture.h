@@ -7,6 +7,7 @@
 #include "model/Shared.h"
 #include "settings/DisplaySettings.h"
 #include "settings/Settings.h"
+#include "tests/QtTestSupport.h"
 #include "tests/TestSupport.h"
 
 #include <QCoreApplication>
@@ -49,11 +50,7 @@ protected:
         ResetDisplaySettings();
     }
 
-    static void Write(const QString& path, const QByteArray& bytes) {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-    }
+    static void Write(const QString& path, const QByteArray& bytes) { WriteFile(path, bytes); }
     QByteArray Stored() const {
         QFile file(settingsPath);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
