@@ -4,8 +4,11 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -26,6 +29,36 @@ void CheckInteger(const std::string& text) {
     FUZZ_CHECK(ReadProfileInteger(hex) == value);
 }
 
+// The decimal numbers in the text, as far as they fit a long.
+std::vector<long> Numbers(const std::string& text) {
+    std::vector<long> numbers;
+    for (std::size_t i = 0; i < text.size();) {
+        if (text[i] < '0' || text[i] > '9') {
+            ++i;
+            continue;
+        }
+        long value = 0;
+        for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i)
+            value = value < 100000000 ? value * 10 + (text[i] - '0') : value;
+        numbers.push_back(value);
+    }
+    return numbers;
+}
+
+void CheckNamesTheDate(const std::string& text, const std::chrono::year_month_day& ymd) {
+    const std::vector<long> numbers = Numbers(text);
+    FUZZ_CHECK(numbers.size() == 2 || numbers.size() == 3);
+    const auto has = [&](long value) {
+        return std::find(numbers.begin(), numbers.end(), value) != numbers.end();
+    };
+    FUZZ_CHECK(has(static_cast<long>(unsigned{ymd.day()})));
+    FUZZ_CHECK(has(static_cast<long>(unsigned{ymd.month()})));
+    if (numbers.size() == 3) {
+        const long year = int{ymd.year()};
+        FUZZ_CHECK(has(year) || has(year % 100));
+    }
+}
+
 void CheckDate(const std::string& text, const std::string& pattern, int currentYear) {
     const TShortDateFormat format = TShortDateFormat::FromPattern(pattern);
     for (char c : format.separator)
@@ -36,7 +69,10 @@ void CheckDate(const std::string& text, const std::string& pattern, int currentY
     // Only dates the pickers take, and they always read back from the program's own form.
     FUZZ_CHECK(*date != 0 && *date == std::trunc(*date));
     const auto ymd = DecodeDate(*date);
-    FUZZ_CHECK(ymd && int{ymd->year()} >= 1601);
+    FUZZ_CHECK(ymd && ymd->ok() && int{ymd->year()} >= 1601);
+    // The text names that very calendar date: its numbers hold the day, the month and the last
+    // digits of the year, none of them wrapped or carried into a neighbour.
+    CheckNamesTheDate(text, *ymd);
     const std::string stored = StoredDateText(*date);
     FUZZ_CHECK(stored.size() == 10);
     FUZZ_CHECK(ReadStoredDate(stored, TShortDateFormat::FromPattern("M/d/yy"), 2000) == date);

@@ -56,7 +56,11 @@ QString Read(const TProfileFile& file, const char* section, const std::string& k
 // without a tooltip of its own reports its caption as one.
 void Translate(QAction* action, const TProfileFile& file, const char* section) {
     const std::string name = action->objectName().toStdString();
-    action->setText(Read(file, section, name, action->text()));
+    // A menu item's shown shortcut (after a tab) is the program's, not the file's.
+    const QString text = action->text();
+    const qsizetype tab = text.indexOf(QLatin1Char('\t'));
+    action->setText(Read(file, section, name, text.left(tab)) +
+                    (tab < 0 ? QString() : text.mid(tab)));
     const QString hint = Read(file, section, name + ".Hint", action->statusTip());
     action->setToolTip(hint);
     action->setStatusTip(hint);

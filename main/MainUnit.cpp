@@ -216,16 +216,18 @@ QAction* TMainForm::NewMenuItem(QMenu* menu, const char* name, QAction* command)
     // caption without touching the command, while the command's changes reach the item.
     auto* item = new QAction(menu);
     item->setObjectName(QLatin1String(name));
+    // The item shows the command's shortcut after a tab but does not own it: two actions with
+    // one key are ambiguous, and Qt then runs neither (a focused menu bar matches the item).
     const auto follow = [item, command] {
-        item->setText(command->text());
+        const QKeySequence key = command->shortcut();
+        item->setText(key.isEmpty() ? command->text()
+                                    : command->text() + QLatin1Char('\t') +
+                                          key.toString(QKeySequence::NativeText));
         item->setIcon(command->icon());
         item->setToolTip(command->statusTip());
         item->setStatusTip(command->statusTip());
-        item->setShortcut(command->shortcut());
     };
     follow();
-    // The shortcut is shown in the menu but belongs to the command alone.
-    item->setShortcutContext(Qt::WidgetShortcut);
     connect(command, &QAction::changed, item, follow);
     connect(item, &QAction::triggered, command, &QAction::trigger);
     menu->addAction(item);
@@ -279,6 +281,8 @@ void TMainForm::CreateDatesPanel(QWidget* parent) {
     gbPrognoseDate = NewGroupBox("gbPrognoseDate", QStringLiteral(" Прогноз на дату "), pnFillDates,
                                  {0, 0, PanelWidth, 41});
     dtpPrognoseDate = NewDatePicker("dtpPrognoseDate", gbPrognoseDate, 8, 15, QDate(2008, 1, 1));
+    // The charts span the prognosis month and the next, and the calendar ends with 9999.
+    dtpPrognoseDate->setMaximumDate(QDate(9999, 11, 30));
     sbTodayDateDay = NewSpeedButton("sbTodayDateDay", gbPrognoseDate, {145, 15, 23, 22});
     CarryCommand(sbTodayDateDay, actGetCurrentDate);
 

@@ -41,7 +41,8 @@ TDateTime EncodeDate(year_month_day date) {
 }
 
 std::optional<TDateTime> EncodeDate(int y, unsigned m, unsigned d) {
-    if (y < MinYear || y > MaxYear)
+    // month and day keep only 8 bits: 263 would wrap to 7 and pass ok().
+    if (y < MinYear || y > MaxYear || m < 1 || m > 12 || d < 1 || d > 31)
         return std::nullopt;
     const year_month_day ymd{year{y}, month{m}, day{d}};
     if (!ymd.ok())

@@ -327,7 +327,7 @@ TEST_F(LanguageFilesTest, LoadIntoTheMainWindow) {
         EXPECT_EQ(form->findChild<QToolButton*>(QStringLiteral("sbTodayDateDay"))->toolTip(),
                   text("Action", "actGetCurrentDate.Hint"));
         EXPECT_EQ(form->findChild<QAction*>(QStringLiteral("miClose"))->text(),
-                  text("MenuItem", "miClose"));
+                  text("MenuItem", "miClose") + "\tEsc");
     }
 }
 

@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QGroupBox>
 #include <QLabel>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -158,9 +159,22 @@ TEST_F(BadInputTest, ImpossibleDatesNeverReachTheCharts) {
     man->setDate(QDate(1500, 1, 1));
     EXPECT_EQ(man->date(), QDate(1601, 1, 1));
     woman->setDate(QDate(9999, 12, 31)); // born after the prognosis date
-    prognose->setDate(QDate(9999, 12, 31));
+    EXPECT_EQ(woman->date(), QDate(9999, 12, 31));
     prognose->setDate(QDate(1601, 1, 1));
     EXPECT_FALSE(Find<QLabel>("lbMZodiac")->text().isEmpty());
+
+    // The charted months must exist: the prognosis date ends in November 9999, so that the
+    // results always belong to the date shown, never to the one before.
+    man->setDate(QDate(9999, 10, 1));
+    for (const QDate wanted : {QDate(9999, 12, 7), QDate(9999, 12, 1), QDate(9999, 11, 30)}) {
+        prognose->setDate(QDate(9999, 10, 1));
+        prognose->setDate(wanted);
+        EXPECT_EQ(prognose->date(), QDate(9999, 11, 30));
+        EXPECT_EQ(Prognose.PrognoseDate, *EncodeDate(9999, 11, 30));
+        EXPECT_EQ(Find<QGroupBox>("gbGraphics")->title(), "Графики биоритмов для ноября и декабря");
+        // Born on 1 October: the first good day comes after the 1 October one, in the window.
+        EXPECT_GE(Prognose.Man.GoodDay, *EncodeDate(9999, 11, 29));
+    }
     EXPECT_TRUE(errors.isEmpty());
 }
 

@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,6 +22,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 
 namespace {
@@ -179,6 +181,65 @@ TEST_F(MainFormTest, CommandsAndShortcuts) {
     Picker("dtpManDateDay")->setFocus();
     QTest::keyClick(Picker("dtpManDateDay"), Qt::Key_Escape);
     EXPECT_FALSE(form->isVisible());
+}
+
+// Every shortcut of the window runs its command exactly once after each menu was opened and
+// dismissed in each way a user does it: Esc (which leaves the menu bar focused), a click beside
+// the menu, or choosing an item.
+TEST_F(MainFormTest, ShortcutsWorkAfterAMenuWasDismissed) {
+    struct Key {
+        QKeySequence key;
+        const char* command;
+    };
+    const Key keys[] = {{Qt::Key_Escape, "actExit"},
+                        {Qt::Key_F1, "actHelp"},
+                        {QKeySequence(Qt::CTRL | Qt::Key_S), "actSettings"},
+                        {QKeySequence(Qt::CTRL | Qt::Key_P), "actPrint"},
+                        {Qt::Key_F5, "actAnalysis"}};
+    // Counted, not run: the commands would close the window or open modal ones.
+    std::map<std::string, int> runs;
+    for (const Key& key : keys) {
+        QAction* command = Action(key.command);
+        QObject::disconnect(command, &QAction::triggered, nullptr, nullptr);
+        QObject::connect(command, &QAction::triggered, [&runs, &key] { ++runs[key.command]; });
+    }
+    enum Dismissal { Escape, ClickBeside, ChooseItem };
+    QMenuBar* bar = form->menuBar();
+    for (const char* menuName : {"miFile", "miHelp", "pmMain"}) {
+        for (Dismissal dismissal : {Escape, ClickBeside, ChooseItem}) {
+            SCOPED_TRACE(testing::Message() << menuName << " dismissed by " << dismissal);
+            QApplication::setActiveWindow(form.get());
+            auto* menu = Find<QMenu>(menuName);
+            if (menu->menuAction()->associatedObjects().contains(bar))
+                bar->setActiveAction(menu->menuAction());
+            else
+                menu->popup(form->mapToGlobal(QPoint(300, 300)));
+            ASSERT_EQ(QApplication::activePopupWidget(), menu);
+            switch (dismissal) {
+            case Escape:
+                QTest::keyClick(menu, Qt::Key_Escape);
+                break;
+            case ClickBeside:
+                QTest::mouseClick(menu, Qt::LeftButton, {}, QPoint(-20, -20));
+                break;
+            case ChooseItem:
+                // The first item of each of these menus is harmless here: settings or help,
+                // whose commands only count.
+                QTest::keyClick(menu, Qt::Key_Down);
+                QTest::keyClick(menu, Qt::Key_Return);
+                break;
+            }
+            ASSERT_EQ(QApplication::activePopupWidget(), nullptr);
+            runs.clear();
+            for (const Key& key : keys) {
+                QWidget* focus =
+                    QApplication::focusWidget() ? QApplication::focusWidget() : form.get();
+                QTest::keyClick(focus, key.key[0].key(), key.key[0].keyboardModifiers());
+                EXPECT_EQ(runs[key.command], 1) << key.command;
+            }
+            EXPECT_TRUE(form->isVisible());
+        }
+    }
 }
 
 TEST_F(MainFormTest, ClickMarkerAndPopupMenu) {

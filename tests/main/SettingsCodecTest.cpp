@@ -70,3 +70,41 @@ TEST(SettingsCodec, SettingsFileNames) {
     EXPECT_EQ(SettingsFileName("orvanta"), "orvanta.ini");
     EXPECT_EQ(SettingsFileName(".hidden"), ".ini");
 }
+
+// A day, month or year out of range is refused in every regional order, also where the number
+// would wrap in 8 bits onto a real date (263 = 256 + 7, 268 = 256 + 12).
+TEST(SettingsCodec, OutOfRangeFieldsAreRefusedInEveryOrder) {
+    struct Row {
+        const char* pattern;
+        const char* text;
+        std::optional<TDateTime> expected;
+    };
+    const auto date = [](int y, unsigned m, unsigned d) { return EncodeDate(y, m, d); };
+    const Row rows[] = {
+        {"dd.MM.yyyy", "263.03.1980", std::nullopt},
+        {"dd.MM.yyyy", "07.263.1980", std::nullopt},
+        {"dd.MM.yyyy", "07.03.11980", std::nullopt},
+        {"dd.MM.yyyy", "32.01.1980", std::nullopt},
+        {"dd.MM.yyyy", "31.04.1980", std::nullopt},
+        {"dd.MM.yyyy", "29.02.1900", std::nullopt},
+        {"dd.MM.yyyy", "7.3.1980", date(1980, 3, 7)},
+        {"dd.MM.yyyy", "29.2.2000", date(2000, 2, 29)},
+        {"dd.MM.yyyy", "31.12.9999", date(9999, 12, 31)},
+        {"dd.MM.yyyy", "1.1.10000", std::nullopt},
+        {"dd.MM.yyyy", "268.12", std::nullopt},
+        {"M/d/yyyy", "3/263/1980", std::nullopt},
+        {"M/d/yyyy", "263/3/1980", std::nullopt},
+        {"M/d/yyyy", "268/7/1980", std::nullopt},
+        {"M/d/yyyy", "3/7/1980", date(1980, 3, 7)},
+        {"M/d/yyyy", "2/29/2023", std::nullopt},
+        {"M/d/yyyy", "12/268", std::nullopt},
+        {"yyyy-MM-dd", "1980-03-263", std::nullopt},
+        {"yyyy-MM-dd", "1980-263-07", std::nullopt},
+        {"yyyy-MM-dd", "1980-3-7", date(1980, 3, 7)},
+        {"yyyy-MM-dd", "1980-06-31", std::nullopt},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(ReadStoredDate(row.text, TShortDateFormat::FromPattern(row.pattern), 2026),
+                  row.expected)
+            << row.pattern << " " << row.text;
+}

@@ -229,7 +229,7 @@ TEST_F(SettingsFileTest, LanguageMenuAndLoads) {
     Choose("Deutsch");
     EXPECT_EQ(Find<QGroupBox>("gbGraphics")->title(), " Kurven für 11 und 12 ");
     EXPECT_EQ(Find<QAction>("actHelp")->text(), "Hilfe");
-    EXPECT_EQ(Find<QAction>("N2")->text(), "Hilfe"); // the menu item carries the command
+    EXPECT_EQ(Find<QAction>("N2")->text(), "Hilfe\tF1"); // the menu item carries the command
     EXPECT_EQ(Find<QAction>("actGetCurrentDate")->statusTip(), "Heute");
     EXPECT_EQ(Find<QWidget>("sbTodayDateDay")->toolTip(), "Heute");
     EXPECT_EQ(Find<QMenu>("miFile")->title(), "&Datei");
