@@ -41,6 +41,7 @@ int main(int argc, char* argv[]) {
     // The windows are laid out in pixels for this style's metrics.
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
     RegisterBundledFonts();
+    MakeWindowFontTheDefault();
     QApplication::setWindowIcon(ProgramIcon());
 
     // The settings window exists, hidden, before the main window is first shown: showing the

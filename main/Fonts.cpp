@@ -34,3 +34,7 @@ QFont WindowFont(bool bold) {
     font.setBold(bold);
     return font;
 }
+
+void MakeWindowFontTheDefault() {
+    QApplication::setFont(WindowFont());
+}

@@ -15,3 +15,9 @@ class QFont;
 // a high-density screen, and for bold texts, "Tahoma" stands in, which has the same metrics.
 // Without either, the application's default font at the same size.
 QFont WindowFont(bool bold = false);
+
+// Menus, tooltips, message boxes, dialogs and the date pickers' calendars are windows of their
+// own, which do not inherit the font of the window that opens them: the windows' font as the
+// application's default gives them the same, so that nothing looks borrowed from another
+// program. Call once, after RegisterBundledFonts and before any window is made.
+void MakeWindowFontTheDefault();

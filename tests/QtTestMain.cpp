@@ -15,5 +15,6 @@ int main(int argc, char** argv) {
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
     RegisterBundledFonts();
+    MakeWindowFontTheDefault();
     return RUN_ALL_TESTS();
 }

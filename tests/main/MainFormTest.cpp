@@ -1,4 +1,5 @@
 #include "main/ErrorBox.h"
+#include "main/Fonts.h"
 #include "main/ImageCanvas.h"
 #include "main/MainUnit.h"
 #include "main/Vocabulary.h"
@@ -10,16 +11,19 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -240,6 +244,22 @@ TEST_F(MainFormTest, ShortcutsWorkAfterAMenuWasDismissed) {
             EXPECT_TRUE(form->isVisible());
         }
     }
+}
+
+// Menus, tooltips, message boxes and calendars open as windows of their own, which would show
+// the desktop's default font beside the windows' own.
+TEST_F(MainFormTest, PopupsShowTheWindowsFont) {
+    // As the program does at start-up (the test main does it too).
+    const std::string family = WindowFont().family().toStdString();
+    for (const char* menu : {"miFile", "miHelp", "pmMain"})
+        EXPECT_EQ(Find<QMenu>(menu)->font().family().toStdString(), family) << menu;
+    QMessageBox box(QMessageBox::Information, "t", "text", QMessageBox::Ok, form.get());
+    for (QWidget* part : box.findChildren<QWidget*>())
+        EXPECT_EQ(part->font().family().toStdString(), family) << part->metaObject()->className();
+    EXPECT_EQ(QToolTip::font().family().toStdString(), family);
+    auto* calendar = Picker("dtpPrognoseDate")->calendarWidget();
+    ASSERT_NE(calendar, nullptr);
+    EXPECT_EQ(calendar->font().family().toStdString(), family);
 }
 
 TEST_F(MainFormTest, ClickMarkerAndPopupMenu) {
