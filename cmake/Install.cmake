@@ -33,8 +33,7 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # dpkg-shlibdeps finds the Qt libraries the program links; the platform plugins and the fonts the
 # windows are laid out for are loaded at run time, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-wine")
+# qt6-wayland lets the windows run natively on a Wayland desktop rather than through XWayland.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-wayland, fonts-wine")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS hicolor-icon-theme)
-# Without it Qt runs through XWayland on a Wayland desktop, which works as well.
-set(CPACK_DEBIAN_PACKAGE_SUGGESTS qt6-wayland)
 include(CPack)

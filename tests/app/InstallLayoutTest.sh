@@ -20,7 +20,9 @@ usr=$root/usr
 expected=(bin/orvanta
           share/applications/$id.desktop
           share/metainfo/$id.metainfo.xml
-          share/icons/hicolor/scalable/apps/$id.svg)
+          share/icons/hicolor/scalable/apps/$id.svg
+          share/doc/orvanta/copyright
+          share/doc/orvanta/changelog.gz)
 for size in "${sizes[@]}"; do
     expected+=("share/icons/hicolor/${size}x$size/apps/$id.png")
 done
@@ -70,6 +72,12 @@ grep -q "<launchable type=\"desktop-id\">$id.desktop</launchable>" "$metainfo" |
 grep -q "<binary>orvanta</binary>" "$metainfo" || fail "metainfo does not provide bin/orvanta"
 grep -q "<release version=\"$version\"" "$metainfo" ||
     fail "metainfo has no release $version: bump it with the project version"
+
+# Debian's changelog of a package that is its own upstream names the version it describes.
+zcat "$usr/share/doc/orvanta/changelog.gz" | head -n1 | grep -q "^orvanta ($version) " ||
+    fail "changelog.gz does not begin with version $version"
+grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
+    "$usr/share/doc/orvanta/copyright" || fail "copyright is not in the machine-readable format"
 
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$desktop" || fail "desktop-file-validate"
