@@ -1,8 +1,6 @@
-#include "main/Fonts.h"
 #include "viewer/InfoViewer.h"
 #include "viewer/RtfWriter.h"
 
-#include <QApplication>
 #include <QColor>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -10,8 +8,6 @@
 #include <QTextDocument>
 #include <QTextEdit>
 #include <benchmark/benchmark.h>
-
-#include <cstdlib>
 
 namespace {
 
@@ -116,13 +112,3 @@ BENCHMARK(BM_WriteRtfFontsAndColours)
     ->Complexity(benchmark::oN);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    RegisterBundledFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
