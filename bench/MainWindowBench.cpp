@@ -1,13 +1,10 @@
-#include "main/Fonts.h"
 #include "main/MainUnit.h"
 #include "settings/Settings.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -26,13 +23,3 @@ void BM_AnalysisRefresh(benchmark::State& state) {
 BENCHMARK(BM_AnalysisRefresh)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QApplication app(argc, argv);
-    RegisterBundledFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,13 +1,10 @@
-#include "main/Fonts.h"
 #include "main/ImageCanvas.h"
 #include "model/Charts.h"
 #include "model/Shared.h"
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
 #include <array>
-#include <cstdlib>
 
 namespace {
 
@@ -51,13 +48,3 @@ void BM_FiveChartsBothPersons(benchmark::State& state) {
 BENCHMARK(BM_FiveChartsBothPersons)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 0);
-    QGuiApplication app(argc, argv);
-    RegisterBundledFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

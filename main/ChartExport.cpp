@@ -1,16 +1,16 @@
 #include "main/ChartExport.h"
 
+#include "main/SaveFile.h"
 #include "model/Error.h"
 
 #include <QBuffer>
-#include <QDir>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPrinter>
-#include <QSaveFile>
 #include <QStatusBar>
 #include <QWidget>
 
@@ -58,14 +58,6 @@ void PaintOnPage(QWidget* area, QPainter& painter, const QRectF& page) {
     painter.drawImage(target, RenderChartArea(area, scale));
 }
 
-[[noreturn]] void ThrowCannotCreate(const QString& fileName, const QString& reason) {
-    const QString fullName = QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath());
-    throw EProgramError(QStringLiteral("Не могу создать файл \"%1\". %2")
-                            .arg(fullName, reason)
-                            .trimmed()
-                            .toStdString());
-}
-
 bool WritePdf(QWidget* area, QIODevice& device) {
     QPdfWriter writer(&device);
     writer.setResolution(PixelsPerInch * static_cast<int>(MaxPrintScale));
@@ -95,24 +87,37 @@ QImage ChartAreaImage(QWidget* chartArea) {
 }
 
 void SaveChartArea(QWidget* chartArea, const QString& fileName) {
-    // QSaveFile writes beside the target and renames only once everything is written. The
-    // picture is made in memory first and written unbuffered, so that a full disk shows in the
-    // write's count: buffered, commit() would put a cut file in place of the old one.
-    QSaveFile file(fileName);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        ThrowCannotCreate(fileName, file.errorString());
+    // The picture is made in memory first, then written whole.
     const bool pdf = fileName.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive);
     QBuffer picture;
     picture.open(QIODevice::WriteOnly);
     const bool made =
         pdf ? WritePdf(chartArea, picture) : ChartAreaImage(chartArea).save(&picture, "PNG");
-    if (!made || file.write(picture.data()) != picture.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        ThrowCannotCreate(fileName, reason);
-    }
-    if (!file.commit())
-        ThrowCannotCreate(fileName, file.errorString());
+    if (!made)
+        ThrowCannotCreate(fileName, QString());
+    WriteWholeFile(fileName, picture.data());
+}
+
+void SaveChartAreaAs(QWidget* parent, QWidget* chartArea) {
+    const QString png = QStringLiteral("Рисунок PNG (*.png)");
+    QFileDialog dialog(parent, QStringLiteral("Сохранить как"));
+    dialog.setObjectName(QStringLiteral("SaveDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters({png, QStringLiteral("Документ PDF (*.pdf)")});
+    // The question comes after the extension is added, and in the program's language.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.selectFile(QStringLiteral("Графики биоритмов.png"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QString name = dialog.selectedFiles().value(0);
+    if (name.isEmpty())
+        return;
+    if (QFileInfo(name).suffix().isEmpty())
+        name +=
+            dialog.selectedNameFilter() == png ? QStringLiteral(".png") : QStringLiteral(".pdf");
+    if (ConfirmReplace(parent, name))
+        SaveChartArea(chartArea, name);
 }
 
 void PrintChartArea(QWidget* chartArea, QPrinter& printer) {

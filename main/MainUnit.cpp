@@ -628,16 +628,7 @@ void TMainForm::actAboutExecute() {
 }
 
 void TMainForm::actSaveAsExecute() {
-    QString filter;
-    QString name = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Сохранить как"), QStringLiteral("Графики биоритмов.png"),
-        QStringLiteral("Рисунок PNG (*.png);;Документ PDF (*.pdf)"), &filter);
-    if (name.isEmpty())
-        return;
-    if (QFileInfo(name).suffix().isEmpty())
-        name += filter.contains(QLatin1String("*.pdf")) ? QStringLiteral(".pdf")
-                                                        : QStringLiteral(".png");
-    SaveChartArea(gbGraphics, name);
+    SaveChartAreaAs(this, gbGraphics);
 }
 
 void TMainForm::actPrintExecute() {

@@ -1,9 +1,14 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QByteArray>
 #include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QString>
+#include <QStringList>
+#include <QTest>
 #include <QTimer>
 #include <QWidget>
 
@@ -23,6 +28,41 @@ inline void OnModal(QObject* context, std::function<void(QWidget*)> check) {
         }
     });
     timer->start(10);
+}
+
+// What a message box showed: its text, its button captions in alphabetical order and the
+// caption of its default button.
+struct TBoxSeen {
+    bool shown = false;
+    QString text;
+    QStringList buttons;
+    QString defaultButton;
+};
+
+// Answers the next modal message box by clicking the button captioned `answer`, or with Esc when
+// it has none, and notes what it showed.
+inline void AnswerNextBox(QObject* context, const QString& answer, TBoxSeen& seen) {
+    OnModal(context, [answer, &seen](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (!box) {
+            modal->close();
+            return;
+        }
+        seen.shown = true;
+        seen.text = box->text();
+        QAbstractButton* chosen = nullptr;
+        for (QAbstractButton* button : box->buttons()) {
+            seen.buttons << button->text();
+            if (button->text() == answer)
+                chosen = button;
+        }
+        seen.buttons.sort();
+        seen.defaultButton = box->defaultButton() ? box->defaultButton()->text() : QString();
+        if (chosen)
+            chosen->click();
+        else
+            QTest::keyClick(box, Qt::Key_Escape);
+    });
 }
 
 // Writes a file the test needs, failing the test when it cannot.

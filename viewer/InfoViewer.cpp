@@ -4,21 +4,19 @@
 
 #include "main/Fonts.h"
 #include "main/ImageList.h"
+#include "main/SaveFile.h"
 #include "model/Error.h"
 #include "viewer/FindDialog.h"
 #include "viewer/RtfReader.h"
 #include "viewer/RtfWriter.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QPointer>
-#include <QSaveFile>
 #include <QScopeGuard>
 #include <QScreen>
 #include <QTextEdit>
@@ -140,18 +138,7 @@ void TInfoViewerForm::LoadDocument(const QByteArray& rtf) {
 }
 
 void TInfoViewerForm::SaveDocument(const QString& fileName) const {
-    const QByteArray rtf = WriteRtf(*reInfo->document());
-    // QSaveFile writes beside the target and renames only once everything is written;
-    // unbuffered, so that a full disk shows in the write's count before commit() could put a
-    // cut file in place of the old one.
-    QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(rtf) == rtf.size() &&
-        file.commit())
-        return;
-    const QString fullName = QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath());
-    throw EProgramError(QStringLiteral("Не могу создать файл \"%1\". %2")
-                            .arg(fullName, file.errorString())
-                            .toStdString());
+    WriteWholeFile(fileName, WriteRtf(*reInfo->document()));
 }
 
 QPoint TInfoViewerForm::FindDialogPosition() const {
@@ -168,6 +155,7 @@ QString TInfoViewerForm::AskSaveFileName(const QString& proposed) {
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QStringLiteral("Текст в формате RTF (*.rtf)"));
     dialog.setDefaultSuffix(QStringLiteral("rtf"));
+    // The question comes from actSaveAsExecute, in the program's language.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.selectFile(proposed);
     if (dialog.exec() != QDialog::Accepted)
@@ -190,7 +178,7 @@ void TInfoViewerForm::actFindExecute() {
 
 void TInfoViewerForm::actSaveAsExecute() {
     const QString fileName = AskSaveFileName(windowTitle());
-    if (!fileName.isEmpty())
+    if (!fileName.isEmpty() && ConfirmReplace(this, fileName))
         SaveDocument(fileName);
 }
 

@@ -24,8 +24,8 @@ public:
 
     // Replaces the shown text by an RTF document; damaged RTF shows what could be read.
     void LoadDocument(const QByteArray& rtf);
-    // Writes the current text, edits included, as RTF. Throws EProgramError when the file
-    // cannot be written; an existing file is then left as it was.
+    // Writes the current text, edits included, as RTF, replacing only a regular file. Throws
+    // EProgramError when the file cannot be written; an existing file is then left as it was.
     void SaveDocument(const QString& fileName) const;
     // Where the find dialog's top-left corner goes when it is opened.
     QPoint FindDialogPosition() const;
@@ -51,7 +51,8 @@ public:
 public slots:
     void actCloseExecute();
     void actFindExecute();
-    // Throws EProgramError when the chosen file cannot be written.
+    // Asks before replacing an existing file. Throws EProgramError when the chosen file cannot
+    // be written.
     void actSaveAsExecute();
     void actWordWrapExecute();
     void actCopyExecute();

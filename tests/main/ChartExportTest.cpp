@@ -1,10 +1,12 @@
 #include "main/ChartExport.h"
+#include "main/SaveFile.h"
 #include "tests/QtTestSupport.h"
 
 #include "model/Error.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QImage>
@@ -14,7 +16,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -176,4 +181,106 @@ TEST(ChartExport, PrintsScaledToThePage) {
                   CannotCreate(brokenName).substr(0, CannotCreate(brokenName).size() - 1));
     }
     EXPECT_FALSE(QFileInfo::exists(brokenName));
+}
+
+// "Сохранить как": the type comes from the name, or from the chosen filter when the name has no
+// extension; an existing file is replaced only when the user says "Да" to the question that
+// names it (by its name as saved, extension added). Otherwise it stays byte for byte and
+// nothing is written beside it.
+TEST(ChartExport, SaveAsAsksBeforeReplacingAFile) {
+    const QString png = QStringLiteral("Рисунок PNG (*.png)");
+    const QString pdf = QStringLiteral("Документ PDF (*.pdf)");
+    const struct {
+        const char* typed;
+        QString filter;
+        const char* saved; // the file the chart goes to
+        std::optional<QByteArray> existing;
+        const char* answer;
+        const char* kind; // what the file holds afterwards: "PNG", "PDF" or "old"
+    } rows[] = {
+        {"графики.png", png, "графики.png", std::nullopt, "", "PNG"},
+        {"графики", pdf, "графики.pdf", std::nullopt, "", "PDF"},
+        {"графики.png", png, "графики.png", QByteArray("old\0picture", 11), "Нет", "old"},
+        {"графики", png, "графики.png", QByteArray("old picture"), "Да", "PNG"},
+        {"графики", pdf, "графики.pdf", QByteArray("old document"), "Нет", "old"},
+        {"графики", pdf, "графики.pdf", QByteArray("old document"), "Да", "PDF"},
+        {"notes.txt", png, "notes.txt", QByteArray("my own notes"), "Esc", "old"},
+        {"notes.txt", pdf, "notes.txt", QByteArray("my own notes"), "Да", "PNG"},
+    };
+    TChartArea w;
+    for (const auto& row : rows) {
+        SCOPED_TRACE(std::string(row.typed) + " " + row.filter.toStdString() + " " + row.answer);
+        QTemporaryDir folder;
+        const QString saved = folder.filePath(row.saved);
+        if (row.existing)
+            WriteFile(saved, *row.existing);
+        QObject session; // ends the waits for boxes that never come
+        TBoxSeen question;
+        bool dialogShown = false;
+        OnModal(&session, [&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            if (!dialog) {
+                modal->close();
+                return;
+            }
+            dialogShown = true;
+            EXPECT_EQ(dialog->nameFilters(), QStringList({png, pdf}));
+            dialog->setDirectory(folder.path());
+            dialog->selectNameFilter(row.filter);
+            dialog->selectFile(row.typed);
+            AnswerNextBox(&session, row.answer, question);
+            static_cast<QDialog*>(dialog)->accept(); // QFileDialog's own is protected
+        });
+        SaveChartAreaAs(&w.area, &w.area);
+
+        EXPECT_TRUE(dialogShown);
+        EXPECT_EQ(question.shown, row.existing.has_value());
+        if (row.existing) {
+            EXPECT_EQ(question.text,
+                      QString("Файл «%1» уже существует. Заменить его?").arg(row.saved));
+            EXPECT_EQ(question.buttons, QStringList({"Да", "Нет"}));
+            EXPECT_EQ(question.defaultButton, "Нет");
+        }
+        const QByteArray bytes = ReadAll(saved);
+        const std::string kind = row.kind;
+        if (kind == "old")
+            EXPECT_EQ(bytes, *row.existing);
+        else if (kind == "PNG")
+            EXPECT_TRUE(bytes.startsWith("\x89PNG"));
+        else
+            EXPECT_TRUE(bytes.startsWith("%PDF"));
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden),
+                  QStringList{row.saved});
+    }
+}
+
+// A pipe or a folder by the chosen name is no file to replace: nothing is asked, and the save
+// fails and leaves it as it was (a rename would put a file in place of a pipe, or of a device
+// node in /dev, since the program may run as root).
+TEST(ChartExport, OnlyARegularFileIsReplaced) {
+    TChartArea w;
+    QTemporaryDir dir;
+    const QString pipe = dir.filePath(QStringLiteral("pipe.png"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString folder = dir.filePath(QStringLiteral("folder.pdf"));
+    ASSERT_TRUE(QDir().mkdir(folder));
+    for (const QString& name : {pipe, folder}) {
+        SCOPED_TRACE(name.toStdString());
+        EXPECT_TRUE(ConfirmReplace(&w.area, name)); // no box: the test would wait for ever
+        try {
+            SaveChartArea(&w.area, name);
+            ADD_FAILURE() << "saved";
+        } catch (const EProgramError& error) {
+            const std::string message = error.what();
+            EXPECT_EQ(message.substr(0, CannotCreate(name).size()), CannotCreate(name));
+            EXPECT_GT(message.size(), CannotCreate(name).size()) << "a reason follows";
+        }
+    }
+    struct stat status {};
+    EXPECT_TRUE(stat(QFile::encodeName(pipe).constData(), &status) == 0 &&
+                S_ISFIFO(status.st_mode));
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+    EXPECT_EQ(QDir(dir.path())
+                  .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot | QDir::Hidden),
+              QStringList({"folder.pdf", "pipe.png"}));
 }

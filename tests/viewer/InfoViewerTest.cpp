@@ -31,7 +31,10 @@
 #include <QToolBar>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <functional>
+#include <optional>
 #include <ostream>
 
 void PrintTo(const QString& text, std::ostream* out) {
@@ -217,13 +220,16 @@ TEST(InfoViewer, SavesTheEditedTextAsRtf) {
     const QString shown = viewer.reInfo->toPlainText();
     ASSERT_TRUE(shown.contains("текста. И ещё."));
 
-    // An existing file is replaced without a question, and no temporary file is left.
+    // An existing file is replaced once the user agrees, and no temporary file is left.
     const QString path = folder.filePath("Справка.rtf");
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(QByteArray(20000, 'x')) > 0);
     file.close();
     viewer.answer = path;
+    TBoxSeen question;
+    AnswerNextBox(&viewer, "Да", question);
     viewer.actSaveAs->trigger();
+    EXPECT_TRUE(question.shown);
     EXPECT_EQ(viewer.proposed, "Справка");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     QTextDocument back;
@@ -235,20 +241,72 @@ TEST(InfoViewer, SavesTheEditedTextAsRtf) {
     EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"Справка.rtf"});
 }
 
+// "Сохранить как" over an existing file asks first, in Russian, "Нет" being the default: declined
+// (or Esc), the file stays byte for byte and nothing is written beside it; accepted, it becomes
+// the RTF document.
+TEST(InfoViewer, AsksBeforeReplacingAFile) {
+    const struct {
+        const char* file;
+        std::optional<QByteArray> existing;
+        const char* answer;
+        bool replaced;
+    } rows[] = {
+        {"новый.rtf", std::nullopt, "", true},
+        {"notes.txt", QByteArray("my own notes\r\n\0\xff", 16), "Нет", false},
+        {"notes.txt", "my own notes", "Да", true},
+        {"Справка.rtf", "{\\rtf1 an older help}", "Esc", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.file);
+        QTemporaryDir folder;
+        const QString path = folder.filePath(row.file);
+        if (row.existing)
+            WriteFile(path, *row.existing);
+        TScriptedViewer viewer;
+        viewer.LoadDocument(SampleRtf);
+        viewer.answer = path;
+        TBoxSeen question;
+        AnswerNextBox(&viewer, row.answer, question);
+        viewer.actSaveAs->trigger();
+
+        EXPECT_EQ(question.shown, row.existing.has_value());
+        if (row.existing) {
+            EXPECT_EQ(question.text,
+                      QString("Файл «%1» уже существует. Заменить его?").arg(row.file));
+            EXPECT_EQ(question.buttons, QStringList({"Да", "Нет"}));
+            EXPECT_EQ(question.defaultButton, "Нет");
+        }
+        QFile saved(path);
+        ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+        const QByteArray bytes = saved.readAll();
+        if (row.replaced) {
+            QTextDocument back;
+            ReadRtf(bytes, back);
+            EXPECT_EQ(back.toPlainText(), viewer.reInfo->toPlainText());
+        } else {
+            EXPECT_EQ(bytes, *row.existing);
+        }
+        EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{row.file});
+    }
+}
+
 TEST(InfoViewer, FailedSaveNamesTheFullFileAndKeepsTheText) {
     QTemporaryDir folder;
     QFile plain(folder.filePath("plain"));
     ASSERT_TRUE(plain.open(QIODevice::WriteOnly) && plain.write("keep") == 4);
     plain.close();
     ASSERT_TRUE(QDir(folder.path()).mkdir("folder.rtf"));
+    const QString pipe = folder.filePath("pipe.rtf");
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     TScriptedViewer viewer;
     viewer.reInfo->setPlainText("Текст читателя");
     viewer.show();
 
-    // Root cannot write below a regular file, nor over a folder. The box adds the full stop.
+    // Root cannot write below a regular file, nor over a folder; a pipe is no file to replace.
+    // The box adds the full stop.
     const QString current = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(folder.path()));
-    for (const QString& target : {QString("plain/x.rtf"), folder.filePath("folder.rtf")}) {
+    for (const QString& target : {QString("plain/x.rtf"), folder.filePath("folder.rtf"), pipe}) {
         const QString full = QDir(folder.path()).absoluteFilePath(target);
         const QString start = "Не могу создать файл \"" + full + "\". ";
         try {
@@ -274,6 +332,9 @@ TEST(InfoViewer, FailedSaveNamesTheFullFileAndKeepsTheText) {
     EXPECT_EQ(viewer.reInfo->toPlainText(), "Текст читателя");
     ASSERT_TRUE(plain.open(QIODevice::ReadOnly));
     EXPECT_EQ(plain.readAll(), "keep");
+    struct stat status {};
+    EXPECT_TRUE(stat(QFile::encodeName(pipe).constData(), &status) == 0 &&
+                S_ISFIFO(status.st_mode));
 }
 
 TEST(InfoViewer, SaveDialogProposesTheCaptionAsAnRtfFile) {

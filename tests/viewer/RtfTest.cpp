@@ -488,3 +488,165 @@ TEST(RtfWriter, EmptyAndExtremeDocuments) {
     EXPECT_EQ(copy->toPlainText(), u"big"_s);
     EXPECT_EQ(FormatOf(*copy, "big").fontPointSize(), 1638);
 }
+
+namespace {
+
+// One paragraph after another, each a run of text in its own format.
+struct TRun {
+    QString text;
+    QTextCharFormat format;
+};
+
+std::unique_ptr<QTextDocument> Document(const std::vector<TRun>& runs, QString title = {}) {
+    auto document = std::make_unique<QTextDocument>();
+    QTextCursor cursor(document.get());
+    cursor.beginEditBlock(); // one change at the end: far quicker for thousands of runs
+    for (const TRun& run : runs)
+        cursor.insertText(run.text, run.format);
+    cursor.endEditBlock();
+    document->setMetaInformation(QTextDocument::DocumentTitle, title);
+    return document;
+}
+
+// A format as the viewer's documents have them: a font and a size on every run.
+QTextCharFormat Format(const QString& family = "Tahoma", bool bold = false) {
+    QTextCharFormat format;
+    format.setFontFamilies({family});
+    format.setFontPointSize(9);
+    format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
+    return format;
+}
+
+} // namespace
+
+// Runs, fonts, colours, long words and long titles: however the text is made, no line of the
+// source outgrows a hundred characters by more than one control word or escape, and every line
+// after the first begins where a reader ignores the break before it: at a backslash or a brace.
+TEST(RtfWriter, LinesStayShortWhateverTheDocument) {
+    std::vector<TRun> runs, fonts, words, cyrillic, escapes;
+    for (int i = 0; i < 3000; ++i) {
+        runs.push_back({"x", Format()});
+        runs.push_back({"y", Format("Tahoma", true)});
+    }
+    for (int i = 0; i < 1000; ++i) {
+        QTextCharFormat format = Format(QStringLiteral("Font %1").arg(i));
+        format.setForeground(QColor(i % 256, i / 256 * 50, 7));
+        format.setBackground(QColor(3, i % 256, 100 + i / 256));
+        fonts.push_back({QStringLiteral("w%1 ").arg(i), format});
+    }
+    words.push_back({QString(20000, u'x'), Format()});
+    words.push_back({QString(3000, u' ') + u"a b c d e f g h"_s.repeated(500), Format("A", true)});
+    cyrillic.push_back({u"Ёжик в тумане😀 中文 "_s.repeated(500), Format(u"Шрифт"_s)});
+    escapes.push_back({u"{}\\\t\u00A0\u00AD"_s.repeated(2000), Format()});
+
+    const struct {
+        const char* name;
+        std::unique_ptr<QTextDocument> document;
+    } rows[] = {
+        {"3000 runs of one letter", Document(runs)},
+        {"1000 fonts and 2000 colours", Document(fonts)},
+        {"a word of 20000 letters, 3000 blanks", Document(words)},
+        {"Cyrillic and \\u text", Document(cyrillic)},
+        {"escapes only", Document(escapes)},
+        {"a title of 8000 characters",
+         Document({{"text", Format()}}, u"Заголовок "_s.repeated(800) + u"конец"_s)},
+    };
+    constexpr qsizetype Bound = 100 + 20; // "\highlight2000" is the longest word here
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.name);
+        const QByteArray rtf = WriteRtf(*row.document);
+        const QList<QByteArray> lines = rtf.split('\n');
+        QByteArray longest, badStart;
+        for (qsizetype i = 0; i < lines.size(); ++i) {
+            const QByteArray line = lines[i].chopped(lines[i].endsWith('\r') ? 1 : 0);
+            if (line.size() > longest.size())
+                longest = line;
+            if (i > 0 && badStart.isEmpty() && !line.isEmpty() && line[0] != '\\' &&
+                line[0] != '{' && line[0] != '}')
+                badStart = line;
+        }
+        EXPECT_LE(longest.size(), Bound) << longest.left(300).constData();
+        EXPECT_EQ(badStart, QByteArray());
+        const auto copy = Read(rtf);
+        EXPECT_EQ(copy->toPlainText(), row.document->toPlainText());
+        EXPECT_EQ(Signature(*copy), Signature(*row.document));
+        EXPECT_EQ(copy->metaInformation(QTextDocument::DocumentTitle),
+                  row.document->metaInformation(QTextDocument::DocumentTitle));
+    }
+}
+
+// The marker text of numbered items, for readers that do not number lists themselves: every
+// style the viewer can show, at the numbers where the counting changes.
+TEST(RtfWriter, ListMarkersCountEveryStyle) {
+    const struct {
+        QTextListFormat::Style style;
+        int items;
+        QString prefix, suffix; // empty: the list's own
+        std::vector<std::pair<int, QString>> markers;
+    } lists[] = {
+        {QTextListFormat::ListDecimal, 12, {}, {}, {{1, "1."}, {9, "9."}, {10, "10."}}},
+        {QTextListFormat::ListDecimal, 3, "(", ")", {{1, "(1)"}, {3, "(3)"}}},
+        {QTextListFormat::ListLowerAlpha,
+         703,
+         {},
+         {},
+         {{1, "a."},
+          {26, "z."},
+          {27, "aa."},
+          {52, "az."},
+          {53, "ba."},
+          {702, "zz."},
+          {703, "aaa."}}},
+        {QTextListFormat::ListUpperAlpha, 28, {}, {}, {{2, "B."}, {28, "AB."}}},
+        {QTextListFormat::ListLowerRoman,
+         5001,
+         {},
+         {},
+         {{1, "i."},
+          {4, "iv."},
+          {9, "ix."},
+          {14, "xiv."},
+          {40, "xl."},
+          {90, "xc."},
+          {400, "cd."},
+          {1994, "mcmxciv."},
+          {3999, "mmmcmxcix."},
+          {4999, "mmmmcmxcix."},
+          {5000, "?."}}},
+        {QTextListFormat::ListUpperRoman, 2024, {}, {}, {{2024, "MMXXIV."}, {49, "XLIX."}}},
+    };
+    QTextDocument document;
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
+    for (const auto& list : lists) {
+        cursor.insertBlock(QTextBlockFormat());
+        QTextListFormat format;
+        format.setStyle(list.style);
+        if (!list.prefix.isEmpty()) {
+            format.setNumberPrefix(list.prefix);
+            format.setNumberSuffix(list.suffix);
+        }
+        cursor.createList(format);
+        for (int item = 1; item <= list.items; ++item) {
+            if (item > 1)
+                cursor.insertBlock();
+            cursor.insertText(QString::number(item));
+        }
+    }
+    cursor.endEditBlock();
+    // The markers in the order they stand in the source.
+    const QString rtf = QString::fromLatin1(WriteRtf(document)).remove("\r\n");
+    QStringList written;
+    const QRegularExpression marker(R"(\{\\pntext ([^\\]*)\\tab\})");
+    for (auto it = marker.globalMatch(rtf); it.hasNext();)
+        written << it.next().captured(1);
+    int first = 0;
+    for (const auto& list : lists) {
+        SCOPED_TRACE(int(list.style));
+        ASSERT_LE(first + list.items, written.size());
+        for (const auto& [item, text] : list.markers)
+            EXPECT_EQ(written[first + item - 1], text) << item;
+        first += list.items;
+    }
+    EXPECT_EQ(first, written.size());
+}
