@@ -55,9 +55,10 @@ QString LanguageFolder() {
 QString FindLanguageFile(const QString& folder, const QString& name) {
     const QString wanted = name + Extension;
     const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden);
-    // isFile() follows links, and a FIFO or device is no file: a link to one is listed all the same.
+    // A link to a FIFO or device is listed all the same.
     const auto match = std::find_if(entries.begin(), entries.end(), [&](const QFileInfo& entry) {
-        return entry.isFile() && entry.fileName().compare(wanted, Qt::CaseInsensitive) == 0;
+        return entry.fileName().compare(wanted, Qt::CaseInsensitive) == 0 &&
+               IsRegularFile(entry.filePath());
     });
     return match == entries.end() ? QString() : match->filePath();
 }
@@ -71,7 +72,8 @@ QStringList LanguageNames(const QString& folder) {
     QStringList names;
     for (const QFileInfo& entry : entries) {
         QString name = entry.fileName();
-        if (!name.endsWith(Extension, Qt::CaseInsensitive) || !(entry.isFile() || entry.isDir()))
+        if (!name.endsWith(Extension, Qt::CaseInsensitive) ||
+            !(entry.isDir() || IsRegularFile(entry.filePath())))
             continue;
         names << name.remove(Extension, Qt::CaseInsensitive);
     }

@@ -121,7 +121,12 @@ TProfileRead ReadRegularFile(const QString& path, qint64 limit) {
 bool ReplaceFile(const QString& path, const QByteArray& bytes, bool inPlaceWhenFolderRefuses) {
     QDir().mkpath(QFileInfo(path).absolutePath());
     struct stat old {};
-    const bool existed = KindOf(QFile::encodeName(path), &old) == FileKind::Regular;
+    const FileKind kind = KindOf(QFile::encodeName(path), &old);
+    // QSaveFile would rename a new file over a FIFO or device, or over what a link points to:
+    // as root, over /dev/null itself.
+    if (kind == FileKind::Special)
+        return false;
+    const bool existed = kind == FileKind::Regular;
     QSaveFile file(path);
     file.setDirectWriteFallback(inPlaceWhenFolderRefuses);
     // Unbuffered, so that a full disk shows in the write's count: a buffered write reports every
@@ -181,6 +186,10 @@ QString SettingsFilePath() {
     }
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QLatin1Char('/') +
            name;
+}
+
+bool IsRegularFile(const QString& path) {
+    return KindOf(QFile::encodeName(path)) == FileKind::Regular;
 }
 
 TProfileRead ReadProfileFile(const QString& path) {

@@ -38,6 +38,10 @@ struct TProfileRead {
     QByteArray bytes;
 };
 
+// Whether `path` is a regular file or a link to one: no folder, FIFO, device or socket (which
+// QFileInfo::isFile() counts as files).
+bool IsRegularFile(const QString& path);
+
 // Reads a settings or language file. Only a regular file, or a link to one, is ever opened:
 // opening a FIFO would block, and a device may never end.
 TProfileRead ReadProfileFile(const QString& path);
@@ -48,7 +52,8 @@ QByteArray ReadFileBytes(const QString& path);
 // Replaces a file as a whole: the bytes go to a temporary file in the same folder, which is then
 // renamed over the old one, so the file on disk is always the complete old or the complete new
 // one; the new file keeps the old one's permission bits (and owner, where that may be set).
-// Creates the folder when missing. Returns false, leaving the old file, when it cannot.
+// Creates the folder when missing. Returns false, leaving the old file, when it cannot, and when
+// the path is a FIFO or device (or a link to one), which it never replaces.
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes);
 
 // The entries of the settings file at `path` for start-up; none when it is missing or no

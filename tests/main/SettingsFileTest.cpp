@@ -31,6 +31,7 @@
 
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -398,38 +399,47 @@ TEST_F(SettingsFileTest, AByteOrderMarkIsReadThroughAndKeptAtClose) {
 }
 
 // A FIFO, or a link to a device, where a settings or language file should be: opening a FIFO
-// blocks until someone writes, and /dev/zero never ends. They count as absent and are never
+// blocks until someone writes, and a zero device never ends. They count as absent and are never
 // opened: the settings go to the per-user file, the language is the built-in one, and the
-// language menu offers none of them.
+// language menu offers none of them. Nor are they ever replaced.
 TEST_F(SettingsFileTest, FifosAndDevicesAreNeverOpenedAndCountAsAbsent) {
+    // Devices of the test's own, never the system's: a fault that replaced the file behind a link
+    // would replace them.
+    const QString zero = folder + QStringLiteral("zero");
+    const QString null = folder + QStringLiteral("null");
+    if (::mknod(QFile::encodeName(zero).constData(), S_IFCHR | 0666, makedev(1, 5)) != 0 ||
+        ::mknod(QFile::encodeName(null).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+        GTEST_SKIP() << "no device nodes may be made here";
     const QString languages = folder + QStringLiteral("Language/");
     ASSERT_EQ(::mkfifo(QFile::encodeName(languages + "Fifo.lng.ini").constData(), 0644), 0);
-    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/zero"), languages + "Zero.lng.ini"));
-    ASSERT_TRUE(QFile::link(QStringLiteral("/dev/null"), languages + "Null.lng.ini"));
+    ASSERT_TRUE(QFile::link(zero, languages + "Zero.lng.ini"));
+    ASSERT_TRUE(QFile::link(null, languages + "Null.lng.ini"));
     WriteLanguage("English.lng.ini", "[Main]\nMainForm.Caption=Charts %s\n");
     const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
     const QString perUser = config + QLatin1Char('/') + QFileInfo(settingsPath).fileName();
     const TFifoWatch watch({languages + "Fifo.lng.ini", settingsPath});
 
     struct Row {
-        const char* settings; // what stands where the settings file should be
+        QString settings; // what stands where the settings file should be
         const char* language; // the language the per-user settings name
     };
-    for (const Row& row : {Row{"fifo", "Fifo"}, Row{"/dev/zero", "Zero"},
-                           Row{"/dev/null", "Null"}, Row{"regular", "Fifo"}}) {
-        SCOPED_TRACE(row.settings);
+    const QString fifo = QStringLiteral("fifo");
+    const QString regular = QStringLiteral("regular");
+    for (const Row& row : {Row{fifo, "Fifo"}, Row{zero, "Zero"}, Row{null, "Null"},
+                           Row{regular, "Fifo"}}) {
+        SCOPED_TRACE(row.settings.toStdString());
         QDir(config).removeRecursively();
         QFile::remove(settingsPath);
         const QByteArray perUserFile =
             "[Settings]\nrgGraphics=1\nLanguage=" + QByteArray(row.language) + "\n";
-        if (row.settings == std::string("fifo"))
+        if (row.settings == fifo)
             ASSERT_EQ(::mkfifo(QFile::encodeName(settingsPath).constData(), 0644), 0);
-        else if (row.settings == std::string("regular"))
+        else if (row.settings == regular)
             Write(settingsPath, perUserFile);
         else
-            ASSERT_TRUE(QFile::link(QString::fromLatin1(row.settings), settingsPath));
+            ASSERT_TRUE(QFile::link(row.settings, settingsPath));
         ASSERT_TRUE(QDir().mkpath(config));
-        if (row.settings != std::string("regular"))
+        if (row.settings != regular)
             Write(perUser, perUserFile);
 
         Start();
@@ -440,16 +450,25 @@ TEST_F(SettingsFileTest, FifosAndDevicesAreNeverOpenedAndCountAsAbsent) {
         EXPECT_EQ(form->windowTitle(), "Орванта 3.3");
         DisplaySettings.SetDisplayMode(2);
         EXPECT_TRUE(Close());
-        const QString written = row.settings == std::string("regular") ? settingsPath : perUser;
+        const QString written = row.settings == regular ? settingsPath : perUser;
         EXPECT_EQ(TProfileFile(ReadFileBytes(written).toStdString()).Read("Settings", "rgGraphics"),
                   "2");
         form.reset();
         ResetDisplaySettings();
     }
-    // Nor does the reader itself open any of them, whoever asks.
-    for (const char* name : {"Fifo.lng.ini", "Zero.lng.ini", "Null.lng.ini", "."})
+    // Nor does the reader itself open any of them, nor any write replace them, whoever asks.
+    for (const char* name : {"Fifo.lng.ini", "Zero.lng.ini", "Null.lng.ini"}) {
         EXPECT_EQ(ReadProfileFile(languages + name).status, TProfileRead::Absent) << name;
+        EXPECT_FALSE(WriteFileAtomically(languages + name, "x")) << name;
+    }
+    EXPECT_EQ(ReadProfileFile(languages).status, TProfileRead::Absent);
     EXPECT_TRUE(IsFifo(languages + "Fifo.lng.ini"));
+    for (const QString& device : {zero, null}) {
+        struct stat info {};
+        EXPECT_TRUE(::lstat(QFile::encodeName(device).constData(), &info) == 0 &&
+                    S_ISCHR(info.st_mode))
+            << device.toStdString();
+    }
     EXPECT_FALSE(watch.Opened());
     EXPECT_TRUE(errors.isEmpty()) << errors.join(' ').toStdString();
     QDir(config).removeRecursively();
