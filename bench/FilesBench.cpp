@@ -58,7 +58,8 @@ const QByteArray SettingsEntries = "[Settings]\n"
 
 void BM_SettingsFileStartUp16MiB(benchmark::State& state) {
     const QTemporaryDir folder;
-    const QString path = Written(folder, "orvanta.ini", Padded(SettingsEntries, MaxProfileFileSize));
+    const QString path =
+        Written(folder, "orvanta.ini", Padded(SettingsEntries, MaxProfileFileSize));
     for (auto _ : state)
         benchmark::DoNotOptimize(ApplySettingsFile(LoadSettingsFile(path)));
 }
@@ -66,7 +67,8 @@ BENCHMARK(BM_SettingsFileStartUp16MiB)->Unit(benchmark::kMillisecond);
 
 void BM_SettingsFileClose16MiB(benchmark::State& state) {
     const QTemporaryDir folder;
-    const QString path = Written(folder, "orvanta.ini", Padded(SettingsEntries, MaxProfileFileSize));
+    const QString path =
+        Written(folder, "orvanta.ini", Padded(SettingsEntries, MaxProfileFileSize));
     for (auto _ : state)
         SaveSettingsFile(path, *EncodeDate(1982, 12, 23), *EncodeDate(1983, 9, 29));
 }

@@ -64,8 +64,8 @@ QString FindLanguageFile(const QString& folder, const QString& name) {
 }
 
 QStringList LanguageNames(const QString& folder) {
-    QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Dirs |
-                                                       QDir::NoDotAndDotDot | QDir::Hidden);
+    QFileInfoList entries =
+        QDir(folder).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
     std::sort(entries.begin(), entries.end(), [](const QFileInfo& a, const QFileInfo& b) {
         return a.fileName().compare(b.fileName(), Qt::CaseInsensitive) < 0;
     });

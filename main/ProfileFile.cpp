@@ -80,15 +80,16 @@ TProfileFile::TProfileFile(std::string_view bytes) {
     std::size_t header = std::string::npos;
     for (std::size_t begin = 0; begin < text_.size();) {
         const auto end = text_.find('\n', begin);
-        const std::size_t length = end == std::string::npos ? text_.size() - begin : end + 1 - begin;
+        const std::size_t length =
+            end == std::string::npos ? text_.size() - begin : end + 1 - begin;
         const Parsed parsed = Parse(std::string_view(text_).substr(begin, length));
         // Other lines are only ever kept, so a run of them is one line here.
         if (parsed.kind == Kind::Other && !lines_.empty() && lines_.back().kind == Kind::Other) {
             lines_.back().size += static_cast<std::uint32_t>(length);
             lines_.back().several = true;
         } else {
-            lines_.push_back({static_cast<std::uint32_t>(begin),
-                              static_cast<std::uint32_t>(length), parsed.kind});
+            lines_.push_back({static_cast<std::uint32_t>(begin), static_cast<std::uint32_t>(length),
+                              parsed.kind});
             if (parsed.kind == Kind::Section)
                 header = lines_.size() - 1;
             Index(parsed.kind, parsed.name, lines_.size() - 1, header);
@@ -116,8 +117,8 @@ TProfileFile::Parsed TProfileFile::Parse(std::string_view text) {
     if (content.front() == '[') {
         const auto close = content.find(']');
         line.kind = Kind::Section;
-        line.name = Trim(
-            content.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+        line.name = Trim(content.substr(1, close == std::string_view::npos ? std::string_view::npos
+                                                                           : close - 1));
         return line;
     }
     const auto equals = text.find('=');
@@ -277,7 +278,8 @@ void TProfileFile::Append(std::string_view text) {
         while (header-- > 0 && lines_[header].kind != Kind::Section) {
         }
         if (header != std::string::npos && !FindEntry(header, parsed.name))
-            InsertSorted(entries_, Ref{NameHash(parsed.name), static_cast<std::uint32_t>(header), at});
+            InsertSorted(entries_,
+                         Ref{NameHash(parsed.name), static_cast<std::uint32_t>(header), at});
     }
 }
 

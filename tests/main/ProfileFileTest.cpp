@@ -260,9 +260,8 @@ private:
         if (Kind(line) == 'e')
             return Trim(line.substr(0, line.find('=')));
         const std::string content = Trim(Body(line));
-        return Trim(content.substr(1, content.find(']') == std::string::npos
-                                          ? std::string::npos
-                                          : content.find(']') - 1));
+        return Trim(content.substr(
+            1, content.find(']') == std::string::npos ? std::string::npos : content.find(']') - 1));
     }
     std::optional<std::pair<std::size_t, std::size_t>> Section(const std::string& name) const {
         for (std::size_t i = 0; i < lines_.size(); ++i) {
@@ -292,9 +291,9 @@ private:
 // Random files of namesake sections and keys, comments and odd lines, then random writes, names
 // that read as comments or section headers included: every answer is the line-by-line one.
 TEST(ProfileFile, LookUpsAnswerAsAReadingLineByLine) {
-    const std::vector<std::string> pieces = {
-        "[A]", "[a]", "[ B ]", "[]", "[C", "k=1", "K = 2", "x=", "y=\"q\"", "; c=3", "", "=v",
-        "noise", "  k  =  4 ", "[b]", "z=5"};
+    const std::vector<std::string> pieces = {"[A]",   "[a]",        "[ B ]",   "[]",    "[C", "k=1",
+                                             "K = 2", "x=",         "y=\"q\"", "; c=3", "",   "=v",
+                                             "noise", "  k  =  4 ", "[b]",     "z=5"};
     const std::vector<std::string> sections = {"A", "b", "C", "", "New", "a]x"};
     const std::vector<std::string> keys = {"k", "K", "x", "y", "z", "w", " k", ";k", "[D]", "p\nq"};
     std::mt19937 random(11);

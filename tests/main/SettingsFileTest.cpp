@@ -334,8 +334,8 @@ public:
                   for (const QString& fifo : fifos_) {
                       if (!IsFifo(fifo))
                           continue;
-                      const int end = ::open(QFile::encodeName(fifo).constData(),
-                                             O_WRONLY | O_NONBLOCK);
+                      const int end =
+                          ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
                       if (end >= 0) {
                           opened_ = true;
                           ::close(end);
@@ -389,8 +389,7 @@ TEST_F(SettingsFileTest, AByteOrderMarkIsReadThroughAndKeptAtClose) {
         Start();
         EXPECT_EQ(Find<QDateEdit>("dtpManDateDay")->date(), QDate(1970, 2, 1));
         EXPECT_EQ(DisplaySettings.DisplayMode(), 1);
-        EXPECT_EQ(form->windowTitle(),
-                  stored.contains("English") ? "Charts 3.3" : "Орванта 3.3");
+        EXPECT_EQ(form->windowTitle(), stored.contains("English") ? "Charts 3.3" : "Орванта 3.3");
         EXPECT_TRUE(Close());
         EXPECT_EQ(Stored(), stored);
         form.reset();
@@ -420,13 +419,13 @@ TEST_F(SettingsFileTest, FifosAndDevicesAreNeverOpenedAndCountAsAbsent) {
     const TFifoWatch watch({languages + "Fifo.lng.ini", settingsPath});
 
     struct Row {
-        QString settings; // what stands where the settings file should be
+        QString settings;     // what stands where the settings file should be
         const char* language; // the language the per-user settings name
     };
     const QString fifo = QStringLiteral("fifo");
     const QString regular = QStringLiteral("regular");
-    for (const Row& row : {Row{fifo, "Fifo"}, Row{zero, "Zero"}, Row{null, "Null"},
-                           Row{regular, "Fifo"}}) {
+    for (const Row& row :
+         {Row{fifo, "Fifo"}, Row{zero, "Zero"}, Row{null, "Null"}, Row{regular, "Fifo"}}) {
         SCOPED_TRACE(row.settings.toStdString());
         QDir(config).removeRecursively();
         QFile::remove(settingsPath);
