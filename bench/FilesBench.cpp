@@ -39,27 +39,17 @@ QString Written(const QTemporaryDir& folder, const char* name, const QByteArray&
     return path;
 }
 
-const QByteArray SettingsEntries = "[Settings]\n"
-                                   "lbManDateDay=23.12.1982\n"
-                                   "lbWomanDateDay=29.09.1983\n"
-                                   "cbOrdinate_Y=1\n"
-                                   "cbAbscissa_X=1\n"
-                                   "cbAxis=1\n"
-                                   "cbMonthNumbers=1\n"
-                                   "chkPhysical=1\n"
-                                   "chkEmotional=1\n"
-                                   "chkSavvy=1\n"
-                                   "chkWarmhearted=1\n"
-                                   "gbAlphaBlend=240\n"
-                                   "rgGraphics=0\n"
-                                   "pnColorWoman=255\n"
-                                   "pnColorMan=16711680\n"
-                                   "Language=English\n";
+// The fourteen entries as the program writes them, and a language.
+QByteArray SettingsEntries() {
+    const TProfileFile file =
+        WithSettings(TProfileFile(), *EncodeDate(1982, 12, 23), *EncodeDate(1983, 9, 29));
+    return QByteArray::fromStdString(file.Bytes()) + "Language=English\n";
+}
 
 void BM_SettingsFileStartUp16MiB(benchmark::State& state) {
     const QTemporaryDir folder;
     const QString path =
-        Written(folder, "orvanta.ini", Padded(SettingsEntries, MaxProfileFileSize));
+        Written(folder, "orvanta.ini", Padded(SettingsEntries(), MaxProfileFileSize));
     for (auto _ : state)
         benchmark::DoNotOptimize(ApplySettingsFile(LoadSettingsFile(path)));
 }
@@ -68,7 +58,7 @@ BENCHMARK(BM_SettingsFileStartUp16MiB)->Unit(benchmark::kMillisecond);
 void BM_SettingsFileClose16MiB(benchmark::State& state) {
     const QTemporaryDir folder;
     const QString path =
-        Written(folder, "orvanta.ini", Padded(SettingsEntries, MaxProfileFileSize));
+        Written(folder, "orvanta.ini", Padded(SettingsEntries(), MaxProfileFileSize));
     for (auto _ : state)
         SaveSettingsFile(path, *EncodeDate(1982, 12, 23), *EncodeDate(1983, 9, 29));
 }
