@@ -3,7 +3,6 @@
 
 #include "main/ErrorBox.h"
 #include "main/LanguageFile.h"
-#include "main/SettingsFile.h"
 #include "main/TextFormat.h"
 #include "main/Vocabulary.h"
 #include "model/Shared.h"
