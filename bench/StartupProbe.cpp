@@ -1,6 +1,8 @@
 // Starts the program as it starts for a user and reports, once the main window has been mapped
 // and painted, the time since the launcher's clock reading (ORVANTA_LAUNCH_NS, nanoseconds of
-// CLOCK_REALTIME taken just before exec) and the peak resident memory; then quits.
+// CLOCK_REALTIME taken just before exec) and the peak resident memory; then quits. With
+// "--beside" it starts from its own folder, as the program does (the settings file named after
+// the probe's file, the languages in "Language/" there); otherwise from an empty folder.
 #include "main/Fonts.h"
 #include "main/ImageList.h"
 #include "main/MainUnit.h"
@@ -17,6 +19,7 @@
 #include <cstdlib>
 #include <ctime>
 #include <memory>
+#include <string_view>
 
 namespace {
 
@@ -60,7 +63,8 @@ int main(int argc, char* argv[]) {
     QApplication::setWindowIcon(ProgramIcon());
     const QTemporaryDir folder;
     const auto mainForm = std::make_unique<TMainForm>();
-    ProgramFolder = folder.path() + QLatin1Char('/');
+    if (!(argc > 1 && argv[1] == std::string_view("--beside")))
+        ProgramFolder = folder.path() + QLatin1Char('/');
     mainForm->SetSettingsForm(new TSettingsForm(mainForm.get()));
     PaintProbe probe;
     mainForm->installEventFilter(&probe);

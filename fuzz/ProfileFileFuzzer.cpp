@@ -12,8 +12,14 @@
 
 namespace {
 
+// A byte-order mark at the start stays where it is, a line of its own here: what follows it is
+// the first line.
 std::vector<std::string> Lines(std::string_view bytes) {
     std::vector<std::string> lines;
+    if (bytes.starts_with("\xEF\xBB\xBF")) {
+        lines.emplace_back(bytes.substr(0, 3));
+        bytes.remove_prefix(3);
+    }
     while (!bytes.empty()) {
         const auto end = bytes.find('\n');
         const std::size_t length = end == std::string_view::npos ? bytes.size() : end + 1;

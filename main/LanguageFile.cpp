@@ -1,6 +1,8 @@
 #include "main/LanguageFile.h"
 
+#include "main/ErrorBox.h"
 #include "main/MainUnit.h"
+#include "main/SettingsFile.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -30,6 +32,17 @@ TProfileFile LanguageProfile(const QByteArray& bytes) {
     return TProfileFile(DecodeLanguageText(bytes).toStdString());
 }
 
+std::optional<TProfileFile> ReadLanguageFile(const QString& path) {
+    const TProfileRead read = ReadProfileFile(path);
+    if (read.status == TProfileRead::TooLarge)
+        ShowErrorBox(QStringLiteral("Не могу прочитать файл языка \"%1\": он больше %2 МБ")
+                         .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()))
+                         .arg(MaxProfileFileSize / (1024 * 1024)));
+    if (read.status != TProfileRead::Read)
+        return std::nullopt;
+    return LanguageProfile(read.bytes);
+}
+
 QString LanguageFolder() {
     const QString beside = ProgramFolder + QStringLiteral("Language/");
     if (QFileInfo(beside).isDir())
@@ -41,24 +54,26 @@ QString LanguageFolder() {
 
 QString FindLanguageFile(const QString& folder, const QString& name) {
     const QString wanted = name + Extension;
-    const QFileInfoList entries =
-        QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System);
+    const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden);
+    // A link to a FIFO or device is listed all the same.
     const auto match = std::find_if(entries.begin(), entries.end(), [&](const QFileInfo& entry) {
-        return entry.fileName().compare(wanted, Qt::CaseInsensitive) == 0;
+        return entry.fileName().compare(wanted, Qt::CaseInsensitive) == 0 &&
+               IsRegularFile(entry.filePath());
     });
     return match == entries.end() ? QString() : match->filePath();
 }
 
 QStringList LanguageNames(const QString& folder) {
-    QFileInfoList entries = QDir(folder).entryInfoList(
-        QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System);
+    QFileInfoList entries =
+        QDir(folder).entryInfoList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden);
     std::sort(entries.begin(), entries.end(), [](const QFileInfo& a, const QFileInfo& b) {
         return a.fileName().compare(b.fileName(), Qt::CaseInsensitive) < 0;
     });
     QStringList names;
     for (const QFileInfo& entry : entries) {
         QString name = entry.fileName();
-        if (!name.endsWith(Extension, Qt::CaseInsensitive))
+        if (!name.endsWith(Extension, Qt::CaseInsensitive) ||
+            !(entry.isDir() || IsRegularFile(entry.filePath())))
             continue;
         names << name.remove(Extension, Qt::CaseInsensitive);
     }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 // Text of a language file or of the "Language" value: UTF-8 when the bytes are valid UTF-8 (a
 // byte-order mark is skipped), otherwise code page 1251, the encoding of files made for the
 // original desktop program.
@@ -14,14 +16,20 @@ QString DecodeLanguageText(const QByteArray& bytes);
 // A language file's bytes as a profile file with UTF-8 values.
 TProfileFile LanguageProfile(const QByteArray& bytes);
 
+// The language file at `path` as a profile with UTF-8 values; nothing when the path is empty or
+// names no regular file, or when the file is larger than MaxProfileFileSize, which the error box
+// then says.
+std::optional<TProfileFile> ReadLanguageFile(const QString& path);
+
 // The language folder: "Language/" beside the program (portable use) when it exists, otherwise
 // the installed "../share/orvanta/Language/"; with a trailing slash.
 QString LanguageFolder();
 
 // The file of a language: "<name>.lng.ini" in the folder, its name matched without regard to
-// letter case. Empty when there is no such regular file (a folder of that name does not count).
+// letter case. Empty when there is no such regular file (a folder, FIFO or device of that name
+// does not count).
 QString FindLanguageFile(const QString& folder, const QString& name);
 
-// The language names the folder offers: its files and folders whose names end in ".lng.ini" in
-// any letter case, that ending removed, sorted by name without regard to case.
+// The language names the folder offers: its regular files and folders whose names end in
+// ".lng.ini" in any letter case, that ending removed, sorted by name without regard to case.
 QStringList LanguageNames(const QString& folder);

@@ -3,7 +3,6 @@
 
 #include "main/ErrorBox.h"
 #include "main/LanguageFile.h"
-#include "main/SettingsFile.h"
 #include "main/TextFormat.h"
 #include "main/Vocabulary.h"
 #include "model/Shared.h"
@@ -125,12 +124,12 @@ bool TMainForm::ApplyLanguage(const TProfileFile& file) {
 }
 
 void TMainForm::LoadLanguage(const QString& name) {
-    const QString path = FindLanguageFile(LanguageFolder(), name);
+    const auto file = ReadLanguageFile(FindLanguageFile(LanguageFolder(), name));
     bool chartCaptionSet = true;
-    if (path.isEmpty())
+    if (!file)
         ApplyBuiltInVocabulary();
     else
-        chartCaptionSet = ApplyLanguage(LanguageProfile(ReadFileBytes(path)));
+        chartCaptionSet = ApplyLanguage(*file);
     // A load that leaves the chart caption alone keeps the format: the caption on screen has its
     // month names filled in. Only the first load takes the caption the window was built with.
     if (chartCaptionSet || ChartCaptionFormat.empty())

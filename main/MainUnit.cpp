@@ -499,8 +499,7 @@ void TMainForm::ApplyBuiltInVocabulary() {
 }
 
 QString TMainForm::ReadSettingsFile() {
-    const TStoredSettings stored =
-        ApplySettingsFile(TProfileFile(ReadFileBytes(SettingsFilePath()).toStdString()));
+    const TStoredSettings stored = ApplySettingsFile(LoadSettingsFile(SettingsFilePath()));
     // Dates from code run no refresh: only the user's change of a picker does.
     const auto setDate = [](QDateEdit* picker, const std::optional<TDateTime>& date) {
         const auto ymd = date ? DecodeDate(*date) : std::nullopt;
@@ -518,15 +517,8 @@ QString TMainForm::ReadSettingsFile() {
 }
 
 void TMainForm::WriteSettingsFile() {
-    // All fourteen entries in one pass, the file replaced as a whole: never half old, half new.
-    const QString path = SettingsFilePath();
-    const TProfileFile file =
-        WithSettings(TProfileFile(ReadFileBytes(path).toStdString()), ToDateTime(man_.date->date()),
+    SaveSettingsFile(SettingsFilePath(), ToDateTime(man_.date->date()),
                      ToDateTime(woman_.date->date()));
-    if (!WriteFileAtomically(path, QByteArray::fromStdString(file.Bytes())))
-        throw EProgramError(
-            "Не могу записать в " +
-            QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).toStdString());
 }
 
 void TMainForm::actAnalysisExecute() {

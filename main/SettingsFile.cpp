@@ -1,8 +1,10 @@
 #include "main/SettingsFile.h"
 
+#include "main/ErrorBox.h"
 #include "main/LanguageFile.h"
 #include "main/MainUnit.h"
 #include "main/SettingsCodec.h"
+#include "model/Error.h"
 #include "settings/DisplaySettings.h"
 
 #include <QCoreApplication>
@@ -14,9 +16,14 @@
 #include <QSaveFile>
 #include <QStandardPaths>
 
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
+#include <cerrno>
+#include <limits>
 
 namespace {
 
@@ -50,6 +57,99 @@ std::optional<TDateTime> Date(const TProfileFile& file, const char* key) {
     return ReadStoredDate(*text, regional, QDate::currentDate().year());
 }
 
+enum class FileKind { None, Regular, Folder, Special };
+
+FileKind KindOf(const QByteArray& path, struct stat* info = nullptr) {
+    struct stat own {};
+    info = info ? info : &own;
+    if (::stat(path.constData(), info) != 0)
+        return FileKind::None;
+    return S_ISREG(info->st_mode)   ? FileKind::Regular
+           : S_ISDIR(info->st_mode) ? FileKind::Folder
+                                    : FileKind::Special;
+}
+
+bool SameFile(const QString& a, const QString& b) {
+    struct stat x {};
+    struct stat y {};
+    return ::stat(QFile::encodeName(a).constData(), &x) == 0 &&
+           ::stat(QFile::encodeName(b).constData(), &y) == 0 && x.st_dev == y.st_dev &&
+           x.st_ino == y.st_ino;
+}
+
+TProfileRead ReadRegularFile(const QString& path, qint64 limit) {
+    const QByteArray name = QFile::encodeName(path);
+    struct stat info {};
+    if (KindOf(name, &info) != FileKind::Regular)
+        return {};
+    if (info.st_size > limit)
+        return {TProfileRead::TooLarge, {}};
+    // Not blocking, and checked again once open: a FIFO put in its place meanwhile would block.
+    const int handle = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (handle < 0)
+        return {TProfileRead::Unreadable, {}};
+    TProfileRead read{TProfileRead::Read, {}};
+    if (::fstat(handle, &info) != 0 || !S_ISREG(info.st_mode)) {
+        read.status = TProfileRead::Absent;
+    } else {
+        // Never more than the limit and one byte, however the file grows while it is read.
+        read.bytes.reserve(std::min<qint64>(info.st_size, limit) + 1);
+        char chunk[65536];
+        for (;;) {
+            const ssize_t got = ::read(handle, chunk, sizeof chunk);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0) {
+                read.status = TProfileRead::Unreadable;
+                break;
+            }
+            if (got == 0)
+                break;
+            read.bytes.append(chunk, got);
+            if (read.bytes.size() > limit) {
+                read.status = TProfileRead::TooLarge;
+                break;
+            }
+        }
+    }
+    ::close(handle);
+    if (read.status != TProfileRead::Read)
+        read.bytes.clear();
+    return read;
+}
+
+bool ReplaceFile(const QString& path, const QByteArray& bytes, bool inPlaceWhenFolderRefuses) {
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    struct stat old {};
+    const FileKind kind = KindOf(QFile::encodeName(path), &old);
+    // QSaveFile would rename a new file over a FIFO or device, or over what a link points to:
+    // as root, over /dev/null itself.
+    if (kind == FileKind::Special)
+        return false;
+    const bool existed = kind == FileKind::Regular;
+    QSaveFile file(path);
+    file.setDirectWriteFallback(inPlaceWhenFolderRefuses);
+    // Unbuffered, so that a full disk shows in the write's count: a buffered write reports every
+    // byte taken, and commit() then puts a cut file in place of the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return false;
+    // QSaveFile gives the new file the permissions Qt reports for this user, which for root
+    // include writing: the old file's own bits are kept instead, and its owner where we may.
+    if (existed) {
+        if (::fchown(file.handle(), old.st_uid, old.st_gid) != 0) {
+            // not ours to give away: the new file is ours
+        }
+        if (::fchmod(file.handle(), old.st_mode & 07777) != 0) {
+            // the folder's default stays
+        }
+    }
+    return file.write(bytes) == bytes.size() && file.commit();
+}
+
+QString NativePath(const QString& path) {
+    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+}
+
 } // namespace
 
 std::function<QString()> RegionalShortDateFormat = [] {
@@ -61,32 +161,73 @@ std::function<bool(const QString& folder)> FolderWritable = [](const QString& fo
 };
 
 QString SettingsFilePath() {
-    const QString name = QString::fromStdString(SettingsFileName(
-        QFileInfo(QCoreApplication::applicationFilePath()).fileName().toStdString()));
+    const QString program = QCoreApplication::applicationFilePath();
+    const QString name =
+        QString::fromStdString(SettingsFileName(QFileInfo(program).fileName().toStdString()));
     const QString beside = ProgramFolder + name;
     // An installed program (its data in ../share/orvanta) never writes beside itself, even when
     // root could: the file would outlive the package in /usr/bin.
     const bool installed = QFileInfo(ProgramFolder + QStringLiteral("../share/orvanta")).isDir();
-    if (QFileInfo::exists(beside) || (!installed && FolderWritable(ProgramFolder)))
+    // A folder in its place stays the settings file, which then cannot be written; a FIFO or
+    // device is no file to keep settings in, nor is the program.
+    switch (KindOf(QFile::encodeName(beside))) {
+    case FileKind::None:
+        if (!installed && FolderWritable(ProgramFolder))
+            return beside;
+        break;
+    case FileKind::Regular:
+        if (!SameFile(beside, program))
+            return beside;
+        break;
+    case FileKind::Folder:
         return beside;
+    case FileKind::Special:
+        break;
+    }
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QLatin1Char('/') +
            name;
 }
 
+bool IsRegularFile(const QString& path) {
+    return KindOf(QFile::encodeName(path)) == FileKind::Regular;
+}
+
+TProfileRead ReadProfileFile(const QString& path) {
+    return ReadRegularFile(path, MaxProfileFileSize);
+}
+
 QByteArray ReadFileBytes(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {};
-    return file.readAll();
+    return ReadRegularFile(path, std::numeric_limits<qint64>::max() - 1).bytes;
 }
 
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QSaveFile file(path);
-    // Unbuffered, so that a full disk shows in the write's count: a buffered write reports every
-    // byte taken, and commit() then puts a cut file in place of the old one.
-    return file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-           file.write(bytes) == bytes.size() && file.commit();
+    return ReplaceFile(path, bytes, false);
+}
+
+TProfileFile LoadSettingsFile(const QString& path) {
+    const TProfileRead read = ReadProfileFile(path);
+    if (read.status == TProfileRead::TooLarge)
+        ShowErrorBox(QStringLiteral("Не могу прочитать файл настроек \"%1\": он больше %2 МБ. "
+                                    "Файл останется как есть, настройки не будут сохранены")
+                         .arg(NativePath(path))
+                         .arg(MaxProfileFileSize / (1024 * 1024)));
+    return TProfileFile(std::string_view(read.bytes.constData(), read.bytes.size()));
+}
+
+void SaveSettingsFile(const QString& path, TDateTime manBirthDate, TDateTime womanBirthDate) {
+    const TProfileRead read = ReadProfileFile(path);
+    // Refused at start-up, as the error box said then: the file stays as it is.
+    if (read.status == TProfileRead::TooLarge)
+        return;
+    const TProfileFile file =
+        WithSettings(TProfileFile(std::string_view(read.bytes.constData(), read.bytes.size())),
+                     manBirthDate, womanBirthDate);
+    // All fourteen entries in one pass, the file replaced as a whole: never half old, half new.
+    // Only a settings file the user made writable in a folder that is not (a read-only program
+    // folder) is written in place, or it could never be saved.
+    if (read.status == TProfileRead::Unreadable ||
+        !ReplaceFile(path, QByteArray::fromStdString(file.Bytes()), true))
+        throw EProgramError("Не могу записать в " + NativePath(path).toStdString());
 }
 
 TStoredSettings ApplySettingsFile(const TProfileFile& file) {

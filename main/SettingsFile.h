@@ -18,16 +18,55 @@ extern std::function<QString()> RegionalShortDateFormat;
 
 // The settings file: beside the program, named after it ("orvanta" uses "orvanta.ini"), unless
 // that folder holds no settings file and is not writable or belongs to an installation (a
-// "../share/orvanta" folder beside it); then in the per-user configuration folder.
+// "../share/orvanta" folder beside it); then in the per-user configuration folder. So is it when
+// the file beside the program is a FIFO, device or socket, or the program file itself (a program
+// file named "orvanta.ini").
 QString SettingsFilePath();
 
-// A file's bytes; empty when it does not exist or cannot be read.
+// Settings and language files larger than this are refused unread: no user writes one, and
+// reading it would cost seconds and hundreds of megabytes.
+inline constexpr qint64 MaxProfileFileSize = 16 * 1024 * 1024;
+
+// A settings or language file as read.
+struct TProfileRead {
+    enum Status {
+        Absent,     // missing, a folder, or no regular file (a FIFO, device or socket)
+        Read,       // bytes holds the file
+        TooLarge,   // larger than MaxProfileFileSize: not read
+        Unreadable, // a regular file that could not be opened or read
+    } status = Absent;
+    QByteArray bytes;
+};
+
+// Whether `path` is a regular file or a link to one: no folder, FIFO, device or socket (which
+// QFileInfo::isFile() counts as files).
+bool IsRegularFile(const QString& path);
+
+// Reads a settings or language file. Only a regular file, or a link to one, is ever opened:
+// opening a FIFO would block, and a device may never end.
+TProfileRead ReadProfileFile(const QString& path);
+
+// A file's bytes; empty when it does not exist, cannot be read or is no regular file.
 QByteArray ReadFileBytes(const QString& path);
 
 // Replaces a file as a whole: the bytes go to a temporary file in the same folder, which is then
 // renamed over the old one, so the file on disk is always the complete old or the complete new
-// one. Creates the folder when missing. Returns false, leaving the old file, when it cannot.
+// one; the new file keeps the old one's permission bits (and owner, where that may be set).
+// Creates the folder when missing. Returns false, leaving the old file, when it cannot, and when
+// the path is a FIFO or device (or a link to one), which it never replaces.
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes);
+
+// The entries of the settings file at `path` for start-up; none when it is missing or no
+// regular file. A file larger than MaxProfileFileSize is refused: the error box says so, and that
+// it will not be written.
+TProfileFile LoadSettingsFile(const QString& path);
+
+// Writes the birth dates and DisplaySettings into the settings file at `path` in one pass, every
+// other line kept, replacing it as WriteFileAtomically does (in place only when its folder
+// refuses the temporary file but the file may be written). A file larger than
+// MaxProfileFileSize is left as it is. Throws EProgramError "Не могу записать в <full path>" when
+// the file cannot be written, or cannot be read to keep its other lines.
+void SaveSettingsFile(const QString& path, TDateTime manBirthDate, TDateTime womanBirthDate);
 
 // The stored birth dates and display settings.
 struct TStoredSettings {

@@ -3,6 +3,7 @@
 #include "main/ErrorBox.h"
 #include "main/MainUnit.h"
 #include "main/SettingsCodec.h"
+#include "model/Error.h"
 #include "model/Shared.h"
 #include "settings/DisplaySettings.h"
 #include "settings/Settings.h"
@@ -21,8 +22,16 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <functional>
 #include <memory>
+#include <thread>
+#include <vector>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -306,4 +315,330 @@ TEST(SettingsFileWrite, AReadOnlySettingsFileIsRefusedAndKept) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), "old\n");
+}
+
+namespace {
+
+bool IsFifo(const QString& path) {
+    struct stat info {};
+    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISFIFO(info.st_mode);
+}
+
+// Answers every FIFO of the list that a reader has opened, and remembers it: the reader can go
+// on (so a fault fails the test instead of hanging it), and the test knows it was opened.
+class TFifoWatch {
+public:
+    explicit TFifoWatch(QStringList fifos)
+        : fifos_(std::move(fifos)), thread_([this] {
+              while (!stop_) {
+                  for (const QString& fifo : fifos_) {
+                      if (!IsFifo(fifo))
+                          continue;
+                      const int end =
+                          ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
+                      if (end >= 0) {
+                          opened_ = true;
+                          ::close(end);
+                      }
+                  }
+                  std::this_thread::sleep_for(std::chrono::milliseconds(5));
+              }
+          }) {}
+    ~TFifoWatch() {
+        stop_ = true;
+        thread_.join();
+    }
+    bool Opened() const { return opened_; }
+
+private:
+    QStringList fifos_;
+    std::atomic<bool> stop_ = false;
+    std::atomic<bool> opened_ = false;
+    std::thread thread_;
+};
+
+// `head`, then comment lines up to `size` bytes.
+QByteArray PaddedTo(QByteArray head, qsizetype size) {
+    while (head.size() < size) {
+        const qsizetype line = std::min<qsizetype>(100, size - head.size());
+        head += ';' + QByteArray(std::max<qsizetype>(line - 2, 0), 'x') + '\n';
+        head.truncate(std::min(head.size(), size));
+    }
+    return head;
+}
+
+} // namespace
+
+// Editors may start the file with a UTF-8 byte-order mark: the entries after it are read, and a
+// close that changes nothing leaves the file as it was, mark and all.
+TEST_F(SettingsFileTest, AByteOrderMarkIsReadThroughAndKeptAtClose) {
+    const QByteArray mark = "\xEF\xBB\xBF";
+    const QByteArray mine = QByteArray(DefaultFile)
+                                .replace("lbManDateDay=23.12.1982", "lbManDateDay=01.02.1970")
+                                .replace("rgGraphics=0", "rgGraphics=1");
+    const QByteArray windows = QByteArray(mine).replace("\n", "\r\n");
+    WriteLanguage("English.lng.ini", "[Main]\nMainForm.Caption=Charts %s\n");
+    const QByteArray rows[] = {
+        mark + mine,
+        mark + "; by hand\r\n" + windows,
+        mark + "[Settings]\nLanguage=English\n" + mine.mid(QByteArray("[Settings]\n").size()),
+    };
+    for (const QByteArray& stored : rows) {
+        SCOPED_TRACE(stored.left(40).toStdString());
+        Write(settingsPath, stored);
+        Start();
+        EXPECT_EQ(Find<QDateEdit>("dtpManDateDay")->date(), QDate(1970, 2, 1));
+        EXPECT_EQ(DisplaySettings.DisplayMode(), 1);
+        EXPECT_EQ(form->windowTitle(), stored.contains("English") ? "Charts 3.3" : "Орванта 3.3");
+        EXPECT_TRUE(Close());
+        EXPECT_EQ(Stored(), stored);
+        form.reset();
+        ResetDisplaySettings();
+    }
+}
+
+// A FIFO, or a link to a device, where a settings or language file should be: opening a FIFO
+// blocks until someone writes, and a zero device never ends. They count as absent and are never
+// opened: the settings go to the per-user file, the language is the built-in one, and the
+// language menu offers none of them. Nor are they ever replaced.
+TEST_F(SettingsFileTest, FifosAndDevicesAreNeverOpenedAndCountAsAbsent) {
+    // Devices of the test's own, never the system's: a fault that replaced the file behind a link
+    // would replace them.
+    const QString zero = folder + QStringLiteral("zero");
+    const QString null = folder + QStringLiteral("null");
+    if (::mknod(QFile::encodeName(zero).constData(), S_IFCHR | 0666, makedev(1, 5)) != 0 ||
+        ::mknod(QFile::encodeName(null).constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+        GTEST_SKIP() << "no device nodes may be made here";
+    const QString languages = folder + QStringLiteral("Language/");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(languages + "Fifo.lng.ini").constData(), 0644), 0);
+    ASSERT_TRUE(QFile::link(zero, languages + "Zero.lng.ini"));
+    ASSERT_TRUE(QFile::link(null, languages + "Null.lng.ini"));
+    WriteLanguage("English.lng.ini", "[Main]\nMainForm.Caption=Charts %s\n");
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    const QString perUser = config + QLatin1Char('/') + QFileInfo(settingsPath).fileName();
+    const TFifoWatch watch({languages + "Fifo.lng.ini", settingsPath});
+
+    struct Row {
+        QString settings;     // what stands where the settings file should be
+        const char* language; // the language the per-user settings name
+    };
+    const QString fifo = QStringLiteral("fifo");
+    const QString regular = QStringLiteral("regular");
+    for (const Row& row :
+         {Row{fifo, "Fifo"}, Row{zero, "Zero"}, Row{null, "Null"}, Row{regular, "Fifo"}}) {
+        SCOPED_TRACE(row.settings.toStdString());
+        QDir(config).removeRecursively();
+        QFile::remove(settingsPath);
+        const QByteArray perUserFile =
+            "[Settings]\nrgGraphics=1\nLanguage=" + QByteArray(row.language) + "\n";
+        if (row.settings == fifo)
+            ASSERT_EQ(::mkfifo(QFile::encodeName(settingsPath).constData(), 0644), 0);
+        else if (row.settings == regular)
+            Write(settingsPath, perUserFile);
+        else
+            ASSERT_TRUE(QFile::link(row.settings, settingsPath));
+        ASSERT_TRUE(QDir().mkpath(config));
+        if (row.settings != regular)
+            Write(perUser, perUserFile);
+
+        Start();
+        EXPECT_EQ(DisplaySettings.DisplayMode(), 1);
+        EXPECT_EQ(form->windowTitle(), "Орванта 3.3");
+        EXPECT_EQ(LanguageItems(), (QStringList{"Русский", "English"}));
+        form->LoadLanguage(QStringLiteral("Zero"));
+        EXPECT_EQ(form->windowTitle(), "Орванта 3.3");
+        DisplaySettings.SetDisplayMode(2);
+        EXPECT_TRUE(Close());
+        const QString written = row.settings == regular ? settingsPath : perUser;
+        EXPECT_EQ(TProfileFile(ReadFileBytes(written).toStdString()).Read("Settings", "rgGraphics"),
+                  "2");
+        form.reset();
+        ResetDisplaySettings();
+    }
+    // Nor does the reader itself open any of them, nor any write replace them, whoever asks.
+    for (const char* name : {"Fifo.lng.ini", "Zero.lng.ini", "Null.lng.ini"}) {
+        EXPECT_EQ(ReadProfileFile(languages + name).status, TProfileRead::Absent) << name;
+        EXPECT_FALSE(WriteFileAtomically(languages + name, "x")) << name;
+    }
+    EXPECT_EQ(ReadProfileFile(languages).status, TProfileRead::Absent);
+    EXPECT_TRUE(IsFifo(languages + "Fifo.lng.ini"));
+    for (const QString& device : {zero, null}) {
+        struct stat info {};
+        EXPECT_TRUE(::lstat(QFile::encodeName(device).constData(), &info) == 0 &&
+                    S_ISCHR(info.st_mode))
+            << device.toStdString();
+    }
+    EXPECT_FALSE(watch.Opened());
+    EXPECT_TRUE(errors.isEmpty()) << errors.join(' ').toStdString();
+    QDir(config).removeRecursively();
+}
+
+// Settings and language files of up to 16 MiB are read; a larger one is refused, said so, and
+// never rewritten: the window still closes and the file stays byte for byte.
+TEST_F(SettingsFileTest, FilesLargerThanSixteenMebibytesAreRefusedAndKept) {
+    const qsizetype limit = 16 * 1024 * 1024;
+    const QString language = folder + QStringLiteral("Language/Big.lng.ini");
+    struct Row {
+        qsizetype settingsSize;
+        qsizetype languageSize;
+        int displayMode;        // as read
+        const char* startTitle; // the window's caption after start-up
+    };
+    // A refused settings file names no language: the built-in one.
+    const Row rows[] = {
+        {limit, limit, 1, "Big 3.3"},
+        {limit + 1, limit, 0, "Орванта 3.3"},
+        {limit, limit + 1, 1, "Орванта 3.3"},
+        {limit + 1, limit + 1, 0, "Орванта 3.3"},
+    };
+    const QString settingsRefused = "Не могу прочитать файл настроек \"" + settingsPath +
+                                    "\": он больше 16 МБ. Файл останется как есть, настройки не "
+                                    "будут сохранены.";
+    const QString languageRefused =
+        "Не могу прочитать файл языка \"" + language + "\": он больше 16 МБ.";
+    for (const Row& row : rows) {
+        SCOPED_TRACE(::testing::Message() << row.settingsSize << " " << row.languageSize);
+        const bool settingsTooLarge = row.settingsSize > limit;
+        const bool languageTooLarge = row.languageSize > limit;
+        const QByteArray settings =
+            PaddedTo("[Settings]\nrgGraphics=1\nLanguage=Big\n", row.settingsSize);
+        Write(settingsPath, settings);
+        Write(language, PaddedTo("[Main]\nMainForm.Caption=Big %s\n", row.languageSize));
+        errors.clear();
+        Start();
+        EXPECT_EQ(DisplaySettings.DisplayMode(), row.displayMode);
+        EXPECT_EQ(form->windowTitle(), row.startTitle);
+        EXPECT_EQ(LanguageItems(), (QStringList{"Русский", "Big"}));
+        QStringList expected;
+        if (settingsTooLarge)
+            expected << settingsRefused;
+        else if (languageTooLarge)
+            expected << languageRefused;
+        EXPECT_EQ(errors, expected);
+        // Chosen from the menu, the language is refused again, or loads.
+        Choose("Big");
+        EXPECT_EQ(form->windowTitle(), languageTooLarge ? "Орванта 3.3" : "Big 3.3");
+        if (languageTooLarge)
+            expected << languageRefused;
+        EXPECT_EQ(errors, expected);
+
+        DisplaySettings.SetDisplayMode(2);
+        EXPECT_TRUE(Close());
+        const QByteArray stored = Stored();
+        if (settingsTooLarge)
+            EXPECT_TRUE(stored == settings);
+        else
+            EXPECT_EQ(TProfileFile(stored.toStdString()).Read("Settings", "rgGraphics"), "2");
+        form.reset();
+        ResetDisplaySettings();
+    }
+}
+
+// "cp orvanta orvanta.ini; ./orvanta.ini": the settings file beside the program would be the
+// program itself, and its close would write the settings into it. The per-user file is used.
+TEST_F(SettingsFileTest, AProgramNamedLikeItsSettingsFileNeverWritesIntoItself) {
+    const QString program = QCoreApplication::applicationFilePath();
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    const QString perUser = config + QLatin1Char('/') + QFileInfo(settingsPath).fileName();
+    QDir(config).removeRecursively();
+    ProgramFolder = folder;
+    // The same file under another name is the program all the same; a file of another content
+    // is a settings file.
+    ASSERT_TRUE(QFile::link(program, settingsPath));
+    ASSERT_EQ(SettingsFilePath(), perUser); // before anything could write into the program
+    const qint64 programSize = QFileInfo(program).size();
+    Start();
+    EXPECT_TRUE(Close());
+    EXPECT_EQ(QFileInfo(program).size(), programSize);
+    EXPECT_EQ(ReadFileBytes(perUser), DefaultFile);
+    form.reset();
+    QFile::remove(settingsPath);
+    Write(settingsPath, "[Settings]\n");
+    EXPECT_EQ(SettingsFilePath(), settingsPath);
+    QDir(config).removeRecursively();
+}
+
+namespace {
+
+// Runs `write` in a child process as `user` (0, root, or 65534, who owns nothing here), for
+// what root may do anyway; true when it reports success.
+bool WrittenAs(uid_t user, const std::function<bool()>& write) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (user != 0 && (setgid(user) != 0 || setuid(user) != 0))
+            _exit(2);
+        _exit(write() ? 0 : 1);
+    }
+    int status = 0;
+    return child > 0 && waitpid(child, &status, 0) == child && WIFEXITED(status) &&
+           WEXITSTATUS(status) == 0;
+}
+
+} // namespace
+
+// Who writes, in what folder, over what file: the replaced file keeps its permission bits and,
+// where root replaces it, its owner; only the settings file is written in place, and only when
+// its folder refuses the temporary file; a file that cannot be read is never replaced.
+TEST(SettingsFileWrite, ReplacingKeepsModeAndOwnerAndOnlySettingsGoInPlace) {
+    if (getuid() != 0)
+        GTEST_SKIP() << "needs root to set owners and drop to another user";
+    const QByteArray oldSettings =
+        QByteArray(DefaultFile).replace("lbManDateDay=23.12.1982", "lbManDateDay=01.02.1970");
+    struct Row {
+        const char* what;
+        uid_t user;
+        mode_t folderMode;
+        mode_t fileMode;
+        uid_t fileOwner;
+        bool settings; // the settings file's save, or a file saved as the charts and the viewer do
+        bool written;
+        uid_t ownerAfter;
+    };
+    const Row rows[] = {
+        {"root over a read-only file", 0, 0755, 0444, 0, false, true, 0},
+        {"root over a user's file", 0, 0755, 0640, 65534, false, true, 65534},
+        {"root saves the settings", 0, 0755, 0604, 65534, true, true, 65534},
+        {"settings in a read-only folder", 65534, 0555, 0666, 0, true, true, 0},
+        {"another file in a read-only folder", 65534, 0555, 0666, 0, false, false, 0},
+        {"read-only settings in a read-only folder", 65534, 0555, 0444, 0, true, false, 0},
+        {"settings that cannot be read", 65534, 0777, 0222, 0, true, false, 0},
+        {"a user over root's file", 65534, 0777, 0646, 0, true, true, 65534},
+    };
+    QTemporaryDir dir;
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                      QFile::ExeOwner | QFile::ReadOther |
+                                                      QFile::ExeOther));
+    int n = 0;
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const QString folder = dir.filePath(QString::number(++n));
+        const QString path = folder + QStringLiteral("/orvanta.ini");
+        ASSERT_TRUE(QDir().mkpath(folder));
+        const QByteArray old = row.settings ? oldSettings : QByteArray("old\n");
+        WriteFile(path, old);
+        const QByteArray name = QFile::encodeName(path);
+        ASSERT_EQ(::chown(name.constData(), row.fileOwner, row.fileOwner), 0);
+        ASSERT_EQ(::chmod(name.constData(), row.fileMode), 0);
+        ASSERT_EQ(::chmod(QFile::encodeName(folder).constData(), row.folderMode), 0);
+
+        const bool written = WrittenAs(row.user, [&] {
+            if (!row.settings)
+                return WriteFileAtomically(path, "new\n");
+            ResetDisplaySettings();
+            try {
+                SaveSettingsFile(path, Date(1982, 12, 23), Date(1983, 9, 29));
+                return true;
+            } catch (const EProgramError&) {
+                return false;
+            }
+        });
+        EXPECT_EQ(written, row.written);
+        const QByteArray now = row.settings ? DefaultFile : QByteArray("new\n");
+        EXPECT_EQ(ReadFileBytes(path), row.written ? now : old);
+        struct stat info {};
+        ASSERT_EQ(::stat(name.constData(), &info), 0);
+        EXPECT_EQ(info.st_mode & 07777, row.fileMode);
+        EXPECT_EQ(info.st_uid, row.ownerAfter);
+        EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden).size(), 1);
+    }
 }

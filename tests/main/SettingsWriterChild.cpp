@@ -1,11 +1,11 @@
 // The other half of the kill test: a process that does nothing but write the settings file,
 // over and over, through the program's own code, until it is killed.
-#include "main/ProfileFile.h"
 #include "main/SettingsFile.h"
 #include "settings/DisplaySettings.h"
 
 #include <cstdio>
 #include <cstdlib>
+#include <exception>
 
 int main(int argc, char** argv) {
     if (argc != 4)
@@ -18,9 +18,10 @@ int main(int argc, char** argv) {
     std::fflush(stdout);
     for (unsigned i = 0;; ++i) {
         DisplaySettings.SetSettingsOpacity(i % 2 == 0 ? newOpacity : oldOpacity);
-        const TProfileFile file = WithSettings(TProfileFile(ReadFileBytes(path).toStdString()),
-                                               *EncodeDate(1982, 12, 23), *EncodeDate(1983, 9, 29));
-        if (!WriteFileAtomically(path, QByteArray::fromStdString(file.Bytes())))
+        try {
+            SaveSettingsFile(path, *EncodeDate(1982, 12, 23), *EncodeDate(1983, 9, 29));
+        } catch (const std::exception&) {
             return 1;
+        }
     }
 }
