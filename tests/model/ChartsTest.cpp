@@ -1,8 +1,11 @@
 #include "model/Charts.h"
 #include "settings/DisplaySettings.h"
+#include "tests/CycleFormulas.h"
+#include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -35,6 +38,13 @@ public:
     std::vector<Text> texts;
     std::vector<Line> lines;
 
+    std::size_t CountLines(int x1, int y1, int x2, int y2) const {
+        return static_cast<std::size_t>(
+            std::count_if(lines.begin(), lines.end(), [&](const Line& l) {
+                return l.x1 == x1 && l.y1 == y1 && l.x2 == x2 && l.y2 == y2;
+            }));
+    }
+
 protected:
     void DrawLine(int x1, int y1, int x2, int y2) override {
         lines.push_back({x1, y1, x2, y2, Pen});
@@ -61,4 +71,75 @@ TEST(ChartsLogic, OnlyThePrognosisDayIsBoldAndWide) {
     for (const auto& line : canvas.lines)
         wide += line.pen.Width == 2;
     EXPECT_EQ(wide, 1);
+}
+
+TEST(ChartsLogic, EachChartFlagDrawsItsOwnPartOnly) {
+    // April and May 2026: 61 days, the prognosis day the 30th. Lines run between th = 13 and
+    // 80 - 13, upward on the prognosis month's even days.
+    for (unsigned flags = 0; flags < 16; ++flags) {
+        const bool ordinate = flags & 1, abscissa = flags & 2, dayLines = flags & 4,
+                   numbers = flags & 8;
+        SCOPED_TRACE(flags);
+        ResetDisplaySettings();
+        DisplaySettings.SetFlag(DisplayFlag::ShowOrdinate, ordinate);
+        DisplaySettings.SetFlag(DisplayFlag::ShowAbscissa, abscissa);
+        DisplaySettings.SetFlag(DisplayFlag::ShowDayLines, dayLines);
+        DisplaySettings.SetFlag(DisplayFlag::ShowDayNumbers, numbers);
+        Prognose.SetPrognoseDate(Date(2026, 4, 30));
+        RecordingCanvas canvas;
+        DrawChartGrid(canvas);
+        EXPECT_EQ(canvas.texts.size(), numbers ? 61u : 0u);
+        std::size_t days = 0;
+        for (int p = 1; p <= 61; ++p)
+            days += canvas.CountLines(9 * (p + 1), 13, 9 * (p + 1), 67) +
+                    canvas.CountLines(9 * (p + 1), 67, 9 * (p + 1), 13);
+        EXPECT_EQ(days, dayLines ? 61u : 0u);
+        EXPECT_EQ(canvas.CountLines(9, 0, 9, 80), ordinate ? 1u : 0u);
+        EXPECT_EQ(canvas.CountLines(0, 40, 580, 40), abscissa ? 1u : 0u);
+        // The frame, whatever the flags.
+        EXPECT_EQ(canvas.CountLines(0, 0, 0, 80) + canvas.CountLines(0, 80, 580, 80) +
+                      canvas.CountLines(580, 80, 580, 0) + canvas.CountLines(580, 0, 0, 0),
+                  4u);
+        EXPECT_EQ(canvas.lines.size(), 4u + ordinate + abscissa + days);
+    }
+    ResetDisplaySettings();
+}
+
+TEST(ChartsLogic, CurvesFollowTheCyclesInUse) {
+    // One point per day of March and April 2026 at 40 - the rounded value. The four cycle
+    // curves ignore the flags; the average takes the cycles in use, for every combination.
+    const TColor green = 0x00FF00;
+    TDatalogging person;
+    person.SetColor(green);
+    person.SetBirthDate(Date(1983, 9, 29));
+    Prognose.SetPrognoseDate(Date(2026, 3, 5));
+    const auto expectCurve = [&](const RecordingCanvas& canvas, auto value) {
+        ASSERT_EQ(canvas.lines.size(), 61u); // one line per day, the first of zero length
+        for (int i = 0; i < 61; ++i) {
+            SCOPED_TRACE(i);
+            const auto& line = canvas.lines[static_cast<std::size_t>(i)];
+            EXPECT_EQ(line.pen.Color, green);
+            EXPECT_EQ(line.pen.Width, 2);
+            EXPECT_EQ(line.x2, 9 * (i + 2));
+            EXPECT_TRUE(formula::RoundsTo(value(Date(2026, 3, 1) + i), 40 - line.y2));
+        }
+    };
+    for (unsigned cycles = 0; cycles <= formula::AllCycles; ++cycles) {
+        SCOPED_TRACE(testing::Message() << "cycles " << cycles);
+        ResetDisplaySettings();
+        for (CycleKind kind : AllCycles)
+            DisplaySettings.SetFlag(CycleFlag(kind), cycles & (1u << static_cast<int>(kind)));
+        for (CycleKind kind : AllCycles) {
+            RecordingCanvas canvas;
+            DrawCycleCurve(person, canvas, CycleFactor(kind));
+            expectCurve(canvas, [&](TDateTime d) {
+                return formula::Sum(d, person.BirthDate, 1u << static_cast<int>(kind));
+            });
+        }
+        RecordingCanvas canvas;
+        DrawAverageCurve(person, canvas);
+        expectCurve(canvas,
+                    [&](TDateTime d) { return formula::Average(d, person.BirthDate, cycles); });
+    }
+    ResetDisplaySettings();
 }
