@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -53,24 +54,52 @@ protected:
 
 } // namespace
 
-TEST(ChartsLogic, OnlyThePrognosisDayIsBoldAndWide) {
-    DisplaySettings.RestoreDefaults();
-    Prognose.SetPrognoseDate(*EncodeDate(2026, 4, 30));
-    RecordingCanvas canvas;
-    DrawChartGrid(canvas);
-    ASSERT_EQ(canvas.texts.size(), 30u + 31u);
-    for (std::size_t i = 0; i < canvas.texts.size(); ++i) {
-        const auto& t = canvas.texts[i];
-        EXPECT_EQ(t.bold, i == 29) << i;
-        EXPECT_EQ(t.color, i < 30 ? clMaroon : clNavy);
+TEST(ChartsLogic, EveryDayOfTheWindowInItsStyle) {
+    // By position p in the window: odd positions solid with their number at the top, even ones
+    // dotted with it at the bottom; the prognosis month maroon, its lines alternately downward
+    // and upward, the next month navy and downward; the prognosis day alone bold and two wide.
+    // Columns 9 (p + 1); numbers 6 pixels a digit wide and 13 high on this canvas.
+    const struct {
+        int year;
+        unsigned month, day, q, q2;
+    } windows[] = {{2026, 7, 15, 31, 31},
+                   {2026, 2, 10, 28, 31},
+                   {2026, 4, 30, 30, 31},
+                   {2024, 2, 29, 29, 31},
+                   {2026, 12, 1, 31, 31}};
+    for (const auto& w : windows) {
+        SCOPED_TRACE(testing::Message() << w.day << "." << w.month << "." << w.year);
+        ResetDisplaySettings();
+        DisplaySettings.SetFlag(DisplayFlag::ShowOrdinate, false);
+        DisplaySettings.SetFlag(DisplayFlag::ShowAbscissa, false);
+        Prognose.SetPrognoseDate(Date(w.year, w.month, w.day));
+        RecordingCanvas canvas;
+        DrawChartGrid(canvas);
+        const int days = static_cast<int>(w.q + w.q2);
+        ASSERT_EQ(canvas.texts.size(), static_cast<std::size_t>(days));
+        ASSERT_EQ(canvas.lines.size(), static_cast<std::size_t>(days) + 4); // and the frame
+        for (int p = 1; p <= days; ++p) {
+            SCOPED_TRACE(p);
+            const bool first = p <= static_cast<int>(w.q), odd = p % 2 == 1;
+            const bool today = first && p == static_cast<int>(w.day);
+            const int x = 9 * (p + 1);
+            const std::string number = std::to_string(first ? p : p - static_cast<int>(w.q));
+            const auto& line = canvas.lines[static_cast<std::size_t>(p - 1)];
+            const auto& text = canvas.texts[static_cast<std::size_t>(p - 1)];
+            EXPECT_EQ(line.pen.Color, first ? clMaroon : clNavy);
+            EXPECT_EQ(line.pen.Width, today ? 2 : 1);
+            EXPECT_EQ(line.pen.Style, odd ? TPenStyle::Solid : TPenStyle::Dot);
+            const bool down = odd || !first;
+            EXPECT_EQ(std::tie(line.x1, line.y1, line.x2, line.y2),
+                      std::make_tuple(x, down ? 13 : 67, x, down ? 67 : 13));
+            EXPECT_EQ(text.text, number);
+            EXPECT_EQ(text.color, first ? clMaroon : clNavy);
+            EXPECT_EQ(text.bold, today);
+            EXPECT_EQ(text.x, x - 3 * static_cast<int>(number.size()));
+            EXPECT_EQ(text.y, odd ? 1 : 80 - 13 - 2);
+        }
     }
-    // Numbers restart at 1 in May and are centred on their column.
-    EXPECT_EQ(canvas.texts[30].text, "1");
-    EXPECT_EQ(canvas.texts[30].x, 9 * 32 - 3);
-    int wide = 0;
-    for (const auto& line : canvas.lines)
-        wide += line.pen.Width == 2;
-    EXPECT_EQ(wide, 1);
+    ResetDisplaySettings();
 }
 
 TEST(ChartsLogic, EachChartFlagDrawsItsOwnPartOnly) {
