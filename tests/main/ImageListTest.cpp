@@ -1,10 +1,8 @@
 #include "main/ImageList.h"
 
 #include <QImage>
-#include <QPainter>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <vector>
@@ -195,73 +193,4 @@ TEST(ImageLists, IconsAreDrawnAnewForDoubleDensity) {
 
     const QPixmap zodiac = ilInformers().Icon(5).pixmap(QSize(32, 32), 2.0);
     EXPECT_EQ(zodiac.size(), QSize(64, 64));
-}
-
-// Every picture at its real size and four times enlarged, each list in its own rows (eleven
-// pictures to a row, so the sheet fits a screen), on a chequerboard that shows transparency: the
-// sheet to look at when the artwork changes.
-TEST(ImageLists, ContactSheet) {
-    constexpr int kZoom = 4;
-    constexpr int kGap = 4;
-    constexpr int kPerRow = 11;
-    struct Row {
-        std::vector<QPixmap> pictures;
-        int size;
-    };
-    std::vector<Row> rows;
-    const auto addList = [&](const std::vector<QPixmap>& pictures, int size) {
-        for (std::size_t first = 0; first < pictures.size(); first += kPerRow) {
-            const auto end = pictures.begin() + static_cast<std::ptrdiff_t>(
-                                                    std::min(first + kPerRow, pictures.size()));
-            rows.push_back({{pictures.begin() + static_cast<std::ptrdiff_t>(first), end}, size});
-        }
-    };
-    for (const ListCase& c : AllLists()) {
-        std::vector<QPixmap> pictures;
-        for (int index = 0; index < c.count; ++index)
-            pictures.push_back(c.list.Pixmap(index));
-        addList(pictures, c.size);
-    }
-    std::vector<QPixmap> buttons;
-    for (const char* name : kButtons)
-        buttons.push_back(ButtonIcon(QString::fromLatin1(name)).pixmap(16));
-    buttons.push_back(ButtonIcon(QStringLiteral("spHelp")).pixmap(QSize(16, 16), QIcon::Disabled));
-    addList(buttons, 16);
-    addList({ProgramIcon().pixmap(16), ProgramIcon().pixmap(32)}, 32);
-
-    const int width = kGap + kPerRow * (32 * kZoom + kGap);
-    int height = kGap;
-    for (const Row& row : rows)
-        height += row.size + kGap + row.size * kZoom + 3 * kGap;
-    QImage sheet(width, height, QImage::Format_ARGB32);
-    sheet.fill(Qt::white);
-    QPainter painter(&sheet);
-    const auto chequer = [&](const QRect& area) {
-        for (int y = area.top(); y <= area.bottom(); y += 4)
-            for (int x = area.left(); x <= area.right(); x += 4)
-                painter.fillRect(QRect(x, y, 4, 4) & area,
-                                 ((x + y) / 4) % 2 ? QColor(200, 200, 200) : QColor(236, 236, 236));
-    };
-    int y = kGap;
-    for (const Row& row : rows) {
-        int x = kGap;
-        for (const QPixmap& picture : row.pictures) {
-            ASSERT_FALSE(picture.isNull());
-            const QImage image = ImageOf(picture);
-            const QRect real(x, y, image.width(), image.height());
-            const QRect large(x, y + row.size + kGap, image.width() * kZoom,
-                              image.height() * kZoom);
-            chequer(real);
-            painter.drawImage(real.topLeft(), image);
-            chequer(large);
-            painter.drawImage(large, image); // unsmoothed: each pixel a block
-            x += row.size * kZoom + kGap;
-        }
-        y += row.size + kGap + row.size * kZoom + 3 * kGap;
-    }
-    painter.end();
-
-    const QString path = QStringLiteral(ORVANTA_BINARY_DIR "/contact-sheet.png");
-    ASSERT_TRUE(sheet.save(path));
-    EXPECT_EQ(QImage(path).size(), sheet.size());
 }

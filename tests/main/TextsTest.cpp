@@ -58,11 +58,14 @@ TEST(Vocabulary, BuiltInNamesAndDateTexts) {
     MonthNames.Clear();
     EXPECT_EQ(LongDateText(*EncodeDate(2009, 1, 5)), "5  2009 г.");
     InstallBuiltInNames();
-    EXPECT_EQ(ZodiacNames[1], "Овен");
-    EXPECT_EQ(ZodiacNames[12], "Рыбы");
-    EXPECT_EQ(ElementNames[3], "Огонь");
-    EXPECT_EQ(MonthNames[12], "декабря");
-    EXPECT_EQ(LongDateText(*EncodeDate(2009, 1, 5)), "5 января 2009 г.");
+    const char* const months[] = {"января", "февраля", "марта",    "апреля",  "мая",    "июня",
+                                  "июля",   "августа", "сентября", "октября", "ноября", "декабря"};
+    for (int n = 1; n <= 12; ++n) {
+        EXPECT_EQ(MonthNames[n], months[n - 1]);
+        // After a day number the month takes the same (genitive) form as in the caption.
+        EXPECT_EQ(LongDateText(*EncodeDate(2009, static_cast<unsigned>(n), 5)),
+                  std::string("5 ") + months[n - 1] + " 2009 г.");
+    }
     EXPECT_EQ(LongDateText(*EncodeDate(1601, 12, 31)), "31 декабря 1601 г.");
     EXPECT_EQ(LongDateText(*EncodeDate(33, 3, 3)), "3 марта 0033 г.");
     EXPECT_EQ(LongDateText(1e12), "");

@@ -1,8 +1,12 @@
 #include "model/Charts.h"
 #include "settings/DisplaySettings.h"
+#include "tests/CycleFormulas.h"
+#include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -35,6 +39,13 @@ public:
     std::vector<Text> texts;
     std::vector<Line> lines;
 
+    std::size_t CountLines(int x1, int y1, int x2, int y2) const {
+        return static_cast<std::size_t>(
+            std::count_if(lines.begin(), lines.end(), [&](const Line& l) {
+                return l.x1 == x1 && l.y1 == y1 && l.x2 == x2 && l.y2 == y2;
+            }));
+    }
+
 protected:
     void DrawLine(int x1, int y1, int x2, int y2) override {
         lines.push_back({x1, y1, x2, y2, Pen});
@@ -43,22 +54,121 @@ protected:
 
 } // namespace
 
-TEST(ChartsLogic, OnlyThePrognosisDayIsBoldAndWide) {
-    DisplaySettings.RestoreDefaults();
-    Prognose.SetPrognoseDate(*EncodeDate(2026, 4, 30));
-    RecordingCanvas canvas;
-    DrawChartGrid(canvas);
-    ASSERT_EQ(canvas.texts.size(), 30u + 31u);
-    for (std::size_t i = 0; i < canvas.texts.size(); ++i) {
-        const auto& t = canvas.texts[i];
-        EXPECT_EQ(t.bold, i == 29) << i;
-        EXPECT_EQ(t.color, i < 30 ? clMaroon : clNavy);
+TEST(ChartsLogic, EveryDayOfTheWindowInItsStyle) {
+    // By position p in the window: odd positions solid with their number at the top, even ones
+    // dotted with it at the bottom; the prognosis month maroon, its lines alternately downward
+    // and upward, the next month navy and downward; the prognosis day alone bold and two wide.
+    // Columns 9 (p + 1); numbers 6 pixels a digit wide and 13 high on this canvas.
+    const struct {
+        int year;
+        unsigned month, day, q, q2;
+    } windows[] = {{2026, 7, 15, 31, 31},
+                   {2026, 2, 10, 28, 31},
+                   {2026, 4, 30, 30, 31},
+                   {2024, 2, 29, 29, 31},
+                   {2026, 12, 1, 31, 31}};
+    for (const auto& w : windows) {
+        SCOPED_TRACE(testing::Message() << w.day << "." << w.month << "." << w.year);
+        ResetDisplaySettings();
+        DisplaySettings.SetFlag(DisplayFlag::ShowOrdinate, false);
+        DisplaySettings.SetFlag(DisplayFlag::ShowAbscissa, false);
+        Prognose.SetPrognoseDate(Date(w.year, w.month, w.day));
+        RecordingCanvas canvas;
+        DrawChartGrid(canvas);
+        const int days = static_cast<int>(w.q + w.q2);
+        ASSERT_EQ(canvas.texts.size(), static_cast<std::size_t>(days));
+        ASSERT_EQ(canvas.lines.size(), static_cast<std::size_t>(days) + 4); // and the frame
+        for (int p = 1; p <= days; ++p) {
+            SCOPED_TRACE(p);
+            const bool first = p <= static_cast<int>(w.q), odd = p % 2 == 1;
+            const bool today = first && p == static_cast<int>(w.day);
+            const int x = 9 * (p + 1);
+            const std::string number = std::to_string(first ? p : p - static_cast<int>(w.q));
+            const auto& line = canvas.lines[static_cast<std::size_t>(p - 1)];
+            const auto& text = canvas.texts[static_cast<std::size_t>(p - 1)];
+            EXPECT_EQ(line.pen.Color, first ? clMaroon : clNavy);
+            EXPECT_EQ(line.pen.Width, today ? 2 : 1);
+            EXPECT_EQ(line.pen.Style, odd ? TPenStyle::Solid : TPenStyle::Dot);
+            const bool down = odd || !first;
+            EXPECT_EQ(std::tie(line.x1, line.y1, line.x2, line.y2),
+                      std::make_tuple(x, down ? 13 : 67, x, down ? 67 : 13));
+            EXPECT_EQ(text.text, number);
+            EXPECT_EQ(text.color, first ? clMaroon : clNavy);
+            EXPECT_EQ(text.bold, today);
+            EXPECT_EQ(text.x, x - 3 * static_cast<int>(number.size()));
+            EXPECT_EQ(text.y, odd ? 1 : 80 - 13 - 2);
+        }
     }
-    // Numbers restart at 1 in May and are centred on their column.
-    EXPECT_EQ(canvas.texts[30].text, "1");
-    EXPECT_EQ(canvas.texts[30].x, 9 * 32 - 3);
-    int wide = 0;
-    for (const auto& line : canvas.lines)
-        wide += line.pen.Width == 2;
-    EXPECT_EQ(wide, 1);
+    ResetDisplaySettings();
+}
+
+TEST(ChartsLogic, EachChartFlagDrawsItsOwnPartOnly) {
+    // April and May 2026: 61 days, the prognosis day the 30th. Lines run between th = 13 and
+    // 80 - 13, upward on the prognosis month's even days.
+    for (unsigned flags = 0; flags < 16; ++flags) {
+        const bool ordinate = flags & 1, abscissa = flags & 2, dayLines = flags & 4,
+                   numbers = flags & 8;
+        SCOPED_TRACE(flags);
+        ResetDisplaySettings();
+        DisplaySettings.SetFlag(DisplayFlag::ShowOrdinate, ordinate);
+        DisplaySettings.SetFlag(DisplayFlag::ShowAbscissa, abscissa);
+        DisplaySettings.SetFlag(DisplayFlag::ShowDayLines, dayLines);
+        DisplaySettings.SetFlag(DisplayFlag::ShowDayNumbers, numbers);
+        Prognose.SetPrognoseDate(Date(2026, 4, 30));
+        RecordingCanvas canvas;
+        DrawChartGrid(canvas);
+        EXPECT_EQ(canvas.texts.size(), numbers ? 61u : 0u);
+        std::size_t days = 0;
+        for (int p = 1; p <= 61; ++p)
+            days += canvas.CountLines(9 * (p + 1), 13, 9 * (p + 1), 67) +
+                    canvas.CountLines(9 * (p + 1), 67, 9 * (p + 1), 13);
+        EXPECT_EQ(days, dayLines ? 61u : 0u);
+        EXPECT_EQ(canvas.CountLines(9, 0, 9, 80), ordinate ? 1u : 0u);
+        EXPECT_EQ(canvas.CountLines(0, 40, 580, 40), abscissa ? 1u : 0u);
+        // The frame, whatever the flags.
+        EXPECT_EQ(canvas.CountLines(0, 0, 0, 80) + canvas.CountLines(0, 80, 580, 80) +
+                      canvas.CountLines(580, 80, 580, 0) + canvas.CountLines(580, 0, 0, 0),
+                  4u);
+        EXPECT_EQ(canvas.lines.size(), 4u + ordinate + abscissa + days);
+    }
+    ResetDisplaySettings();
+}
+
+TEST(ChartsLogic, CurvesFollowTheCyclesInUse) {
+    // One point per day of March and April 2026 at 40 - the rounded value. The four cycle
+    // curves ignore the flags; the average takes the cycles in use, for every combination.
+    const TColor green = 0x00FF00;
+    TDatalogging person;
+    person.SetColor(green);
+    person.SetBirthDate(Date(1983, 9, 29));
+    Prognose.SetPrognoseDate(Date(2026, 3, 5));
+    const auto expectCurve = [&](const RecordingCanvas& canvas, auto value) {
+        ASSERT_EQ(canvas.lines.size(), 61u); // one line per day, the first of zero length
+        for (int i = 0; i < 61; ++i) {
+            SCOPED_TRACE(i);
+            const auto& line = canvas.lines[static_cast<std::size_t>(i)];
+            EXPECT_EQ(line.pen.Color, green);
+            EXPECT_EQ(line.pen.Width, 2);
+            EXPECT_EQ(line.x2, 9 * (i + 2));
+            EXPECT_TRUE(formula::RoundsTo(value(Date(2026, 3, 1) + i), 40 - line.y2));
+        }
+    };
+    for (unsigned cycles = 0; cycles <= formula::AllCycles; ++cycles) {
+        SCOPED_TRACE(testing::Message() << "cycles " << cycles);
+        ResetDisplaySettings();
+        for (CycleKind kind : AllCycles)
+            DisplaySettings.SetFlag(CycleFlag(kind), cycles & (1u << static_cast<int>(kind)));
+        for (CycleKind kind : AllCycles) {
+            RecordingCanvas canvas;
+            DrawCycleCurve(person, canvas, CycleFactor(kind));
+            expectCurve(canvas, [&](TDateTime d) {
+                return formula::Sum(d, person.BirthDate, 1u << static_cast<int>(kind));
+            });
+        }
+        RecordingCanvas canvas;
+        DrawAverageCurve(person, canvas);
+        expectCurve(canvas,
+                    [&](TDateTime d) { return formula::Average(d, person.BirthDate, cycles); });
+    }
+    ResetDisplaySettings();
 }

@@ -1,5 +1,6 @@
 #include "model/Shared.h"
 #include "settings/DisplaySettings.h"
+#include "tests/CycleFormulas.h"
 #include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -30,18 +31,18 @@ protected:
 
 } // namespace
 
-TEST_F(PrognoseTest, CyclesStartAtZeroAndRise) {
+TEST_F(PrognoseTest, EachCycleIsItsOwnSineOfAmplitude25) {
     for (CycleKind kind : AllCycles) {
+        const int c = static_cast<int>(kind);
+        SCOPED_TRACE(c);
+        const long double period = formula::Periods[static_cast<std::size_t>(c)];
+        EXPECT_NEAR(static_cast<double>(CycleFactor(kind) * period), 2 * M_PI, 1e-15);
         EXPECT_EQ(CycleValue(0, CycleFactor(kind)), 0.0L);
-        EXPECT_GT(CycleValue(1, CycleFactor(kind)), 0.0L);
+        for (std::int32_t n = 1; n <= 400; ++n)
+            ASSERT_NEAR(static_cast<double>(CycleValue(n, CycleFactor(kind))),
+                        static_cast<double>(formula::Cycle(n, c)), 1e-12)
+                << n;
     }
-    // A quarter of the heart cycle's 38 days is its peak.
-    EXPECT_NEAR(static_cast<double>(CycleValue(19, CycleFactor(CycleKind::Heart))), 0.0, 1e-12);
-    EXPECT_NEAR(static_cast<double>(CycleValue(38, CycleFactor(CycleKind::Heart))), 0.0, 1e-12);
-    // The periods are the decimal ones: 2π / 23.6884, not 2π / 23.
-    EXPECT_NEAR(static_cast<double>(CycleFactor(CycleKind::Physical)), 2 * M_PI / 23.6884, 1e-15);
-    EXPECT_NEAR(static_cast<double>(CycleFactor(CycleKind::Intellectual)), 2 * M_PI / 33.1638,
-                1e-15);
 }
 
 TEST_F(PrognoseTest, ColoursAndFreshRecords) {
@@ -105,55 +106,51 @@ TEST_F(PrognoseTest, GoodAndBadDaySearch) {
     UseOnly(CycleKind::Heart);
     const TDateTime birth = Date(1980, 5, 17);
     TDatalogging& p = Update(Date(2001, 1, 31), birth);
-    const auto heart = [&](TDateTime day) {
-        return CycleValue(DaysBetween(day, birth), CycleFactor(CycleKind::Heart));
+    const auto heart = [](TDateTime day, TDateTime born) {
+        return static_cast<double>(formula::Sum(day, born, 1u << 3));
     };
-    EXPECT_GT(heart(Date(2001, 2, 7)), heart(Date(2001, 2, 8)));
     EXPECT_EQ(p.GoodDay, Date(2001, 2, 7));
-    EXPECT_EQ(p.GoodDayValue, heart(Date(2001, 2, 7)));
+    EXPECT_NEAR(static_cast<double>(p.GoodDayValue), heart(Date(2001, 2, 7), birth), 1e-12);
     EXPECT_EQ(p.BadDay, Date(2001, 2, 26));
-    EXPECT_EQ(p.BadDayValue, heart(Date(2001, 2, 26)));
+    EXPECT_NEAR(static_cast<double>(p.BadDayValue), heart(Date(2001, 2, 26), birth), 1e-12);
 
     // One day later the trough falls on 27 February, which is never recorded: not found, and
     // the value holds the sum on the scan's first day, the day before the prognosis date.
     Update(Date(2001, 1, 31), birth + 1);
     EXPECT_EQ(p.GoodDay, Date(2001, 2, 8));
     EXPECT_EQ(p.BadDay, 0.0);
-    EXPECT_EQ(p.BadDayValue,
-              CycleValue(DaysBetween(Date(2001, 1, 30), birth + 1), CycleFactor(CycleKind::Heart)));
-
-    // With no cycle in use the sum is flat: nothing is ever found.
-    DisplaySettings.SetFlag(DisplayFlag::UseHeart, false);
-    Update(Date(2001, 1, 31), birth);
-    EXPECT_EQ(p.GoodDay, 0.0);
-    EXPECT_EQ(p.BadDay, 0.0);
-    EXPECT_EQ(p.GoodDayValue, 0.0L);
+    EXPECT_NEAR(static_cast<double>(p.BadDayValue), heart(Date(2001, 1, 30), birth + 1), 1e-12);
 }
 
-TEST_F(PrognoseTest, FoundDaysAreStrictExtremaOfTheDailySum) {
-    // Whatever the couple, a found day is a strict local extremum inside the scan's bounds.
-    for (int birthYear : {1950, 1975, 1982, 1999}) {
-        for (unsigned month = 1; month <= 12; ++month) {
-            const TDateTime prognose = Date(2026, month, 15);
-            TDatalogging& p = Update(prognose, Date(birthYear, month, 3));
-            const TDateTime last = ChartWindow(prognose)->LastDay;
-            ASSERT_NE(p.GoodDay, 0.0);
-            ASSERT_NE(p.BadDay, 0.0);
-            for (TDateTime day : {p.GoodDay, p.BadDay}) {
-                EXPECT_GE(day, prognose);
-                EXPECT_LE(day, last - 2);
+TEST_F(PrognoseTest, SearchWithEveryCombinationOfCycles) {
+    // Every set of cycles a user can leave switched on (and none, which a settings file can
+    // hold), for people born early and late in a month and the year, across a year of prognoses.
+    int compared = 0;
+    for (unsigned cycles = 0; cycles <= formula::AllCycles; ++cycles) {
+        for (CycleKind kind : AllCycles)
+            DisplaySettings.SetFlag(CycleFlag(kind), cycles & (1u << static_cast<int>(kind)));
+        for (TDateTime birth : {Date(1950, 2, 3), Date(1982, 12, 23), Date(1999, 7, 30)}) {
+            for (unsigned month = 1; month <= 12; ++month) {
+                const TDateTime prognose = Date(2026, month, 1 + 2 * month);
+                SCOPED_TRACE(testing::Message()
+                             << "cycles " << cycles << ", month " << month << ", born " << birth);
+                const TDatalogging& p = Update(prognose, birth);
+                const auto e =
+                    formula::FirstExtrema(prognose, birth, ChartWindow(prognose)->LastDay, cycles);
+                if (e.tooCloseToCall)
+                    continue;
+                ++compared;
+                EXPECT_EQ(p.GoodDay, e.good);
+                EXPECT_EQ(p.BadDay, e.bad);
+                EXPECT_NEAR(static_cast<double>(p.GoodDayValue), static_cast<double>(e.goodValue),
+                            1e-9);
+                EXPECT_NEAR(static_cast<double>(p.BadDayValue), static_cast<double>(e.badValue),
+                            1e-9);
+                EXPECT_EQ(cycles == 0, p.GoodDay + p.BadDay == 0.0); // found only with cycles
             }
-            EXPECT_GT(p.DailySum(p.GoodDay), p.DailySum(p.GoodDay - 1));
-            EXPECT_GT(p.DailySum(p.GoodDay), p.DailySum(p.GoodDay + 1));
-            EXPECT_LT(p.DailySum(p.BadDay), p.DailySum(p.BadDay - 1));
-            EXPECT_LT(p.DailySum(p.BadDay), p.DailySum(p.BadDay + 1));
-            EXPECT_EQ(p.GoodDayValue, p.DailySum(p.GoodDay));
-            // Only the first extremum counts: no earlier day qualifies.
-            for (TDateTime d = prognose; d < p.GoodDay; d += 1)
-                EXPECT_FALSE(p.DailySum(d) > p.DailySum(d - 1) &&
-                             p.DailySum(d) > p.DailySum(d + 1));
         }
     }
+    EXPECT_GT(compared, 16 * 3 * 12 * 9 / 10);
 }
 
 TEST_F(PrognoseTest, SearchEdgesOfTheWindow) {

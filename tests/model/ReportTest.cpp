@@ -1,5 +1,6 @@
 #include "model/Report.h"
 #include "settings/DisplaySettings.h"
+#include "tests/CycleFormulas.h"
 #include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
@@ -61,8 +62,8 @@ TEST_F(ReportTest, PercentAndTrendOnTheDay) {
     // Elsewhere the trend is what the next day says.
     for (CycleKind kind : AllCycles)
         for (std::int32_t day = 0; day < 400; ++day) {
-            const long double today = CycleValue(day, CycleFactor(kind));
-            const long double next = CycleValue(day + 1, CycleFactor(kind));
+            const long double today = formula::Cycle(day, static_cast<int>(kind));
+            const long double next = formula::Cycle(day + 1, static_cast<int>(kind));
             if (std::fabs(next - today) > 1e-6L) {
                 EXPECT_EQ(CycleTrendOn(day, kind),
                           next > today ? CycleTrend::Rising : CycleTrend::Falling)
@@ -101,11 +102,11 @@ TEST_F(ReportTest, CriticalDaysAreWhereTheCurveCrossesZero) {
         EXPECT_EQ(days, expected[static_cast<int>(kind)]);
     }
 
-    // The same days as the model's curve shows them: 0, or a sign opposite to the day before.
+    // The days where the sine is 0 or has the opposite sign to the day before.
     for (CycleKind kind : AllCycles)
         for (std::int32_t day = 1; day < 5000; ++day) {
-            const int before = Sign(CycleValue(day - 1, CycleFactor(kind)));
-            const int today = Sign(CycleValue(day, CycleFactor(kind)));
+            const int before = Sign(formula::Cycle(day - 1, static_cast<int>(kind)));
+            const int today = Sign(formula::Cycle(day, static_cast<int>(kind)));
             EXPECT_EQ(IsCriticalDay(day, kind), today == 0 || (before != 0 && today != before))
                 << static_cast<int>(kind) << " day " << day;
         }

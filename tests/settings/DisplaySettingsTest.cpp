@@ -121,6 +121,20 @@ TEST_F(DisplaySettingsTest, ColourChangesAndRestoreDefaults) {
     refreshes = 0;
     DisplaySettings.RestoreDefaults();
     EXPECT_EQ(refreshes, 3);
-    EXPECT_EQ(DisplaySettings.SettingsOpacity(), 240);
+
+    // From every field away from its default, as a settings file can leave them, all come back.
+    DisplaySettings.DisconnectSettingsOnChange();
+    DisplaySettings.SetDisplayMode(-1);
+    for (int f = 0; f < 8; ++f)
+        DisplaySettings.SetFlag(static_cast<DisplayFlag>(f), false);
+    DisplaySettings.SetManColor(1);
+    DisplaySettings.SetWomanColor(2);
+    DisplaySettings.SetSettingsOpacity(150);
+    DisplaySettings.RestoreDefaults();
     EXPECT_EQ(DisplaySettings.DisplayMode(), 0);
+    for (int f = 0; f < 8; ++f)
+        EXPECT_TRUE(DisplaySettings.Flag(static_cast<DisplayFlag>(f))) << f;
+    EXPECT_EQ(DisplaySettings.ManColor(), 0xFF0000u);
+    EXPECT_EQ(DisplaySettings.WomanColor(), 0x0000FFu);
+    EXPECT_EQ(DisplaySettings.SettingsOpacity(), 240);
 }
