@@ -9,6 +9,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wine
     appstream desktop-file-utils
+    libical-dev
     clang libclang-rt-14-dev
 )
 # Extra packages a caller may ask for, e.g. xvfb for screenshots.
