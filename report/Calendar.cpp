@@ -1,9 +1,9 @@
 #include "report/Calendar.h"
 
-#include "main/TextFormat.h"
 #include "main/Vocabulary.h"
 #include "model/Report.h"
 #include "report/CoupleReport.h"
+#include "report/ReportFormat.h"
 #include "report/ReportTexts.h"
 
 #include <algorithm>
@@ -15,21 +15,11 @@ enum class DayKind { Critical, Unfavourable, Good, Bad };
 
 constexpr std::array<std::string_view, 4> KindKeys{"critical", "unfavourable", "good", "bad"};
 
-std::string Format(std::string_view format, std::initializer_list<std::string> args) {
-    const std::vector<std::string> values(args);
-    return FormatText(format, values);
-}
-
-std::string Digits(int value, std::size_t width) {
-    std::string digits = std::to_string(value);
-    return std::string(digits.size() < width ? width - digits.size() : 0, '0') + digits;
-}
-
 // "20090105".
 std::string BasicDate(TDateTime date) {
-    const auto ymd = DecodeDate(date);
-    return Digits(int{ymd->year()}, 4) + Digits(static_cast<int>(unsigned{ymd->month()}), 2) +
-           Digits(static_cast<int>(unsigned{ymd->day()}), 2);
+    std::string text = IsoDate(date);
+    std::erase(text, '-');
+    return text;
 }
 
 struct TPersonWords {
@@ -49,12 +39,12 @@ struct TPersonWords {
         event.Last = last;
         event.Summary = std::move(summary);
         event.Description =
-            Format(TxtBirthLine, {Name(), LongDateText(Person.BirthDate)}) + "\n" + what;
+            FormatWith(TxtBirthLine, {Name(), LongDateText(Person.BirthDate)}) + "\n" + what;
         for (TDateTime day = first; day <= last; day += 1)
             event.Description +=
                 "\n" +
-                Format(TxtValuesLine,
-                       {LongDateText(day), ReadingText(ReadingOn(Person.BirthDate, day, InUse))});
+                FormatWith(TxtValuesLine, {LongDateText(day),
+                                           ReadingText(ReadingOn(Person.BirthDate, day, InUse))});
         return event;
     }
 };
@@ -96,16 +86,17 @@ std::vector<TCalendarEvent> PersonEvents(const TDatalogging& person, bool man, T
             continue;
         const std::string cycles = CycleWords(critical);
         events.push_back(words.Event(
-            DayKind::Critical, day, day, Format(TxtCriticalSummary, {name, cycles}),
-            Format(critical.size() == 1 ? TxtCriticalLineOne : TxtCriticalLine, {cycles})));
+            DayKind::Critical, day, day, FormatWith(TxtCriticalSummary, {name, cycles}),
+            FormatWith(critical.size() == 1 ? TxtCriticalLineOne : TxtCriticalLine, {cycles})));
     }
 
     for (const TDaySpan& span : UnfavourableDays(birth, words.InUse, first, last))
-        events.push_back(words.Event(
-            DayKind::Unfavourable, span.First, span.Last,
-            Format(span.First == span.Last ? TxtUnfavourableDaySummary : TxtUnfavourableDaysSummary,
-                   {name}),
-            Format(TxtUnfavourableLine, {CycleWords(span.Cycles)})));
+        events.push_back(
+            words.Event(DayKind::Unfavourable, span.First, span.Last,
+                        FormatWith(span.First == span.Last ? TxtUnfavourableDaySummary
+                                                           : TxtUnfavourableDaysSummary,
+                                   {name}),
+                        FormatWith(TxtUnfavourableLine, {CycleWords(span.Cycles)})));
 
     // The sums from the day before `first` to the day after `last`, as the nearest good and bad
     // day search forms them; a day counts only when the day before it is lived.
@@ -123,12 +114,12 @@ std::vector<TCalendarEvent> PersonEvents(const TDatalogging& person, bool man, T
                 continue;
             if (sums[i] > sums[i - 1] && sums[i] > sums[i + 1])
                 events.push_back(words.Event(DayKind::Good, day, day,
-                                             Format(TxtGoodDaySummary, {name}),
-                                             Format(TxtGoodDayLine, {cycles})));
+                                             FormatWith(TxtGoodDaySummary, {name}),
+                                             FormatWith(TxtGoodDayLine, {cycles})));
             if (sums[i] < sums[i - 1] && sums[i] < sums[i + 1])
                 events.push_back(words.Event(DayKind::Bad, day, day,
-                                             Format(TxtBadDaySummary, {name}),
-                                             Format(TxtBadDayLine, {cycles})));
+                                             FormatWith(TxtBadDaySummary, {name}),
+                                             FormatWith(TxtBadDayLine, {cycles})));
         }
     }
 
@@ -197,11 +188,11 @@ std::string StampText(std::chrono::sys_seconds stamp) {
     const auto day = floor<days>(stamp);
     const year_month_day ymd{day};
     const hh_mm_ss time{stamp - day};
-    return Digits(int{ymd.year()}, 4) + Digits(static_cast<int>(unsigned{ymd.month()}), 2) +
-           Digits(static_cast<int>(unsigned{ymd.day()}), 2) + "T" +
-           Digits(static_cast<int>(time.hours().count()), 2) +
-           Digits(static_cast<int>(time.minutes().count()), 2) +
-           Digits(static_cast<int>(time.seconds().count()), 2) + "Z";
+    return ZeroPadded(int{ymd.year()}, 4) + ZeroPadded(static_cast<int>(unsigned{ymd.month()}), 2) +
+           ZeroPadded(static_cast<int>(unsigned{ymd.day()}), 2) + "T" +
+           ZeroPadded(static_cast<int>(time.hours().count()), 2) +
+           ZeroPadded(static_cast<int>(time.minutes().count()), 2) +
+           ZeroPadded(static_cast<int>(time.seconds().count()), 2) + "Z";
 }
 
 } // namespace

@@ -9,47 +9,71 @@ namespace {
 // As the detail report's trend: two values this close are equal.
 constexpr long double TieTolerance = 1e-9L;
 
-long double MeanValue(long double days, const std::vector<CycleKind>& cycles) {
+// The four cycles' values (CycleValue) on a day of life, in the order of CycleKind.
+using TValues = std::array<long double, 4>;
+
+TValues ValuesOn(std::int32_t days) {
+    TValues values{};
+    for (CycleKind kind : AllCycles)
+        values[static_cast<std::size_t>(kind)] = CycleValue(days, CycleFactor(kind));
+    return values;
+}
+
+long double Mean(const TValues& values, const std::vector<CycleKind>& cycles) {
     long double sum = 0;
     for (CycleKind kind : cycles)
-        sum += 25.0L * std::sin(days * CycleFactor(kind));
+        sum += values[static_cast<std::size_t>(kind)];
     return sum / static_cast<long double>(cycles.size());
 }
 
 // Where the next day's mean equals today's, the curve's slope on the day decides, as it does
 // for a single cycle.
-CycleTrend MeanTrend(std::int32_t days, const std::vector<CycleKind>& cycles) {
-    const auto n = static_cast<long double>(days);
-    const long double today = MeanValue(n, cycles);
-    const long double next = MeanValue(n + 1, cycles);
+CycleTrend MeanTrend(long double today, long double next, std::int32_t days,
+                     const std::vector<CycleKind>& cycles) {
     if (std::fabs(next - today) > TieTolerance)
         return next > today ? CycleTrend::Rising : CycleTrend::Falling;
     long double slope = 0;
     for (CycleKind kind : cycles)
-        slope += CycleFactor(kind) * std::cos(n * CycleFactor(kind));
+        slope += CycleFactor(kind) * std::cos(static_cast<long double>(days) * CycleFactor(kind));
     return slope > 0 ? CycleTrend::Rising : CycleTrend::Falling;
+}
+
+// A reading from the values of the day and of the day after, `days` after birth.
+TDayReading Reading(TDateTime day, std::int32_t days, const TValues& today, const TValues& next,
+                    const std::vector<CycleKind>& cycles) {
+    TDayReading reading;
+    reading.Day = day;
+    reading.Born = true;
+    for (CycleKind kind : AllCycles) {
+        const auto i = static_cast<std::size_t>(kind);
+        reading.PercentTenths[i] = PercentTenthsOf(today[i]);
+        reading.Trends[i] = TrendOf(today[i], next[i], days, kind);
+    }
+    if (!cycles.empty()) {
+        const long double mean = Mean(today, cycles);
+        reading.AverageTenths = PercentTenthsOf(mean);
+        reading.AverageTrend = MeanTrend(mean, Mean(next, cycles), days, cycles);
+    }
+    return reading;
+}
+
+// The day of life of a day; nothing before birth or outside years 1..9999.
+std::optional<std::int32_t> DaysOfLife(TDateTime birth, TDateTime day) {
+    if (!DecodeDate(birth) || !DecodeDate(day) || DateOf(day) < DateOf(birth))
+        return std::nullopt;
+    return static_cast<std::int32_t>(DateOf(day) - DateOf(birth));
 }
 
 } // namespace
 
 TDayReading ReadingOn(TDateTime birth, TDateTime day, const std::vector<CycleKind>& cycles) {
-    TDayReading reading;
-    reading.Day = day;
-    reading.Born = DecodeDate(birth) && DecodeDate(day) && DateOf(day) >= DateOf(birth);
-    if (!reading.Born)
+    const auto days = DaysOfLife(birth, day);
+    if (!days) {
+        TDayReading reading;
+        reading.Day = day;
         return reading;
-    const auto days = static_cast<std::int32_t>(DateOf(day) - DateOf(birth));
-    for (CycleKind kind : AllCycles) {
-        const auto i = static_cast<std::size_t>(kind);
-        reading.PercentTenths[i] = CyclePercentTenths(days, kind);
-        reading.Trends[i] = CycleTrendOn(days, kind);
     }
-    if (!cycles.empty()) {
-        const long double mean = MeanValue(static_cast<long double>(days), cycles);
-        reading.AverageTenths = static_cast<std::int32_t>(std::llround(mean * 40.0L));
-        reading.AverageTrend = MeanTrend(days, cycles);
-    }
-    return reading;
+    return Reading(day, *days, ValuesOn(*days), ValuesOn(*days + 1), cycles);
 }
 
 std::optional<TReportSpan> ReportSpan(TDateTime date, std::optional<std::int32_t> days) {
@@ -87,8 +111,22 @@ TCoupleReport CoupleReport(const TBiorhythmPrognose& prognose, TReportSpan span)
         out.GoodDay = person.GoodDay;
         out.BadDay = person.BadDay;
         out.Days.reserve(static_cast<std::size_t>(span.Count));
-        for (std::int32_t i = 0; i < span.Count; ++i)
-            out.Days.push_back(ReadingOn(person.BirthDate, span.First + i, report.Cycles));
+        // Day by day, each day's values are the day before's next values: half the sines.
+        std::optional<std::int32_t> lastDays;
+        TValues today{};
+        TValues next{};
+        for (std::int32_t i = 0; i < span.Count; ++i) {
+            const TDateTime day = span.First + i;
+            const auto days = DaysOfLife(person.BirthDate, day);
+            if (!days) {
+                out.Days.push_back(ReadingOn(person.BirthDate, day, report.Cycles));
+                continue;
+            }
+            today = lastDays && *lastDays + 1 == *days ? next : ValuesOn(*days);
+            next = ValuesOn(*days + 1);
+            lastDays = days;
+            out.Days.push_back(Reading(day, *days, today, next, report.Cycles));
+        }
     }
     report.Compatibility = CoupleCompatibility(prognose.Man.BirthDate, prognose.Woman.BirthDate);
     return report;

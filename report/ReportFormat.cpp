@@ -11,16 +11,6 @@ namespace {
 constexpr std::array<std::string_view, 4> CycleKeys{"physical", "emotional", "intellectual",
                                                     "heart"};
 
-std::string Format(std::string_view format, std::initializer_list<std::string> args) {
-    const std::vector<std::string> values(args);
-    return FormatText(format, values);
-}
-
-std::string Digits(int value, std::size_t width) {
-    std::string digits = std::to_string(value);
-    return std::string(digits.size() < width ? width - digits.size() : 0, '0') + digits;
-}
-
 // Tenths as a JSON or CSV number: "-99.9", "0.0".
 std::string Number(std::int32_t tenths) {
     const std::int64_t value = tenths;
@@ -83,8 +73,9 @@ std::string ShortDate(TDateTime date) {
     const auto ymd = DecodeDate(date);
     if (!ymd)
         return {};
-    return Digits(static_cast<int>(unsigned{ymd->day()}), 2) + "." +
-           Digits(static_cast<int>(unsigned{ymd->month()}), 2) + "." + Digits(int{ymd->year()}, 4);
+    return ZeroPadded(static_cast<int>(unsigned{ymd->day()}), 2) + "." +
+           ZeroPadded(static_cast<int>(unsigned{ymd->month()}), 2) + "." +
+           ZeroPadded(int{ymd->year()}, 4);
 }
 
 std::string RoleName(const TPersonReport& person) {
@@ -93,12 +84,23 @@ std::string RoleName(const TPersonReport& person) {
 
 } // namespace
 
+std::string ZeroPadded(int value, std::size_t width) {
+    std::string digits = std::to_string(value);
+    return std::string(digits.size() < width ? width - digits.size() : 0, '0') + digits;
+}
+
+std::string FormatWith(std::string_view format, std::initializer_list<std::string> args) {
+    const std::vector<std::string> values(args);
+    return FormatText(format, values);
+}
+
 std::string IsoDate(TDateTime date) {
     const auto ymd = DecodeDate(date);
     if (!ymd)
         return {};
-    return Digits(int{ymd->year()}, 4) + "-" + Digits(static_cast<int>(unsigned{ymd->month()}), 2) +
-           "-" + Digits(static_cast<int>(unsigned{ymd->day()}), 2);
+    return ZeroPadded(int{ymd->year()}, 4) + "-" +
+           ZeroPadded(static_cast<int>(unsigned{ymd->month()}), 2) + "-" +
+           ZeroPadded(static_cast<int>(unsigned{ymd->day()}), 2);
 }
 
 std::optional<TDateTime> ParseIsoDate(std::string_view text) {
@@ -122,9 +124,9 @@ std::optional<TDateTime> ParseIsoDate(std::string_view text) {
 }
 
 std::string ReportText(const TCoupleReport& report) {
-    std::string out = Format(TxtReportTitle, {LongDateText(report.Date)}) + "\n";
-    out += Format(TxtReportCycles,
-                  {report.Cycles.empty() ? std::string(TxtNoCycles) : CycleWords(report.Cycles)}) +
+    std::string out = FormatWith(TxtReportTitle, {LongDateText(report.Date)}) + "\n";
+    out += FormatWith(TxtReportCycles, {report.Cycles.empty() ? std::string(TxtNoCycles)
+                                                              : CycleWords(report.Cycles)}) +
            "\n";
     constexpr std::size_t width = 9;
     for (const TPersonReport& person : report.Persons) {
@@ -156,7 +158,8 @@ std::string ReportText(const TCoupleReport& report) {
     }
 
     const TCompatibility& compatibility = report.Compatibility;
-    out += "\n" + Format(TxtCompatibility, {CountWithWord(compatibility.DaysApart, true)}) + "\n";
+    out +=
+        "\n" + FormatWith(TxtCompatibility, {CountWithWord(compatibility.DaysApart, true)}) + "\n";
     for (CycleKind kind : AllCycles) {
         const auto i = static_cast<std::size_t>(kind);
         out += "  " + std::string(TxtCycleNames[i]) + ": " +

@@ -206,3 +206,38 @@ TEST(CoupleReport, DayUnderAColumn) {
         }
     }
 }
+
+TEST(CoupleReport, TheReportIsTheReadingsOfItsDays) {
+    // Intellectual off; the woman born inside the days, so that they start before her birth.
+    ResetDisplaySettings();
+    DisplaySettings.SetFlag(DisplayFlag::UseIntellectual, false);
+    InstallBuiltInNames();
+    Prognose.SetPrognoseDate(Date(2009, 1, 5));
+    Prognose.Man.SetBirthDate(Date(1982, 12, 23));
+    Prognose.Woman.SetBirthDate(Date(2009, 1, 20));
+    Prognose.UpdateAll();
+    const TCoupleReport report = CoupleReport(Prognose, {Date(2009, 1, 1), 40});
+    EXPECT_EQ(report.Date, Date(2009, 1, 5));
+    EXPECT_EQ(report.Cycles, (std::vector<CycleKind>{P, E, H}));
+    for (const TPersonReport& person : report.Persons) {
+        const TDatalogging& model = person.Man ? Prognose.Man : Prognose.Woman;
+        EXPECT_EQ(person.Birth, model.BirthDate);
+        EXPECT_EQ(person.GoodDay, model.GoodDay);
+        EXPECT_EQ(person.BadDay, model.BadDay);
+        EXPECT_EQ(person.Element, ElementOf(static_cast<unsigned>(model.ZodiacSign)));
+        ASSERT_EQ(person.Days.size(), 40u);
+        for (std::size_t i = 0; i < person.Days.size(); ++i) {
+            const TDayReading& day = person.Days[i];
+            const TDayReading alone = ReadingOn(person.Birth, Date(2009, 1, 1) + i, {P, E, H});
+            EXPECT_EQ(day.Day, alone.Day);
+            EXPECT_EQ(day.Born, alone.Born);
+            EXPECT_EQ(day.PercentTenths, alone.PercentTenths);
+            EXPECT_EQ(day.Trends, alone.Trends);
+            EXPECT_EQ(day.AverageTenths, alone.AverageTenths);
+            EXPECT_EQ(day.AverageTrend, alone.AverageTrend) << i;
+        }
+    }
+    EXPECT_FALSE(report.Persons[1].Days[18].Born);
+    EXPECT_TRUE(report.Persons[1].Days[19].Born);
+    ResetDisplaySettings();
+}
