@@ -38,7 +38,8 @@ int main(int argc, char* argv[]) {
     form->SetSettingsForm(new TSettingsForm(form.get()));
     form->show();
     form->move(20, 20);
-    QTest::qWaitForWindowExposed(form.get());
+    if (!QTest::qWaitForWindowExposed(form.get()))
+        return 1;
     form->findChild<QDateEdit*>(QStringLiteral("dtpPrognoseDate"))->setDate(QDate(2009, 1, 5));
 
     // Each chart at a different day, so that the pictures show the read-out moving along.

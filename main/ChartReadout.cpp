@@ -101,9 +101,17 @@ private:
 
 QPointer<TReadoutLabel> Readout;
 
-QString Line(const TDatalogging& person, const std::string& text) {
-    return QStringLiteral("<div style=\"color:%1\">%2</div>")
-        .arg(QColor(ToQRgb(person.Color)).name(), QString::fromStdString(text).toHtmlEscaped());
+// Stands for the person's name while the line is formatted and escaped.
+constexpr char NameMark[] = "\x01";
+
+// A line of the read-out with the person's name bold in the person's colour, the rest in the
+// tooltip's own colour, which stays readable on its background.
+QString Line(const TDatalogging& person, const std::string& name, const std::string& text) {
+    return QStringLiteral("<div>%1</div>")
+        .arg(QString::fromStdString(text).toHtmlEscaped().replace(
+            QLatin1String(NameMark), QStringLiteral("<b style=\"color:%1\">%2</b>")
+                                         .arg(QColor(ToQRgb(person.Color)).name(),
+                                              QString::fromStdString(name).toHtmlEscaped())));
 }
 
 } // namespace
@@ -121,7 +129,7 @@ QString ChartReadoutText(int chart, int x, int width) {
         const TDatalogging& person = man ? Prognose.Man : Prognose.Woman;
         const std::string name(man ? TxtMan : TxtWoman);
         const TDayReading reading = ReadingOn(person.BirthDate, day, cycles);
-        std::vector<std::string> parts{name};
+        std::vector<std::string> parts{NameMark};
         if (!reading.Born) {
             parts.emplace_back(man ? TxtManNotBorn : TxtWomanNotBorn);
         } else if (chart < 4) {
@@ -134,8 +142,8 @@ QString ChartReadoutText(int chart, int x, int width) {
         } else {
             parts.emplace_back(TxtNoCycles);
         }
-        text +=
-            Line(person, FormatText(parts.size() == 3 ? TxtReadoutLine : TxtReadoutState, parts));
+        text += Line(person, name,
+                     FormatText(parts.size() == 3 ? TxtReadoutLine : TxtReadoutState, parts));
     }
     return text;
 }
