@@ -2,7 +2,6 @@
 
 #include "main/MainUnit.h"
 #include "main/SettingsFile.h"
-#include "main/TextFormat.h"
 #include "main/Vocabulary.h"
 #include "model/Shared.h"
 #include "report/Calendar.h"
@@ -43,13 +42,8 @@ struct TArgumentError {
     std::string Message;
 };
 
-std::string Format(std::string_view format, const QString& arg) {
-    const std::string value = arg.toStdString();
-    return FormatText(format, std::span(&value, 1));
-}
-
 [[noreturn]] void Refuse(std::string_view format, const QString& arg) {
-    throw TArgumentError{Format(format, arg)};
+    throw TArgumentError{FormatWith(format, {arg.toStdString()})};
 }
 
 QByteArray ErrorText(const std::string& message) {
@@ -78,8 +72,7 @@ TDateTime DateValue(const QCommandLineParser& parser, const QCommandLineOption& 
         Refuse(TxtMissingOption, name);
     const auto date = ParseIsoDate(value->toStdString());
     if (!date)
-        throw TArgumentError{FormatText(
-            TxtBadDate, std::array<std::string, 2>{value->toStdString(), name.toStdString()})};
+        throw TArgumentError{FormatWith(TxtBadDate, {value->toStdString(), name.toStdString()})};
     return *date;
 }
 
@@ -230,14 +223,14 @@ TCommandResult Report(const TReportRequest& request) {
 
     TCommandResult result;
     if (request.Calendar) {
-        const auto span = CalendarSpan(request.Date, 12);
+        const auto span = CalendarSpan(request.Date, DefaultMonthsAfter);
         const auto stamp =
             std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
         const std::string text = CalendarText(CalendarEvents(Prognose, 0, *span), stamp);
         if (!WriteFileAtomically(*request.Calendar, QByteArray::fromStdString(text))) {
             result.Status = 1;
-            result.Err =
-                ErrorText(Format(TxtCannotWrite, QFileInfo(*request.Calendar).absoluteFilePath()));
+            result.Err = ErrorText(FormatWith(
+                TxtCannotWrite, {QFileInfo(*request.Calendar).absoluteFilePath().toStdString()}));
             return result;
         }
     }

@@ -29,7 +29,7 @@ QString Text(std::string_view text) {
 }
 
 // The months the user chose last, for the next export of this run.
-int LastMonthsAfter = 12;
+int LastMonthsAfter = DefaultMonthsAfter;
 
 [[noreturn]] void ThrowCannotWrite(const QString& path) {
     const std::string where =

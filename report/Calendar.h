@@ -25,6 +25,8 @@ struct TCalendarSpan {
     TDateTime Last = 0;
 };
 
+// How many months after the charted ones an export covers unless the user chooses otherwise.
+inline constexpr int DefaultMonthsAfter = 12;
 inline constexpr int MaxMonthsAfter = 120;
 
 // The charted months of the prognosis date and `monthsAfter` months after them, cut at the end

@@ -7,7 +7,8 @@ cmake --preset release >/dev/null
 cmake --build --preset release
 export QT_QPA_PLATFORM=offscreen
 for b in build/release/bench/orvanta_bench_*; do
-    [ -x "$b" ] || continue
+    # Skip the build's folders beside them (orvanta_bench_*_autogen).
+    [ -f "$b" ] && [ -x "$b" ] || continue
     "$b" --benchmark_repetitions=9 --benchmark_report_aggregates_only=true \
         --benchmark_filter="${BENCH_FILTER:-.}" "$@"
 done
