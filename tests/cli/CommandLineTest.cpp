@@ -2,9 +2,9 @@
 #include "tests/main/ProgramFixture.h"
 #include "tests/report/IcalSupport.h"
 
-#include "main/DetailReport.h"
 #include "main/Vocabulary.h"
 #include "report/ReportFormat.h"
+#include "tests/main/DetailReportLines.h"
 
 #include <QDateEdit>
 #include <QJsonArray>
@@ -63,13 +63,6 @@ protected:
     }
 
     QString Text(const char* name) const { return Find<QLabel>(name)->text(); }
-
-    static QStringList DetailReport(bool man) {
-        QTextDocument document;
-        WriteDetailReport(document, man ? Prognose.Man : Prognose.Woman,
-                          man ? Prognose.Woman : Prognose.Man, man);
-        return document.toPlainText().split(QLatin1Char('\n'));
-    }
 };
 
 } // namespace
@@ -235,7 +228,7 @@ TEST_F(CommandLineTest, JsonAgreesWithTheWindowAndTheDetailReport) {
         EXPECT_EQ(onTheDay["date"].toString(), "2009-01-05");
         EXPECT_EQ(Keys(onTheDay), (QSet<QString>{"date", "physical", "emotional", "intellectual",
                                                  "heart", "average"}));
-        const QStringList report = DetailReport(man);
+        const QStringList report = DetailReportLines(man);
         for (int i = 0; i < 4; ++i) {
             const QString prefix = QString::fromUtf8(cycleNames[i]) + QStringLiteral(": ") +
                                    Percent(onTheDay[cycleKeys[i]].toDouble(), true) +

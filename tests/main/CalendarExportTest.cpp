@@ -2,9 +2,9 @@
 #include "ProgramFixture.h"
 #include "tests/report/IcalSupport.h"
 
-#include "main/DetailReport.h"
 #include "main/Vocabulary.h"
 #include "model/Error.h"
+#include "tests/main/DetailReportLines.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -37,13 +37,6 @@ protected:
         EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
         return ParseCalendar(file.readAll().toStdString());
     }
-
-    static QStringList DetailReport(bool man) {
-        QTextDocument document;
-        WriteDetailReport(document, man ? Prognose.Man : Prognose.Woman,
-                          man ? Prognose.Woman : Prognose.Man, man);
-        return document.toPlainText().split(QLatin1Char('\n'));
-    }
 };
 
 std::string Kind(const TParsedEvent& event) {
@@ -67,7 +60,7 @@ TEST_F(CalendarExportTest, TheDaysOfTheDetailReportForThePersonsShown) {
             const bool shown = mode == 0 || (mode == 2) == man;
             // The critical days of the detail report's lists: a line for each cycle.
             std::map<QString, std::set<int>> reportDays;
-            for (const QString& line : DetailReport(man))
+            for (const QString& line : DetailReportLines(man))
                 for (int i = 0; i < 4; ++i)
                     if (line.startsWith(QString::fromUtf8(cycles[i]) + ": ") && !line.contains('%'))
                         for (const QString& day : line.mid(line.indexOf(' ') + 1).split(", "))
