@@ -1,4 +1,5 @@
 #include "app/InstanceMarker.h"
+#include "cli/CommandLine.h"
 #include "main/Fonts.h"
 #include "main/ImageList.h"
 #include "main/MainUnit.h"
@@ -25,6 +26,9 @@ bool HaveDisplay() {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // The command line needs no display, so it goes first.
+    if (IsCommandLine(argc, argv))
+        return RunCommandLine(argc, argv);
     if (!HaveDisplay()) {
         std::fputs("orvanta: no graphical display (DISPLAY and WAYLAND_DISPLAY are unset); "
                    "to see it anyway, run it under xvfb-run.\n",

@@ -1,6 +1,8 @@
 #include "main/MainUnit.h"
 
+#include "main/CalendarExport.h"
 #include "main/ChartExport.h"
+#include "main/ChartReadout.h"
 #include "main/DetailReport.h"
 #include "main/ErrorBox.h"
 #include "main/Fonts.h"
@@ -13,6 +15,7 @@
 #include "model/Charts.h"
 #include "model/Error.h"
 #include "model/Shared.h"
+#include "report/ReportTexts.h"
 #include "settings/DisplaySettings.h"
 #include "viewer/InfoViewer.h"
 
@@ -39,6 +42,8 @@
 #include <QStatusTipEvent>
 #include <QTextDocument>
 #include <QToolButton>
+
+#include <algorithm>
 
 std::string ChartCaptionFormat;
 QString ProgramFolder;
@@ -202,6 +207,9 @@ void TMainForm::CreateActions() {
     actPrint = NewAction("actPrint", QStringLiteral("Печать..."), {}, -1);
     actPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     guarded(actPrint, &TMainForm::actPrintExecute);
+    actExportCalendar = NewAction("actExportCalendar", Text(std::string(TxtExportCalendarCaption)),
+                                  Text(std::string(TxtExportCalendarHint)), -1);
+    guarded(actExportCalendar, &TMainForm::actExportCalendarExecute);
     actManInfo = NewAction("actManInfo", {}, QStringLiteral("Подробная информация"), 2);
     guarded(actManInfo, &TMainForm::actManInfoExecute);
     actWomanInfo = NewAction("actWomanInfo", {}, QStringLiteral("Подробная информация"), 1);
@@ -247,6 +255,7 @@ void TMainForm::CreateMenus() {
     NewMenuItem(miFile, "actSettings1", actSettings);
     NewMenuItem(miFile, "N1", actSaveAs);
     NewMenuItem(miFile, "miPrint", actPrint);
+    NewMenuItem(miFile, "miExportCalendar", actExportCalendar);
     miLanguage = miFile->addMenu(QStringLiteral("Language"));
     miLanguage->setObjectName(QStringLiteral("miLanguage"));
     miLanguage->menuAction()->setObjectName(QStringLiteral("miLanguage"));
@@ -522,6 +531,7 @@ void TMainForm::WriteSettingsFile() {
 }
 
 void TMainForm::actAnalysisExecute() {
+    HideChartReadout();
     for (const PersonPanel* p : {&man_, &woman_}) {
         const TColor color = p == &man_ ? Prognose.Man.Color : Prognose.Woman.Color;
         for (QLabel* label : p->ValueLabels()) {
@@ -631,6 +641,10 @@ void TMainForm::actPrintExecute() {
         PrintChartArea(gbGraphics, printer);
 }
 
+void TMainForm::actExportCalendarExecute() {
+    RunCalendarExport(this);
+}
+
 void TMainForm::ShowDetailReport(bool man) {
     QTextDocument report;
     const TDatalogging& person = man ? Prognose.Man : Prognose.Woman;
@@ -661,4 +675,6 @@ void TMainForm::imPhysicalMouseDown(TChartImage* sender, Qt::MouseButton button,
     painter.drawEllipse(QRect(x - 2, y - 2, 3, 3));
     painter.end();
     sender->update();
+    const auto chart = std::find(charts_.begin(), charts_.end(), sender) - charts_.begin();
+    ShowChartReadout(sender, static_cast<int>(chart), QPoint(x, y));
 }

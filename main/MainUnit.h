@@ -44,6 +44,8 @@ public:
     // Saves the chart area as PNG or PDF; prints it.
     void actSaveAsExecute();
     void actPrintExecute();
+    // Writes the critical, unfavourable, good and bad days into an iCalendar file.
+    void actExportCalendarExecute();
     // The detail reports: the person's cycles, critical days and the couple's compatibility.
     void actManInfoExecute();
     void actWomanInfoExecute();
@@ -133,6 +135,7 @@ private:
     QAction* actAbout = nullptr;
     QAction* actSaveAs = nullptr;
     QAction* actPrint = nullptr;
+    QAction* actExportCalendar = nullptr;
     QAction* actManInfo = nullptr;
     QAction* actWomanInfo = nullptr;
     QAction* actHelp = nullptr;

@@ -71,6 +71,14 @@ int DayColumn(int width, std::int64_t position) {
     return ClampCoordinate(static_cast<std::int64_t>(width / 62) * (position + 1));
 }
 
+std::int64_t DayPositionAt(int width, int x, const TChartWindow& window) {
+    const std::int64_t step = std::max(width / 62, 1);
+    const std::int64_t days = window.FirstMonthDays + window.SecondMonthDays;
+    // Columns lie at step × (position + 1); halfway between two, the later day is nearer.
+    const std::int64_t position = (std::int64_t{x} + step / 2) / step - 1;
+    return std::clamp<std::int64_t>(position, 1, days);
+}
+
 void DrawChartGrid(TCanvas& image) {
     const auto window = ChartWindow(Prognose.PrognoseDate);
     if (!window)

@@ -18,3 +18,7 @@ void DrawAverageCurve(const TDatalogging& person, TCanvas& image);
 
 // Column of a day position: DayStep × (position + 1), DayStep = width div 62.
 int DayColumn(int width, std::int64_t position);
+
+// The position (1 for the window's first day) of the day whose column lies nearest to x, kept
+// inside the window.
+std::int64_t DayPositionAt(int width, int x, const TChartWindow& window);

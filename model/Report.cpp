@@ -31,20 +31,27 @@ unsigned CycleBit(CycleKind kind) {
 
 } // namespace
 
-std::int32_t CyclePercentTenths(std::int32_t days, CycleKind kind) {
+std::int32_t PercentTenthsOf(long double value) {
     // Value / 25 × 100 percent, in tenths: value × 40.
-    return static_cast<std::int32_t>(std::llround(CycleValue(days, CycleFactor(kind)) * 40.0L));
+    return static_cast<std::int32_t>(std::llround(value * 40.0L));
+}
+
+std::int32_t CyclePercentTenths(std::int32_t days, CycleKind kind) {
+    return PercentTenthsOf(CycleValue(days, CycleFactor(kind)));
+}
+
+CycleTrend TrendOf(long double today, long double next, std::int32_t days, CycleKind kind) {
+    if (std::fabs(next - today) > TieTolerance)
+        return next > today ? CycleTrend::Rising : CycleTrend::Falling;
+    return std::cos(static_cast<long double>(days) * CycleFactor(kind)) > 0 ? CycleTrend::Rising
+                                                                            : CycleTrend::Falling;
 }
 
 CycleTrend CycleTrendOn(std::int32_t days, CycleKind kind) {
     const long double factor = CycleFactor(kind);
-    const long double today = CycleValue(days, factor);
     // CycleValue's formula, with room for the day after the last 32-bit day.
     const long double next = 25.0L * std::sin((static_cast<long double>(days) + 1) * factor);
-    if (std::fabs(next - today) > TieTolerance)
-        return next > today ? CycleTrend::Rising : CycleTrend::Falling;
-    return std::cos(static_cast<long double>(days) * factor) > 0 ? CycleTrend::Rising
-                                                                 : CycleTrend::Falling;
+    return TrendOf(CycleValue(days, factor), next, days, kind);
 }
 
 bool IsCriticalDay(std::int32_t days, CycleKind kind) {

@@ -35,6 +35,10 @@ std::int32_t CyclePercentTenths(std::int32_t days, CycleKind kind);
 // which is the direction of the curve on that day.
 CycleTrend CycleTrendOn(std::int32_t days, CycleKind kind);
 
+// The same two, from values already computed: CycleValue on the day and on the day after.
+std::int32_t PercentTenthsOf(long double value);
+CycleTrend TrendOf(long double today, long double next, std::int32_t days, CycleKind kind);
+
 // A critical day is the first whole day of life on or after a zero of the cycle's curve: the
 // day whose value is 0 or has the opposite sign to the day before. The curve's zeros are the
 // multiples of half a period, so the day of birth (day 0) is critical for every cycle, the next

@@ -10,6 +10,7 @@ packages=(
     fonts-wine
     appstream desktop-file-utils
     qt6-wayland weston
+    libical-dev
     clang libclang-rt-14-dev
 )
 # Extra packages a caller may ask for, e.g. xvfb for screenshots.

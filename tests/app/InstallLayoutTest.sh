@@ -18,6 +18,7 @@ usr=$root/usr
 
 # Exactly these files, nothing a test or a library left behind.
 expected=(bin/orvanta
+          share/man/man1/orvanta.1.gz
           share/applications/$id.desktop
           share/metainfo/$id.metainfo.xml
           share/icons/hicolor/scalable/apps/$id.svg
@@ -78,6 +79,20 @@ zcat "$usr/share/doc/orvanta/changelog.gz" | head -n1 | grep -q "^orvanta ($vers
     fail "changelog.gz does not begin with version $version"
 grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
     "$usr/share/doc/orvanta/copyright" || fail "copyright is not in the machine-readable format"
+# The manual page: compressed without a name or time stamp, every option of the command line in
+# it, and no complaint from the formatter.
+man=$usr/share/man/man1/orvanta.1.gz
+[ "$(od -An -tx1 -N8 "$man" | tr -d ' \n')" = 1f8b080000000000 ] ||
+    fail "orvanta.1.gz is not gzip -n: $(od -An -tx1 -N8 "$man")"
+for option in --man --woman --date --days --format --ics --cycles --help --version; do
+    gzip -dc "$man" | grep -qF -- "${option//-/\\-}" || fail "the manual page lacks $option"
+done
+if command -v man >/dev/null; then
+    warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$man" 2>&1 >/dev/null)
+    [ -z "$warnings" ] || fail "man reports: $warnings"
+else
+    echo "man is not installed: the manual page's formatting is not checked"
+fi
 
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$desktop" || fail "desktop-file-validate"

@@ -97,8 +97,8 @@ TEST_F(MainFormTest, StartsWithTodayTheDefaultsAndTheBuiltInTexts) {
     QStringList file;
     for (QAction* item : Find<QMenu>("miFile")->actions())
         file << item->objectName();
-    EXPECT_EQ(file, (QStringList{"actSettings1", "N1", "miPrint", "miLanguage", "miSep_File",
-                                 "miClose"}));
+    EXPECT_EQ(file, (QStringList{"actSettings1", "N1", "miPrint", "miExportCalendar", "miLanguage",
+                                 "miSep_File", "miClose"}));
     EXPECT_TRUE(Find<QLabel>("imMAge")->pixmap().size() == QSize(32, 32));
     EXPECT_TRUE(DisplaySettings.SettingsOnChangeConnected());
     EXPECT_TRUE(errors.isEmpty());

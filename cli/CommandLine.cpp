@@ -1,0 +1,300 @@
+#include "cli/CommandLine.h"
+
+#include "main/MainUnit.h"
+#include "main/SettingsFile.h"
+#include "main/Vocabulary.h"
+#include "model/Shared.h"
+#include "report/Calendar.h"
+#include "report/CoupleReport.h"
+#include "report/ReportFormat.h"
+#include "report/ReportTexts.h"
+#include "settings/DisplaySettings.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QDate>
+#include <QFileInfo>
+
+#include <array>
+#include <chrono>
+#include <cstdio>
+#include <optional>
+#include <string_view>
+
+namespace {
+
+// Qt's own options for the windows, with one dash or two.
+constexpr std::array<std::string_view, 23> WindowOptions{"platform",      "platformpluginpath",
+                                                         "platformtheme", "plugin",
+                                                         "qmljsdebugger", "qwindowgeometry",
+                                                         "qwindowicon",   "qwindowtitle",
+                                                         "reverse",       "session",
+                                                         "display",       "geometry",
+                                                         "title",         "name",
+                                                         "style",         "stylesheet",
+                                                         "widgetcount",   "nograb",
+                                                         "dograb",        "visual",
+                                                         "ncols",         "cmap",
+                                                         "testability"};
+
+// A bad argument: its message, for status 2.
+struct TArgumentError {
+    std::string Message;
+};
+
+[[noreturn]] void Refuse(std::string_view format, const QString& arg) {
+    throw TArgumentError{FormatWith(format, {arg.toStdString()})};
+}
+
+QByteArray ErrorText(const std::string& message) {
+    return QByteArray::fromStdString(std::string(TxtErrorPrefix) + message + "\n" +
+                                     std::string(TxtErrorHint) + "\n");
+}
+
+QString OptionText(const QString& name) {
+    return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+}
+
+// The option's one value, or nothing when it is not given.
+std::optional<QString> Single(const QCommandLineParser& parser, const QCommandLineOption& option) {
+    const QStringList values = parser.values(option);
+    if (values.size() > 1)
+        Refuse(TxtRepeatedOption, OptionText(option.names().constLast()));
+    if (values.isEmpty())
+        return std::nullopt;
+    return values.front();
+}
+
+TDateTime DateValue(const QCommandLineParser& parser, const QCommandLineOption& option) {
+    const QString name = OptionText(option.names().constLast());
+    const auto value = Single(parser, option);
+    if (!value)
+        Refuse(TxtMissingOption, name);
+    const auto date = ParseIsoDate(value->toStdString());
+    if (!date)
+        throw TArgumentError{FormatWith(TxtBadDate, {value->toStdString(), name.toStdString()})};
+    return *date;
+}
+
+std::optional<std::int32_t> DaysValue(const std::optional<QString>& text) {
+    if (!text)
+        return std::nullopt;
+    bool digits = !text->isEmpty() && text->size() <= 6;
+    for (const QChar c : *text)
+        digits = digits && c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    const int days = digits ? text->toInt() : 0;
+    if (days < 1 || days > MaxReportDays)
+        Refuse(TxtBadDays, *text);
+    return days;
+}
+
+// The cycles in use as a set of flags, from "P,E,I,H" in any order and letter case.
+std::array<bool, 4> CyclesValue(const QString& text) {
+    std::array<bool, 4> use{};
+    for (const QString& item : text.split(QLatin1Char(','))) {
+        const qsizetype at =
+            item.size() == 1 ? QStringLiteral("PEIH").indexOf(item.front().toUpper()) : -1;
+        if (at < 0 || use[static_cast<std::size_t>(at)])
+            Refuse(TxtBadCycles, text);
+        use[static_cast<std::size_t>(at)] = true;
+    }
+    return use;
+}
+
+enum class ReportFormatKind { Text, Json, Csv };
+
+struct TReportRequest {
+    TDateTime Man = 0;
+    TDateTime Woman = 0;
+    TDateTime Date = 0;
+    TReportSpan Span;
+    ReportFormatKind Format = ReportFormatKind::Text;
+    std::optional<std::array<bool, 4>> Cycles;
+    std::optional<QString> Calendar;
+};
+
+struct TParsed {
+    bool Help = false;
+    bool Version = false;
+    TReportRequest Report;
+};
+
+TParsed Parse(const QStringList& arguments, TDateTime today) {
+    QCommandLineParser parser;
+    // "-man" is "--man", not "-m -a -n".
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
+    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
+    const QCommandLineOption man(QStringLiteral("man"), {}, QStringLiteral("date"));
+    const QCommandLineOption woman(QStringLiteral("woman"), {}, QStringLiteral("date"));
+    const QCommandLineOption date(QStringLiteral("date"), {}, QStringLiteral("date"));
+    const QCommandLineOption days(QStringLiteral("days"), {}, QStringLiteral("n"));
+    const QCommandLineOption format(QStringLiteral("format"), {}, QStringLiteral("format"));
+    const QCommandLineOption ics(QStringLiteral("ics"), {}, QStringLiteral("file"));
+    const QCommandLineOption cycles(QStringLiteral("cycles"), {}, QStringLiteral("cycles"));
+    const std::array reportOptions{&man, &woman, &date, &days, &format, &ics, &cycles};
+    parser.addOption(help);
+    parser.addOption(version);
+    for (const QCommandLineOption* option : reportOptions)
+        parser.addOption(*option);
+
+    if (!parser.parse(arguments)) {
+        const QStringList unknown = parser.unknownOptionNames();
+        if (!unknown.isEmpty())
+            Refuse(TxtUnknownOption, OptionText(unknown.front()));
+        // The other failures: a value given to -h or -v, or a value option at the end.
+        const QStringList flags = help.names() + version.names();
+        for (const QString& argument : arguments.mid(1)) {
+            QString name = argument.section(QLatin1Char('='), 0, 0);
+            if (!name.startsWith(QLatin1Char('-')) || name == argument)
+                continue;
+            while (name.startsWith(QLatin1Char('-')))
+                name.remove(0, 1);
+            if (flags.contains(name))
+                Refuse(TxtUnknownOption, argument);
+        }
+        Refuse(TxtMissingValue, arguments.constLast());
+    }
+    TParsed parsed;
+    if (parser.isSet(help) || parser.isSet(version)) {
+        parsed.Help = parser.isSet(help);
+        parsed.Version = !parsed.Help;
+        return parsed;
+    }
+
+    const QStringList words = parser.positionalArguments();
+    if (words.isEmpty()) {
+        for (const QCommandLineOption* option : reportOptions)
+            if (parser.isSet(*option))
+                Refuse(TxtOptionWithoutCommand, OptionText(option->names().constLast()));
+        Refuse(TxtUnknownCommand, arguments.value(1));
+    }
+    if (words.front() != QLatin1String("report"))
+        Refuse(TxtUnknownCommand, words.front());
+    if (words.size() > 1)
+        Refuse(TxtExtraArgument, words.at(1));
+
+    TReportRequest& request = parsed.Report;
+    request.Man = DateValue(parser, man);
+    request.Woman = DateValue(parser, woman);
+    request.Date = parser.isSet(date) ? DateValue(parser, date) : today;
+    const auto span = ReportSpan(request.Date, DaysValue(Single(parser, days)));
+    if (!span)
+        throw TArgumentError{std::string(TxtDaysPastCalendar)};
+    request.Span = *span;
+    if (const auto value = Single(parser, format)) {
+        if (*value == QLatin1String("json"))
+            request.Format = ReportFormatKind::Json;
+        else if (*value == QLatin1String("csv"))
+            request.Format = ReportFormatKind::Csv;
+        else if (*value != QLatin1String("text"))
+            Refuse(TxtBadFormat, *value);
+    }
+    if (const auto value = Single(parser, cycles))
+        request.Cycles = CyclesValue(*value);
+    if (const auto value = Single(parser, ics)) {
+        if (value->isEmpty())
+            throw TArgumentError{std::string(TxtEmptyFileName)};
+        // A FIFO or a device would block the write or swallow the calendar.
+        const QFileInfo file(*value);
+        if (file.exists() && !file.isFile())
+            Refuse(TxtNotAFile, *value);
+        request.Calendar = value;
+    }
+    return parsed;
+}
+
+// Reads the cycles in use from the settings file, as the main window does at start-up.
+void ApplyStoredSettings() {
+    ApplySettingsFile(TProfileFile(ReadFileBytes(SettingsFilePath()).toStdString()));
+}
+
+TCommandResult Report(const TReportRequest& request) {
+    InstallBuiltInNames();
+    ApplyStoredSettings();
+    if (request.Cycles)
+        for (CycleKind kind : AllCycles)
+            DisplaySettings.SetFlag(CycleFlag(kind),
+                                    (*request.Cycles)[static_cast<std::size_t>(kind)]);
+    Prognose.SetPrognoseDate(request.Date);
+    Prognose.Man.SetBirthDate(request.Man);
+    Prognose.Woman.SetBirthDate(request.Woman);
+    Prognose.UpdateAll();
+
+    TCommandResult result;
+    if (request.Calendar) {
+        const auto span = CalendarSpan(request.Date, DefaultMonthsAfter);
+        const auto stamp =
+            std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+        const std::string text = CalendarText(CalendarEvents(Prognose, 0, *span), stamp);
+        if (!WriteFileAtomically(*request.Calendar, QByteArray::fromStdString(text))) {
+            result.Status = 1;
+            result.Err = ErrorText(FormatWith(
+                TxtCannotWrite, {QFileInfo(*request.Calendar).absoluteFilePath().toStdString()}));
+            return result;
+        }
+    }
+    const TCoupleReport report = CoupleReport(Prognose, request.Span);
+    switch (request.Format) {
+    case ReportFormatKind::Text:
+        result.Out = QByteArray::fromStdString(ReportText(report));
+        break;
+    case ReportFormatKind::Json:
+        result.Out = QByteArray::fromStdString(ReportJson(report));
+        break;
+    case ReportFormatKind::Csv:
+        result.Out = QByteArray::fromStdString(ReportCsv(report));
+        break;
+    }
+    return result;
+}
+
+bool WriteAll(std::FILE* stream, const QByteArray& bytes) {
+    return std::fwrite(bytes.constData(), 1, static_cast<std::size_t>(bytes.size()), stream) ==
+               static_cast<std::size_t>(bytes.size()) &&
+           std::fflush(stream) == 0;
+}
+
+} // namespace
+
+bool IsCommandLine(int argc, char* argv[]) {
+    if (argc < 2)
+        return false;
+    std::string_view first = argv[1];
+    if (!first.starts_with('-') || first == "-" || first == "--")
+        return true;
+    first.remove_prefix(first.starts_with("--") ? 2 : 1);
+    first = first.substr(0, first.find('='));
+    return std::find(WindowOptions.begin(), WindowOptions.end(), first) == WindowOptions.end();
+}
+
+TCommandResult RunCommand(const QStringList& arguments, TDateTime today) {
+    try {
+        const TParsed parsed = Parse(arguments, today);
+        if (parsed.Help)
+            return {0, QByteArray::fromStdString(std::string(TxtHelp)), {}};
+        if (parsed.Version)
+            return {0, QByteArrayLiteral("orvanta " ORVANTA_VERSION "\n"), {}};
+        return Report(parsed.Report);
+    } catch (const TArgumentError& error) {
+        return {2, {}, ErrorText(error.Message)};
+    }
+}
+
+int RunCommandLine(int argc, char* argv[]) {
+    const QCoreApplication app(argc, argv);
+    // The same names as the windows use, so that the same settings file is found.
+    QCoreApplication::setApplicationName(QStringLiteral("Orvanta"));
+    ProgramFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
+    const QDate now = QDate::currentDate();
+    const TDateTime today =
+        EncodeDate(now.year(), static_cast<unsigned>(now.month()), static_cast<unsigned>(now.day()))
+            .value_or(0);
+    TCommandResult result = RunCommand(QCoreApplication::arguments(), today);
+    if (!WriteAll(stdout, result.Out)) {
+        result.Status = 1;
+        result.Err = ErrorText(std::string(TxtCannotWriteReport));
+    }
+    WriteAll(stderr, result.Err);
+    return result.Status;
+}

@@ -1,0 +1,106 @@
+#include "main/CalendarExport.h"
+
+#include "main/SettingsFile.h"
+#include "main/TextFormat.h"
+#include "model/Error.h"
+#include "model/Shared.h"
+#include "report/Calendar.h"
+#include "report/ReportTexts.h"
+#include "settings/DisplaySettings.h"
+
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <chrono>
+#include <memory>
+
+namespace {
+
+QString Text(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The months the user chose last, for the next export of this run.
+int LastMonthsAfter = DefaultMonthsAfter;
+
+[[noreturn]] void ThrowCannotWrite(const QString& path) {
+    const std::string where =
+        QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).toStdString();
+    throw EProgramError(FormatText(TxtCannotWrite, std::span(&where, 1)));
+}
+
+} // namespace
+
+void ExportCalendar(const QString& path, int monthsAfter) {
+    // A FIFO would block the write, and renaming over a device would replace it.
+    const QFileInfo file(path);
+    if (file.exists() && !file.isFile())
+        ThrowCannotWrite(path);
+    std::vector<TCalendarEvent> events;
+    if (const auto span = CalendarSpan(Prognose.PrognoseDate, monthsAfter))
+        events = CalendarEvents(Prognose, DisplaySettings.DisplayMode(), *span);
+    const auto stamp = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
+    if (!WriteFileAtomically(path, QByteArray::fromStdString(CalendarText(events, stamp))))
+        ThrowCannotWrite(path);
+}
+
+QDialog* NewCalendarMonthsDialog(QWidget* parent) {
+    auto* dialog = new QDialog(parent);
+    dialog->setObjectName(QStringLiteral("dlgExportCalendar"));
+    dialog->setWindowTitle(Text(TxtExportCalendarTitle));
+    auto* layout = new QVBoxLayout(dialog);
+    auto* explanation = new QLabel(Text(TxtExportCalendarExplanation), dialog);
+    explanation->setWordWrap(true);
+    explanation->setMinimumWidth(360);
+    layout->addWidget(explanation);
+
+    auto* row = new QHBoxLayout;
+    auto* label = new QLabel(Text(TxtExportCalendarMonths), dialog);
+    auto* months = new QSpinBox(dialog);
+    months->setObjectName(QStringLiteral("seMonthsAfter"));
+    months->setRange(0, MaxMonthsAfter);
+    months->setValue(LastMonthsAfter);
+    label->setBuddy(months);
+    row->addWidget(label);
+    row->addWidget(months);
+    row->addStretch();
+    layout->addLayout(row);
+
+    auto* buttons = new QDialogButtonBox(dialog);
+    buttons->addButton(Text(TxtExportCalendarSave), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(Text(TxtCancel), QDialogButtonBox::RejectRole);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
+    layout->addWidget(buttons);
+    return dialog;
+}
+
+void RunCalendarExport(QWidget* parent) {
+    if (ShownPersons(DisplaySettings.DisplayMode()).empty()) {
+        QMessageBox::information(parent, Text(TxtExportCalendarTitle),
+                                 Text(TxtExportCalendarNobody));
+        return;
+    }
+    const std::unique_ptr<QDialog> dialog(NewCalendarMonthsDialog(parent));
+    if (dialog->exec() != QDialog::Accepted)
+        return;
+    LastMonthsAfter = dialog->findChild<QSpinBox*>(QStringLiteral("seMonthsAfter"))->value();
+
+    // The suffix is added before the dialog asks whether to replace an existing file.
+    QFileDialog files(parent, Text(TxtExportCalendarTitle),
+                      QDir::home().filePath(Text(TxtExportCalendarFileName)),
+                      Text(TxtExportCalendarFilter));
+    files.setAcceptMode(QFileDialog::AcceptSave);
+    files.setDefaultSuffix(QStringLiteral("ics"));
+    if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty())
+        return;
+    ExportCalendar(files.selectedFiles().constFirst(), LastMonthsAfter);
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+class QDialog;
+class QWidget;
+
+// "File" → "Export to calendar": the critical, especially unfavourable, good and bad days of the
+// persons the charts show, as an iCalendar file for the user's calendar program.
+
+// Writes the calendar of the persons the charts show, from Prognose as the last refresh left it:
+// the charted months and `monthsAfter` months after them. The file is replaced only once it is
+// completely written. Throws EProgramError "Не могу записать в <full path>" when it cannot be,
+// or when the name is that of something other than a file.
+void ExportCalendar(const QString& path, int monthsAfter);
+
+// The dialog that asks for the number of months after the charted ones, for tests: the spin
+// box is "seMonthsAfter".
+QDialog* NewCalendarMonthsDialog(QWidget* parent);
+
+// The command: asks for the months and the file (".ics" is added when the name has no
+// extension), then writes it; with nobody on the charts it says so and asks nothing.
+void RunCalendarExport(QWidget* parent);

@@ -1,0 +1,169 @@
+#include "main/ChartReadout.h"
+
+#include "main/ImageCanvas.h"
+#include "main/TextFormat.h"
+#include "main/Vocabulary.h"
+#include "model/Charts.h"
+#include "model/Report.h"
+#include "model/Shared.h"
+#include "report/Calendar.h"
+#include "report/CoupleReport.h"
+#include "report/ReportTexts.h"
+#include "settings/DisplaySettings.h"
+
+#include <QColor>
+#include <QEvent>
+#include <QLabel>
+#include <QPointer>
+#include <QScreen>
+#include <QStyleOptionFrame>
+#include <QStylePainter>
+#include <QToolTip>
+
+#include <array>
+
+namespace {
+
+// Looks like the platform's tooltip, but stays for as long as the pointer is over its chart:
+// Qt's own tooltip goes at the release of the very click that opened it.
+class TReadoutLabel final : public QLabel {
+public:
+    explicit TReadoutLabel(QWidget* owner) : QLabel(owner, Qt::ToolTip) {
+        setObjectName(QStringLiteral("ChartReadout"));
+        setForegroundRole(QPalette::ToolTipText);
+        setBackgroundRole(QPalette::ToolTipBase);
+        setPalette(QToolTip::palette());
+        setFont(QToolTip::font());
+        setTextFormat(Qt::RichText);
+        setMargin(1 + style()->pixelMetric(QStyle::PM_ToolTipLabelFrameWidth, nullptr, this));
+        setWindowOpacity(style()->styleHint(QStyle::SH_ToolTipLabel_Opacity, nullptr, this) /
+                         255.0);
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+    }
+
+    void Show(QWidget* chart, const QString& text, QPoint global) {
+        Watch(chart);
+        setText(text);
+        adjustSize();
+        // Below and right of the pointer, as tooltips go, but inside the screen.
+        QPoint at = global + QPoint(2, 16);
+        if (const QScreen* screen = chart->screen()) {
+            const QRect area = screen->availableGeometry();
+            if (at.x() + width() > area.right())
+                at.setX(std::max(area.left(), global.x() - 2 - width()));
+            if (at.y() + height() > area.bottom())
+                at.setY(std::max(area.top(), global.y() - 4 - height()));
+        }
+        move(at);
+        show();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        switch (event->type()) {
+        case QEvent::Leave:
+        case QEvent::Hide:
+        case QEvent::WindowDeactivate:
+        case QEvent::Move:
+            if (watched == chart_ || (chart_ && watched == chart_->window()))
+                hide();
+            break;
+        default:
+            break;
+        }
+        return QLabel::eventFilter(watched, event);
+    }
+
+    void paintEvent(QPaintEvent* event) override {
+        QStylePainter painter(this);
+        QStyleOptionFrame option;
+        option.initFrom(this);
+        painter.drawPrimitive(QStyle::PE_PanelTipLabel, option);
+        painter.end();
+        QLabel::paintEvent(event);
+    }
+
+private:
+    void Watch(QWidget* chart) {
+        if (chart_ == chart)
+            return;
+        if (chart_) {
+            chart_->removeEventFilter(this);
+            chart_->window()->removeEventFilter(this);
+        }
+        chart_ = chart;
+        chart->installEventFilter(this);
+        chart->window()->installEventFilter(this);
+    }
+
+    QPointer<QWidget> chart_;
+};
+
+QPointer<TReadoutLabel> Readout;
+
+// Stands for the person's name while the line is formatted and escaped.
+constexpr char NameMark[] = "\x01";
+
+// A line of the read-out with the person's name bold in the person's colour, the rest in the
+// tooltip's own colour, which stays readable on its background.
+QString Line(const TDatalogging& person, const std::string& name, const std::string& text) {
+    return QStringLiteral("<div>%1</div>")
+        .arg(QString::fromStdString(text).toHtmlEscaped().replace(
+            QLatin1String(NameMark), QStringLiteral("<b style=\"color:%1\">%2</b>")
+                                         .arg(QColor(ToQRgb(person.Color)).name(),
+                                              QString::fromStdString(name).toHtmlEscaped())));
+}
+
+} // namespace
+
+QString ChartReadoutText(int chart, int x, int width) {
+    const auto window = ChartWindow(Prognose.PrognoseDate);
+    if (!window || chart < 0 || chart > 4)
+        return {};
+    const TDateTime day =
+        window->FirstDay + static_cast<TDateTime>(DayPositionAt(width, x, *window) - 1);
+    QString text =
+        QStringLiteral("<b>%1</b>").arg(QString::fromStdString(LongDateText(day)).toHtmlEscaped());
+    const std::vector<CycleKind> cycles = CyclesInUse();
+    for (const bool man : ShownPersons(DisplaySettings.DisplayMode())) {
+        const TDatalogging& person = man ? Prognose.Man : Prognose.Woman;
+        const std::string name(man ? TxtMan : TxtWoman);
+        const TDayReading reading = ReadingOn(person.BirthDate, day, cycles);
+        std::vector<std::string> parts{NameMark};
+        if (!reading.Born) {
+            parts.emplace_back(man ? TxtManNotBorn : TxtWomanNotBorn);
+        } else if (chart < 4) {
+            const auto i = static_cast<std::size_t>(chart);
+            parts.push_back(PercentText(reading.PercentTenths[i], true));
+            parts.emplace_back(TrendWord(reading.Trends[i]));
+        } else if (reading.AverageTenths) {
+            parts.push_back(PercentText(*reading.AverageTenths, true));
+            parts.emplace_back(TrendWord(reading.AverageTrend));
+        } else {
+            parts.emplace_back(TxtNoCycles);
+        }
+        text += Line(person, name,
+                     FormatText(parts.size() == 3 ? TxtReadoutLine : TxtReadoutState, parts));
+    }
+    return text;
+}
+
+void ShowChartReadout(QWidget* chartImage, int chart, QPoint at) {
+    const QString text = ChartReadoutText(chart, at.x(), chartImage->width());
+    if (text.isEmpty()) {
+        HideChartReadout();
+        return;
+    }
+    if (!Readout || Readout->parentWidget() != chartImage->window())
+        Readout = new TReadoutLabel(chartImage->window());
+    Readout->Show(chartImage, text, chartImage->mapToGlobal(at));
+}
+
+void HideChartReadout() {
+    if (Readout)
+        Readout->hide();
+}
+
+QLabel* ChartReadout() {
+    return Readout;
+}

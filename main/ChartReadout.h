@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QPoint>
+#include <QString>
+
+class QLabel;
+class QWidget;
+
+// The read-out a left click on a chart shows beside the pointer: the day under the pointer and,
+// for each person the charts show, the value of the chart's cycle (charts 0..3, in the order of
+// CycleKind) or of the average (chart 4) in percent with its trend, from Prognose as the last
+// refresh left it.
+
+// The read-out's rich text for a column of a chart `width` pixels wide; empty when the charts
+// cannot be drawn.
+QString ChartReadoutText(int chart, int x, int width);
+
+// Shows the read-out of the chart under the pointer at `at` (in the chart's coordinates). It
+// stays until the pointer leaves the chart, the window is left or HideChartReadout runs.
+void ShowChartReadout(QWidget* chartImage, int chart, QPoint at);
+void HideChartReadout();
+
+// The read-out's window, or nothing before the first click; for tests.
+QLabel* ChartReadout();

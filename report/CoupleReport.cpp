@@ -1,0 +1,178 @@
+#include "report/CoupleReport.h"
+
+#include "report/ReportTexts.h"
+
+#include <cmath>
+
+namespace {
+
+// As the detail report's trend: two values this close are equal.
+constexpr long double TieTolerance = 1e-9L;
+
+// The four cycles' values (CycleValue) on a day of life, in the order of CycleKind.
+using TValues = std::array<long double, 4>;
+
+TValues ValuesOn(std::int32_t days) {
+    TValues values{};
+    for (CycleKind kind : AllCycles)
+        values[static_cast<std::size_t>(kind)] = CycleValue(days, CycleFactor(kind));
+    return values;
+}
+
+long double Mean(const TValues& values, const std::vector<CycleKind>& cycles) {
+    long double sum = 0;
+    for (CycleKind kind : cycles)
+        sum += values[static_cast<std::size_t>(kind)];
+    return sum / static_cast<long double>(cycles.size());
+}
+
+// Where the next day's mean equals today's, the curve's slope on the day decides, as it does
+// for a single cycle.
+CycleTrend MeanTrend(long double today, long double next, std::int32_t days,
+                     const std::vector<CycleKind>& cycles) {
+    if (std::fabs(next - today) > TieTolerance)
+        return next > today ? CycleTrend::Rising : CycleTrend::Falling;
+    long double slope = 0;
+    for (CycleKind kind : cycles)
+        slope += CycleFactor(kind) * std::cos(static_cast<long double>(days) * CycleFactor(kind));
+    return slope > 0 ? CycleTrend::Rising : CycleTrend::Falling;
+}
+
+// A reading from the values of the day and of the day after, `days` after birth.
+TDayReading Reading(TDateTime day, std::int32_t days, const TValues& today, const TValues& next,
+                    const std::vector<CycleKind>& cycles) {
+    TDayReading reading;
+    reading.Day = day;
+    reading.Born = true;
+    for (CycleKind kind : AllCycles) {
+        const auto i = static_cast<std::size_t>(kind);
+        reading.PercentTenths[i] = PercentTenthsOf(today[i]);
+        reading.Trends[i] = TrendOf(today[i], next[i], days, kind);
+    }
+    if (!cycles.empty()) {
+        const long double mean = Mean(today, cycles);
+        reading.AverageTenths = PercentTenthsOf(mean);
+        reading.AverageTrend = MeanTrend(mean, Mean(next, cycles), days, cycles);
+    }
+    return reading;
+}
+
+// The day of life of a day; nothing before birth or outside years 1..9999.
+std::optional<std::int32_t> DaysOfLife(TDateTime birth, TDateTime day) {
+    if (!DecodeDate(birth) || !DecodeDate(day) || DateOf(day) < DateOf(birth))
+        return std::nullopt;
+    return static_cast<std::int32_t>(DateOf(day) - DateOf(birth));
+}
+
+} // namespace
+
+TDayReading ReadingOn(TDateTime birth, TDateTime day, const std::vector<CycleKind>& cycles) {
+    const auto days = DaysOfLife(birth, day);
+    if (!days) {
+        TDayReading reading;
+        reading.Day = day;
+        return reading;
+    }
+    return Reading(day, *days, ValuesOn(*days), ValuesOn(*days + 1), cycles);
+}
+
+std::optional<TReportSpan> ReportSpan(TDateTime date, std::optional<std::int32_t> days) {
+    const auto ymd = DecodeDate(date);
+    if (!ymd)
+        return std::nullopt;
+    const TDateTime day = DateOf(date);
+    if (days) {
+        if (*days < 1 || *days > MaxReportDays || !DecodeDate(day + *days - 1))
+            return std::nullopt;
+        return TReportSpan{day, *days};
+    }
+    if (const auto window = ChartWindow(day))
+        return TReportSpan{window->FirstDay,
+                           static_cast<std::int32_t>(window->LastDay - window->FirstDay) + 1};
+    // December 9999 has no month after it: its own days only.
+    const TDateTime first = *EncodeDate(int{ymd->year()}, unsigned{ymd->month()}, 1);
+    return TReportSpan{
+        first, static_cast<std::int32_t>(DaysInMonth(int{ymd->year()}, unsigned{ymd->month()}))};
+}
+
+TCoupleReport CoupleReport(const TBiorhythmPrognose& prognose, TReportSpan span) {
+    TCoupleReport report;
+    report.Date = prognose.PrognoseDate;
+    report.Cycles = CyclesInUse();
+    for (const bool man : {true, false}) {
+        const TDatalogging& person = man ? prognose.Man : prognose.Woman;
+        TPersonReport& out = report.Persons[man ? 0 : 1];
+        out.Man = man;
+        out.Birth = person.BirthDate;
+        out.ZodiacSign = person.ZodiacSign;
+        out.Element = ElementOf(static_cast<unsigned>(person.ZodiacSign));
+        out.AgeYears = person.AgeYears;
+        out.DaysLived = person.DaysLived;
+        out.GoodDay = person.GoodDay;
+        out.BadDay = person.BadDay;
+        out.Days.reserve(static_cast<std::size_t>(span.Count));
+        // Day by day, each day's values are the day before's next values: half the sines.
+        std::optional<std::int32_t> lastDays;
+        TValues today{};
+        TValues next{};
+        for (std::int32_t i = 0; i < span.Count; ++i) {
+            const TDateTime day = span.First + i;
+            const auto days = DaysOfLife(person.BirthDate, day);
+            if (!days) {
+                out.Days.push_back(ReadingOn(person.BirthDate, day, report.Cycles));
+                continue;
+            }
+            today = lastDays && *lastDays + 1 == *days ? next : ValuesOn(*days);
+            next = ValuesOn(*days + 1);
+            lastDays = days;
+            out.Days.push_back(Reading(day, *days, today, next, report.Cycles));
+        }
+    }
+    report.Compatibility = CoupleCompatibility(prognose.Man.BirthDate, prognose.Woman.BirthDate);
+    return report;
+}
+
+std::string PercentText(std::int32_t tenths, bool withSign) {
+    return (withSign && tenths > 0 ? "+" : "") + TenthsText(tenths) + "\u00A0%";
+}
+
+std::string JoinWithAnd(const std::vector<std::string>& items) {
+    std::string text;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0)
+            text += i + 1 == items.size() ? std::string(TxtAnd) : std::string(", ");
+        text += items[i];
+    }
+    return text;
+}
+
+std::string CycleWords(const std::vector<CycleKind>& cycles) {
+    std::vector<std::string> words;
+    for (CycleKind kind : cycles)
+        words.emplace_back(TxtCycleWords[static_cast<std::size_t>(kind)]);
+    return JoinWithAnd(words) + " " +
+           std::string(cycles.size() == 1 ? TxtCycleSingular : TxtCyclePlural);
+}
+
+std::string_view TrendWord(CycleTrend trend) {
+    return trend == CycleTrend::Rising ? TxtRising : TxtFalling;
+}
+
+std::string ReadingText(const TDayReading& reading) {
+    if (!reading.Born)
+        return {};
+    std::string text;
+    const auto add = [&text](std::string_view name, std::int32_t tenths, CycleTrend trend) {
+        if (!text.empty())
+            text += ", ";
+        text += std::string(name) + " " + PercentText(tenths, true) + " (" +
+                std::string(TrendWord(trend)) + ")";
+    };
+    for (CycleKind kind : AllCycles) {
+        const auto i = static_cast<std::size_t>(kind);
+        add(TxtCycleWords[i], reading.PercentTenths[i], reading.Trends[i]);
+    }
+    if (reading.AverageTenths)
+        add(TxtAverageWord, *reading.AverageTenths, reading.AverageTrend);
+    return text;
+}

@@ -1,0 +1,82 @@
+#pragma once
+
+#include "model/Report.h"
+#include "model/Shared.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The figures of the chart read-out and of the command line's report: a person's cycles day by
+// day, computed as the detail report computes them.
+
+// A person's cycles on one day.
+struct TDayReading {
+    TDateTime Day = 0;
+    // The day is a date of years 1..9999 on or after the day of birth: only then do the cycles
+    // have values.
+    bool Born = false;
+    std::array<std::int32_t, 4> PercentTenths{};
+    std::array<CycleTrend, 4> Trends{};
+    // The mean of the cycles in use, as the average chart draws it; nothing when none is in use.
+    std::optional<std::int32_t> AverageTenths;
+    CycleTrend AverageTrend = CycleTrend::Rising;
+};
+
+TDayReading ReadingOn(TDateTime birth, TDateTime day, const std::vector<CycleKind>& cycles);
+
+// The days a report covers.
+struct TReportSpan {
+    TDateTime First = 0;
+    std::int32_t Count = 0;
+};
+
+inline constexpr std::int32_t MaxReportDays = 36525;
+
+// `days` days from the date, or without them the charted months (to the end of year 9999 when
+// the date lies in its December); nothing when the date is no date of years 1..9999, `days` is
+// outside 1..MaxReportDays or the days run past 31 December 9999.
+std::optional<TReportSpan> ReportSpan(TDateTime date, std::optional<std::int32_t> days);
+
+struct TPersonReport {
+    bool Man = true;
+    TDateTime Birth = 0;
+    std::int32_t ZodiacSign = 0;
+    std::int32_t Element = 0;
+    std::int32_t AgeYears = 0;
+    std::int32_t DaysLived = 0;
+    // 0 when none was found.
+    TDateTime GoodDay = 0;
+    TDateTime BadDay = 0;
+    std::vector<TDayReading> Days;
+};
+
+struct TCoupleReport {
+    TDateTime Date = 0;
+    std::vector<CycleKind> Cycles;
+    // The man, then the woman.
+    std::array<TPersonReport, 2> Persons;
+    TCompatibility Compatibility;
+};
+
+// The report of a prognosis that UpdateAll has brought up to date, with the cycles in use from
+// DisplaySettings.
+TCoupleReport CoupleReport(const TBiorhythmPrognose& prognose, TReportSpan span);
+
+// Tenths of a percent as the detail report writes them: "+23,5 %", "-12,0 %", "0,0 %", with a
+// no-break space before the sign; the plus only when `withSign`.
+std::string PercentText(std::int32_t tenths, bool withSign);
+
+// "a", "a и b", "a, b и c".
+std::string JoinWithAnd(const std::vector<std::string>& items);
+
+// The cycles as words in a sentence: "физический цикл", "физический и сердечный циклы".
+std::string CycleWords(const std::vector<CycleKind>& cycles);
+
+// "физический +23,5 % (убывает), ..., среднее +1,2 % (растёт)"; empty before birth.
+std::string ReadingText(const TDayReading& reading);
+
+std::string_view TrendWord(CycleTrend trend);

@@ -1,0 +1,234 @@
+#include "report/ReportFormat.h"
+
+#include "main/TextFormat.h"
+#include "main/Vocabulary.h"
+#include "report/ReportTexts.h"
+
+#include <array>
+
+namespace {
+
+constexpr std::array<std::string_view, 4> CycleKeys{"physical", "emotional", "intellectual",
+                                                    "heart"};
+
+// Tenths as a JSON or CSV number: "-99.9", "0.0".
+std::string Number(std::int32_t tenths) {
+    const std::int64_t value = tenths;
+    const std::int64_t magnitude = value < 0 ? -value : value;
+    return (value < 0 ? "-" : "") + std::to_string(magnitude / 10) + "." +
+           std::to_string(magnitude % 10);
+}
+
+std::string JsonString(std::string_view text) {
+    std::string out = "\"";
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == '"' || c == '\\') {
+            out += '\\';
+            out += c;
+        } else if (byte < 0x20) {
+            static constexpr char hex[] = "0123456789abcdef";
+            out += "\\u00";
+            out += hex[byte >> 4];
+            out += hex[byte & 15];
+        } else {
+            out += c;
+        }
+    }
+    return out + "\"";
+}
+
+std::string JsonDate(TDateTime date) {
+    return date == 0 ? std::string("null") : JsonString(IsoDate(date));
+}
+
+// The four cycles and the average of a day, each through `value`, or `none` for each before
+// birth and for an average without cycles.
+template <typename Value>
+std::array<std::string, 5> DayCells(const TDayReading& day, const std::string& none, Value value) {
+    std::array<std::string, 5> cells;
+    cells.fill(none);
+    if (!day.Born)
+        return cells;
+    for (std::size_t i = 0; i < 4; ++i)
+        cells[i] = value(day.PercentTenths[i]);
+    if (day.AverageTenths)
+        cells[4] = value(*day.AverageTenths);
+    return cells;
+}
+
+std::size_t CodePoints(std::string_view text) {
+    std::size_t n = 0;
+    for (const char c : text)
+        n += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
+    return n;
+}
+
+std::string PadLeft(std::string_view text, std::size_t width) {
+    const std::size_t n = CodePoints(text);
+    return std::string(n < width ? width - n : 0, ' ') + std::string(text);
+}
+
+std::string ShortDate(TDateTime date) {
+    const auto ymd = DecodeDate(date);
+    if (!ymd)
+        return {};
+    return ZeroPadded(static_cast<int>(unsigned{ymd->day()}), 2) + "." +
+           ZeroPadded(static_cast<int>(unsigned{ymd->month()}), 2) + "." +
+           ZeroPadded(int{ymd->year()}, 4);
+}
+
+std::string RoleName(const TPersonReport& person) {
+    return std::string(person.Man ? TxtMan : TxtWoman);
+}
+
+} // namespace
+
+std::string ZeroPadded(int value, std::size_t width) {
+    std::string digits = std::to_string(value);
+    return std::string(digits.size() < width ? width - digits.size() : 0, '0') + digits;
+}
+
+std::string FormatWith(std::string_view format, std::initializer_list<std::string> args) {
+    const std::vector<std::string> values(args);
+    return FormatText(format, values);
+}
+
+std::string IsoDate(TDateTime date) {
+    const auto ymd = DecodeDate(date);
+    if (!ymd)
+        return {};
+    return ZeroPadded(int{ymd->year()}, 4) + "-" +
+           ZeroPadded(static_cast<int>(unsigned{ymd->month()}), 2) + "-" +
+           ZeroPadded(static_cast<int>(unsigned{ymd->day()}), 2);
+}
+
+std::optional<TDateTime> ParseIsoDate(std::string_view text) {
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return std::nullopt;
+    const auto number = [text](std::size_t from, std::size_t count) -> std::optional<int> {
+        int value = 0;
+        for (std::size_t i = from; i < from + count; ++i) {
+            if (text[i] < '0' || text[i] > '9')
+                return std::nullopt;
+            value = value * 10 + (text[i] - '0');
+        }
+        return value;
+    };
+    const auto year = number(0, 4);
+    const auto month = number(5, 2);
+    const auto day = number(8, 2);
+    if (!year || !month || !day)
+        return std::nullopt;
+    return EncodeDate(*year, static_cast<unsigned>(*month), static_cast<unsigned>(*day));
+}
+
+std::string ReportText(const TCoupleReport& report) {
+    std::string out = FormatWith(TxtReportTitle, {LongDateText(report.Date)}) + "\n";
+    out += FormatWith(TxtReportCycles, {report.Cycles.empty() ? std::string(TxtNoCycles)
+                                                              : CycleWords(report.Cycles)}) +
+           "\n";
+    constexpr std::size_t width = 9;
+    for (const TPersonReport& person : report.Persons) {
+        out += "\n" + RoleName(person) + "\n";
+        const auto line = [&out](std::string_view label, const std::string& value) {
+            out += "  " + std::string(label) + ": " + value + "\n";
+        };
+        line(TxtBirthDate, LongDateText(person.Birth));
+        line(TxtZodiac, ZodiacNames[person.ZodiacSign]);
+        line(TxtElement, ElementNames[person.Element]);
+        line(TxtAge, CountWithWord(person.AgeYears, false));
+        line(TxtDaysLived, CountWithWord(person.DaysLived, true));
+        line(TxtGoodDay, FoundDayText(person.GoodDay));
+        line(TxtBadDay, FoundDayText(person.BadDay));
+
+        out += "\n  " + std::string(TxtDate) + std::string(10 - CodePoints(TxtDate), ' ');
+        for (std::string_view name : TxtColumnNames)
+            out += PadLeft(name, width);
+        out += "\n";
+        for (const TDayReading& day : person.Days) {
+            out += "  " + ShortDate(day.Day);
+            const auto cells = DayCells(day, std::string(TxtNone), [](std::int32_t tenths) {
+                return (tenths > 0 ? "+" : "") + TenthsText(tenths);
+            });
+            for (const std::string& cell : cells)
+                out += PadLeft(cell, width);
+            out += "\n";
+        }
+    }
+
+    const TCompatibility& compatibility = report.Compatibility;
+    out +=
+        "\n" + FormatWith(TxtCompatibility, {CountWithWord(compatibility.DaysApart, true)}) + "\n";
+    for (CycleKind kind : AllCycles) {
+        const auto i = static_cast<std::size_t>(kind);
+        out += "  " + std::string(TxtCycleNames[i]) + ": " +
+               PercentText(compatibility.PercentTenths[i], false) + "\n";
+    }
+    out += "  " + std::string(TxtAverage) + ": " +
+           (compatibility.MeanTenths ? PercentText(*compatibility.MeanTenths, false)
+                                     : std::string(TxtNoCycles)) +
+           "\n";
+    return out;
+}
+
+std::string ReportJson(const TCoupleReport& report) {
+    std::string out = "{\n  \"date\": " + JsonDate(report.Date) + ",\n  \"cycles\": [";
+    for (std::size_t i = 0; i < report.Cycles.size(); ++i)
+        out +=
+            (i > 0 ? ", " : "") + JsonString(CycleKeys[static_cast<std::size_t>(report.Cycles[i])]);
+    out += "],\n  \"persons\": [";
+    bool firstPerson = true;
+    for (const TPersonReport& person : report.Persons) {
+        out += firstPerson ? "\n" : ",\n";
+        firstPerson = false;
+        out += "    {\n      \"role\": " + JsonString(person.Man ? "man" : "woman") + ",\n";
+        out += "      \"birth\": " + JsonDate(person.Birth) + ",\n";
+        out += "      \"zodiac\": " + JsonString(ZodiacNames[person.ZodiacSign]) + ",\n";
+        out += "      \"element\": " + JsonString(ElementNames[person.Element]) + ",\n";
+        out += "      \"age_years\": " + std::to_string(person.AgeYears) + ",\n";
+        out += "      \"days_lived\": " + std::to_string(person.DaysLived) + ",\n";
+        out += "      \"good_day\": " + JsonDate(person.GoodDay) + ",\n";
+        out += "      \"bad_day\": " + JsonDate(person.BadDay) + ",\n";
+        out += "      \"days\": [";
+        for (std::size_t d = 0; d < person.Days.size(); ++d) {
+            const TDayReading& day = person.Days[d];
+            const auto cells = DayCells(day, "null", Number);
+            out += d > 0 ? ",\n" : "\n";
+            out += "        {\"date\": " + JsonDate(day.Day);
+            for (std::size_t i = 0; i < 4; ++i)
+                out += ", " + JsonString(CycleKeys[i]) + ": " + cells[i];
+            out += ", \"average\": " + cells[4] + "}";
+        }
+        out += person.Days.empty() ? "]\n    }" : "\n      ]\n    }";
+    }
+    out += "\n  ],\n  \"compatibility\": {";
+    for (std::size_t i = 0; i < 4; ++i)
+        out +=
+            JsonString(CycleKeys[i]) + ": " + Number(report.Compatibility.PercentTenths[i]) + ", ";
+    out += "\"average\": " +
+           (report.Compatibility.MeanTenths ? Number(*report.Compatibility.MeanTenths)
+                                            : std::string("null")) +
+           "}\n}\n";
+    return out;
+}
+
+std::string ReportCsv(const TCoupleReport& report) {
+    std::string out = "date";
+    for (const TPersonReport& person : report.Persons) {
+        const std::string role = person.Man ? "man_" : "woman_";
+        for (std::string_view key : CycleKeys)
+            out += "," + role + std::string(key);
+        out += "," + role + "average";
+    }
+    out += "\r\n";
+    const std::size_t days = report.Persons[0].Days.size();
+    for (std::size_t d = 0; d < days; ++d) {
+        out += IsoDate(report.Persons[0].Days[d].Day);
+        for (const TPersonReport& person : report.Persons)
+            for (const std::string& cell : DayCells(person.Days[d], "", Number))
+                out += "," + cell;
+        out += "\r\n";
+    }
+    return out;
+}

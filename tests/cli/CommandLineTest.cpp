@@ -1,0 +1,387 @@
+#include "cli/CommandLine.h"
+#include "tests/main/ProgramFixture.h"
+#include "tests/report/IcalSupport.h"
+
+#include "main/Vocabulary.h"
+#include "report/ReportFormat.h"
+#include "tests/main/DetailReportLines.h"
+
+#include <QDateEdit>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QSet>
+#include <QTextDocument>
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+
+#include <ostream>
+#include <vector>
+
+void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+const QStringList Couple{QStringLiteral("orvanta"), QStringLiteral("report"),
+                         QStringLiteral("--man"),   QStringLiteral("1982-12-23"),
+                         QStringLiteral("--woman"), QStringLiteral("1983-09-29"),
+                         QStringLiteral("--date"),  QStringLiteral("2009-01-05")};
+
+const TDateTime Today = *EncodeDate(2009, 1, 5);
+
+QSet<QString> Keys(const QJsonObject& object) {
+    const QStringList keys = object.keys();
+    return {keys.begin(), keys.end()};
+}
+
+// A percentage as the detail report writes it: "+23,5 %" (its no-break space is a blank in
+// plain text).
+QString Percent(double value, bool withSign) {
+    return (withSign && value > 0 ? QStringLiteral("+") : QString()) +
+           QString::number(value, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(',')) +
+           QStringLiteral(" %");
+}
+
+QJsonObject Json(const TCommandResult& result) {
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(result.Out, &error);
+    EXPECT_EQ(error.error, QJsonParseError::NoError) << error.errorString().toStdString();
+    return document.object();
+}
+
+class CommandLineTest : public TProgramFixture {
+protected:
+    void SetUp() override {
+        TProgramFixture::SetUp();
+        ProgramFolder = folder;
+    }
+
+    QString Text(const char* name) const { return Find<QLabel>(name)->text(); }
+};
+
+} // namespace
+
+TEST(CommandLine, WhichArgumentsAreForIt) {
+    const std::vector<std::pair<std::vector<const char*>, bool>> rows{
+        {{"orvanta"}, false},
+        {{"orvanta", "-style", "fusion"}, false},
+        {{"orvanta", "--platform", "offscreen"}, false},
+        {{"orvanta", "-platform=offscreen"}, false},
+        {{"orvanta", "-qwindowgeometry", "800x600"}, false},
+        {{"orvanta", "report"}, true},
+        {{"orvanta", "--help"}, true},
+        {{"orvanta", "-h"}, true},
+        {{"orvanta", "--version"}, true},
+        {{"orvanta", "reprot"}, true},
+        {{"orvanta", "--bogus"}, true},
+        {{"orvanta", "--man", "1982-12-23"}, true},
+        {{"orvanta", ""}, true},
+        {{"orvanta", "-"}, true},
+    };
+    for (const auto& [arguments, forIt] : rows) {
+        std::vector<char*> argv;
+        for (const char* argument : arguments)
+            argv.push_back(const_cast<char*>(argument));
+        EXPECT_EQ(IsCommandLine(static_cast<int>(argv.size()), argv.data()), forIt)
+            << (arguments.size() > 1 ? arguments[1] : "(none)");
+    }
+}
+
+TEST_F(CommandLineTest, BadArgumentsGetOneMessageAndStatusTwo) {
+    const QString calendar = folder + QStringLiteral("days.ics");
+    const QString fifo = folder + QStringLiteral("fifo.ics");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const auto report = [](QStringList more) { return Couple + more; };
+    const std::vector<std::pair<QStringList, QString>> rows{
+        {{"orvanta", "--bogus"}, "неизвестный параметр «--bogus»"},
+        {{"orvanta", "-x"}, "неизвестный параметр «-x»"},
+        {{"orvanta", "reprot"}, "неизвестная команда «reprot»"},
+        {{"orvanta", ""}, "неизвестная команда «»"},
+        {{"orvanta", "--man", "1982-12-23"}, "параметр «--man» относится к команде report"},
+        {{"orvanta", "report"}, "не задан параметр «--man»"},
+        {{"orvanta", "report", "--man", "1982-12-23"}, "не задан параметр «--woman»"},
+        {{"orvanta", "report", "--woman", "1982-12-23", "--man"},
+         "у параметра «--man» нет значения"},
+        {{"orvanta", "--help=1"}, "неизвестный параметр «--help=1»"},
+        {report({"extra"}), "лишний аргумент «extra»"},
+        {report({"--man", "1982-12-23"}), "параметр «--man» задан больше одного раза"},
+        {report({"--days", "3", "--days", "4"}), "параметр «--days» задан больше одного раза"},
+        {{"orvanta", "report", "--man", "1982-02-29", "--woman", "1983-09-29"},
+         "неверная дата «1982-02-29» у параметра «--man»: нужна дата ГГГГ-ММ-ДД с 0001-01-01 "
+         "по 9999-12-31"},
+        {{"orvanta", "report", "--man", "1982-12-23", "--woman", "29.09.1983"},
+         "неверная дата «29.09.1983» у параметра «--woman»: нужна дата ГГГГ-ММ-ДД с "
+         "0001-01-01 по 9999-12-31"},
+        {{"orvanta", "report", "--man", "1982-12-23", "--woman", "1983-09-29", "--date",
+          "10000-01-01"},
+         "неверная дата «10000-01-01» у параметра «--date»: нужна дата ГГГГ-ММ-ДД с 0001-01-01 "
+         "по 9999-12-31"},
+        {report({"--days", "0"}), "неверное число дней «0»: нужно целое от 1 до 36525"},
+        {report({"--days", "36526"}), "неверное число дней «36526»: нужно целое от 1 до 36525"},
+        {report({"--days", "-5"}), "неверное число дней «-5»: нужно целое от 1 до 36525"},
+        {report({"--days", " 7"}), "неверное число дней « 7»: нужно целое от 1 до 36525"},
+        {report({"--days", "99999999999"}),
+         "неверное число дней «99999999999»: нужно целое от 1 до 36525"},
+        {{"orvanta", "report", "--man", "1982-12-23", "--woman", "1983-09-29", "--date",
+          "9999-12-30", "--days", "3"},
+         "дни отчёта выходят за 31 декабря 9999 г."},
+        {report({"--format", "xml"}), "неверный вид отчёта «xml»: нужен text, json или csv"},
+        {report({"--format", "JSON"}), "неверный вид отчёта «JSON»: нужен text, json или csv"},
+        {report({"--cycles", "P,X"}),
+         "неверный список циклов «P,X»: нужны буквы P, E, I, H через запятую, каждая не больше "
+         "одного раза"},
+        {report({"--cycles", "P,p"}),
+         "неверный список циклов «P,p»: нужны буквы P, E, I, H через запятую, каждая не больше "
+         "одного раза"},
+        {report({"--cycles", ""}),
+         "неверный список циклов «»: нужны буквы P, E, I, H через запятую, каждая не больше "
+         "одного раза"},
+        {report({"--cycles", "PE"}),
+         "неверный список циклов «PE»: нужны буквы P, E, I, H через запятую, каждая не больше "
+         "одного раза"},
+        {report({"--ics", ""}), "пустое имя файла у параметра «--ics»"},
+        {report({"--ics", fifo}), "«" + fifo + "» — не обычный файл: календарь не записан"},
+        {report({"--ics", folder}), "«" + folder + "» — не обычный файл: календарь не записан"},
+        // Nothing is written when any argument is wrong, the calendar included.
+        {report({"--ics", calendar, "--format", "yaml"}),
+         "неверный вид отчёта «yaml»: нужен text, json или csv"},
+    };
+    for (const auto& [arguments, message] : rows) {
+        const TCommandResult result = RunCommand(arguments, Today);
+        EXPECT_EQ(result.Status, 2) << arguments.join(' ').toStdString();
+        EXPECT_TRUE(result.Out.isEmpty()) << arguments.join(' ').toStdString();
+        EXPECT_EQ(QString::fromUtf8(result.Err),
+                  "orvanta: " + message + "\nСправка: orvanta --help\n");
+    }
+    EXPECT_FALSE(QFileInfo::exists(calendar));
+    EXPECT_FALSE(QFileInfo::exists(settingsPath));
+
+    const TCommandResult help = RunCommand({"orvanta", "--help"}, Today);
+    EXPECT_EQ(help.Status, 0);
+    EXPECT_TRUE(help.Out.startsWith("Орванта — биоритмы пары.\n\nИспользование:\n"));
+    EXPECT_TRUE(help.Err.isEmpty());
+    EXPECT_EQ(RunCommand(Couple + QStringList{"-h"}, Today).Out, help.Out);
+    const TCommandResult version = RunCommand({"orvanta", "-v"}, Today);
+    EXPECT_EQ(version.Status, 0);
+    EXPECT_EQ(version.Out, "orvanta 3.3.0.35\n");
+}
+
+TEST_F(CommandLineTest, JsonAgreesWithTheWindowAndTheDetailReport) {
+    // The user has turned the intellectual cycle off.
+    Write(settingsPath, "[Settings]\nchkSavvy=0\nrgGraphics=0\n");
+    const QByteArray stored = Stored();
+    Start();
+    Find<QDateEdit>("dtpManDateDay")->setDate(QDate(1982, 12, 23));
+    Find<QDateEdit>("dtpWomanDateDay")->setDate(QDate(1983, 9, 29));
+    Find<QDateEdit>("dtpPrognoseDate")->setDate(QDate(2009, 1, 5));
+    const QStringList panels[2] = {{Text("lbMZodiac"), Text("lbMElement"), Text("lbMAge"),
+                                    Text("lbMQuanDays"), Text("lbMMaxDay"), Text("lbMMinDay")},
+                                   {Text("lbWZodiac"), Text("lbWElement"), Text("lbWAge"),
+                                    Text("lbWQuanDays"), Text("lbWMaxDay"), Text("lbWMinDay")}};
+
+    const TCommandResult result = RunCommand(Couple + QStringList{"--format", "json"}, Today);
+    ASSERT_EQ(result.Status, 0) << result.Err.toStdString();
+    EXPECT_TRUE(result.Err.isEmpty());
+    EXPECT_EQ(Stored(), stored);
+    const QJsonObject json = Json(result);
+    EXPECT_EQ(Keys(json), (QSet<QString>{"date", "cycles", "persons", "compatibility"}));
+    EXPECT_EQ(json["date"].toString(), "2009-01-05");
+    EXPECT_EQ(json["cycles"].toArray(), (QJsonArray{"physical", "emotional", "heart"}));
+
+    const QJsonArray persons = json["persons"].toArray();
+    ASSERT_EQ(persons.size(), 2);
+    const char* cycleKeys[] = {"physical", "emotional", "intellectual", "heart"};
+    const char* cycleNames[] = {"Физический", "Эмоциональный", "Интеллектуальный", "Сердечный"};
+    for (int who = 0; who < 2; ++who) {
+        const QJsonObject person = persons[who].toObject();
+        const bool man = who == 0;
+        SCOPED_TRACE(man ? "man" : "woman");
+        EXPECT_EQ(Keys(person), (QSet<QString>{"role", "birth", "zodiac", "element", "age_years",
+                                               "days_lived", "good_day", "bad_day", "days"}));
+        EXPECT_EQ(person["role"].toString(), man ? "man" : "woman");
+        EXPECT_EQ(person["birth"].toString(), man ? "1982-12-23" : "1983-09-29");
+        const auto day = [](const QJsonValue& value) {
+            return value.isNull() ? QStringLiteral("—")
+                                  : QString::fromStdString(LongDateText(
+                                        ParseIsoDate(value.toString().toStdString()).value()));
+        };
+        EXPECT_EQ(
+            (QStringList{person["zodiac"].toString(), person["element"].toString(),
+                         QString::fromStdString(CountWithWord(person["age_years"].toInt(), false)),
+                         QString::fromStdString(CountWithWord(person["days_lived"].toInt(), true)),
+                         day(person["good_day"]), day(person["bad_day"])}),
+            panels[who]);
+
+        // The charted months, January and February 2009; the prognosis date's values are the
+        // detail report's.
+        const QJsonArray days = person["days"].toArray();
+        ASSERT_EQ(days.size(), 59);
+        EXPECT_EQ(days.first()["date"].toString(), "2009-01-01");
+        EXPECT_EQ(days.last()["date"].toString(), "2009-02-28");
+        const QJsonObject onTheDay = days[4].toObject();
+        EXPECT_EQ(onTheDay["date"].toString(), "2009-01-05");
+        EXPECT_EQ(Keys(onTheDay), (QSet<QString>{"date", "physical", "emotional", "intellectual",
+                                                 "heart", "average"}));
+        const QStringList report = DetailReportLines(man);
+        for (int i = 0; i < 4; ++i) {
+            const QString prefix = QString::fromUtf8(cycleNames[i]) + QStringLiteral(": ") +
+                                   Percent(onTheDay[cycleKeys[i]].toDouble(), true) +
+                                   QStringLiteral(", ");
+            EXPECT_TRUE(std::any_of(report.begin(), report.end(), [&](const QString& line) {
+                return line.startsWith(prefix);
+            })) << prefix.toStdString();
+        }
+        // The mean of the three cycles in use (each rounded to a tenth on its own).
+        EXPECT_NEAR(onTheDay["average"].toDouble(),
+                    (onTheDay["physical"].toDouble() + onTheDay["emotional"].toDouble() +
+                     onTheDay["heart"].toDouble()) /
+                        3,
+                    0.1);
+
+        const QJsonObject compatibility = json["compatibility"].toObject();
+        EXPECT_EQ(Keys(compatibility),
+                  (QSet<QString>{"physical", "emotional", "intellectual", "heart", "average"}));
+        for (int i = 0; i < 4; ++i)
+            EXPECT_TRUE(std::any_of(report.begin(), report.end(), [&](const QString& line) {
+                return line.startsWith(QString::fromUtf8(cycleNames[i]) + " (период") &&
+                       line.endsWith(": " + Percent(compatibility[cycleKeys[i]].toDouble(), false));
+            })) << cycleKeys[i];
+        EXPECT_TRUE(report.contains("Средняя совместимость по циклам, показанным на графиках: " +
+                                    Percent(compatibility["average"].toDouble(), false)));
+    }
+}
+
+TEST_F(CommandLineTest, FormatsDaysAndCycles) {
+    Write(settingsPath,
+          "[Settings]\nchkPhysical=0\nchkEmotional=0\nchkSavvy=0\nchkWarmhearted=0\n");
+    // All four off in the settings file, as the window would start: no average, no good or bad
+    // day, no mean compatibility.
+    QJsonObject json = Json(RunCommand(Couple + QStringList{"--format", "json"}, Today));
+    EXPECT_EQ(json["cycles"].toArray(), QJsonArray());
+    for (const QJsonValue person : json["persons"].toArray()) {
+        EXPECT_TRUE(person["good_day"].isNull());
+        EXPECT_TRUE(person["bad_day"].isNull());
+        for (const QJsonValue day : person["days"].toArray())
+            EXPECT_TRUE(day["average"].isNull());
+    }
+    EXPECT_TRUE(json["compatibility"].toObject()["average"].isNull());
+
+    // --cycles wins over the file, in any order and letter case; the file stays as it was.
+    const QByteArray stored = Stored();
+    json = Json(RunCommand(
+        Couple + QStringList{"--format", "json", "--cycles", "h,P", "--days", "7"}, Today));
+    EXPECT_EQ(Stored(), stored);
+    EXPECT_EQ(json["cycles"].toArray(), (QJsonArray{"physical", "heart"}));
+    const QJsonArray man = json["persons"][0]["days"].toArray();
+    ASSERT_EQ(man.size(), 7);
+    EXPECT_EQ(man.first()["date"].toString(), "2009-01-05");
+    EXPECT_EQ(man.last()["date"].toString(), "2009-01-11");
+    EXPECT_FALSE(json["persons"][0]["good_day"].isNull());
+
+    // CSV: one row a day, the same numbers in eleven columns.
+    const TCommandResult csv = RunCommand(
+        Couple + QStringList{"--format", "csv", "--cycles", "H,P", "--days", "7"}, Today);
+    EXPECT_EQ(csv.Status, 0);
+    const QStringList rows = QString::fromUtf8(csv.Out).split(QStringLiteral("\r\n"));
+    ASSERT_EQ(rows.size(), 9); // the header, seven days and the empty text after the last CRLF
+    EXPECT_EQ(rows[0], "date,man_physical,man_emotional,man_intellectual,man_heart,man_average,"
+                       "woman_physical,woman_emotional,woman_intellectual,woman_heart,"
+                       "woman_average");
+    EXPECT_EQ(rows[8], "");
+    const char* keys[] = {"physical", "emotional", "intellectual", "heart", "average"};
+    for (int d = 0; d < 7; ++d) {
+        const QStringList cells = rows[d + 1].split(QLatin1Char(','));
+        ASSERT_EQ(cells.size(), 11);
+        EXPECT_EQ(cells[0], man[d]["date"].toString());
+        for (int who = 0; who < 2; ++who)
+            for (int k = 0; k < 5; ++k)
+                EXPECT_EQ(cells[1 + who * 5 + k].toDouble(),
+                          json["persons"][who]["days"][d][keys[k]].toDouble());
+    }
+
+    // Text: the persons' figures and a table of the days; before birth the cells show a dash.
+    const TCommandResult text =
+        RunCommand({"orvanta", "report", "--man", "1982-12-23", "--woman", "2009-01-07", "--date",
+                    "2009-01-05", "--days", "3", "--cycles", "P,E,I,H"},
+                   Today);
+    const QStringList lines = QString::fromUtf8(text.Out).split(QLatin1Char('\n'));
+    EXPECT_EQ(lines[0], "Отчёт о биоритмах пары на 5 января 2009 г.");
+    EXPECT_TRUE(lines.contains("  Знак зодиака: Козерог"));
+    EXPECT_TRUE(lines.contains("  Возраст (в днях): 9510 дней"));
+    EXPECT_TRUE(lines.contains("  Дата           Физ.    Эмоц.   Интел.    Серд.  Среднее"));
+    EXPECT_TRUE(lines.contains("  05.01.2009    +23,5    -31,9    -99,9    +99,7     -2,2"));
+    EXPECT_TRUE(lines.contains("  06.01.2009        —        —        —        —        —"));
+    EXPECT_TRUE(lines.contains("  07.01.2009      0,0      0,0      0,0      0,0      0,0"));
+}
+
+TEST_F(CommandLineTest, CalendarFileAndItsFailures) {
+    const QString calendar = folder + QStringLiteral("дни.ics");
+    Write(calendar, "old calendar");
+    const TCommandResult result = RunCommand(Couple + QStringList{"--ics", calendar}, Today);
+    EXPECT_EQ(result.Status, 0) << result.Err.toStdString();
+    EXPECT_TRUE(result.Out.startsWith("Отчёт о биоритмах пары"));
+    QFile file(calendar);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const TParsedCalendar parsed = ParseCalendar(file.readAll().toStdString());
+    EXPECT_EQ(parsed.Errors, 0);
+    // Both persons, over January 2009 to February 2010.
+    int men = 0;
+    int women = 0;
+    for (const TParsedEvent& event : parsed.Events) {
+        men += event.Uid.find("-man-19821223-") != std::string::npos;
+        women += event.Uid.find("-woman-19830929-") != std::string::npos;
+        EXPECT_GE(event.First, *EncodeDate(2009, 1, 1));
+        EXPECT_LE(event.Last, *EncodeDate(2010, 2, 28));
+    }
+    EXPECT_GT(men, 50);
+    EXPECT_GT(women, 50);
+    EXPECT_EQ(men + women, static_cast<int>(parsed.Events.size()));
+
+    // Where no file can be made: status 1, no report, the reason on the error stream.
+    const QString under = folder + QStringLiteral("plain");
+    Write(under, "a file, not a folder");
+    const QString impossible = under + QStringLiteral("/days.ics");
+    const TCommandResult failed = RunCommand(Couple + QStringList{"--ics", impossible}, Today);
+    EXPECT_EQ(failed.Status, 1);
+    EXPECT_TRUE(failed.Out.isEmpty());
+    EXPECT_EQ(QString::fromUtf8(failed.Err),
+              "orvanta: Не могу записать в " + impossible + "\nСправка: orvanta --help\n");
+}
+
+TEST(CommandLineProcess, RunsWithoutADisplay) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        environment.remove(QLatin1String(name));
+    const auto run = [&](const QStringList& arguments, const QString& output = {}) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        if (!output.isEmpty())
+            process.setStandardOutputFile(output);
+        process.start(QStringLiteral(ORVANTA_PROGRAM), arguments);
+        EXPECT_TRUE(process.waitForFinished(60000));
+        return std::tuple{process.exitCode(), process.readAllStandardOutput(),
+                          process.readAllStandardError()};
+    };
+    const QStringList couple = Couple.mid(1);
+
+    const auto [status, out, err] = run(couple + QStringList{"--format", "json", "--days", "3"});
+    EXPECT_EQ(status, 0) << err.toStdString();
+    EXPECT_EQ(QJsonDocument::fromJson(out)["persons"][1]["days"][2]["date"].toString(),
+              "2009-01-07");
+
+    const auto [badStatus, badOut, badErr] = run({"report", "--bogus"});
+    EXPECT_EQ(badStatus, 2);
+    EXPECT_TRUE(badOut.isEmpty());
+    EXPECT_EQ(badErr, "orvanta: неизвестный параметр «--bogus»\nСправка: orvanta --help\n");
+
+    // A report that cannot be written is a failure, not a success.
+    const auto [fullStatus, fullOut, fullErr] = run(couple, QStringLiteral("/dev/full"));
+    EXPECT_EQ(fullStatus, 1);
+    EXPECT_EQ(fullErr, "orvanta: не могу вывести отчёт\nСправка: orvanta --help\n");
+}

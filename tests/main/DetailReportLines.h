@@ -1,0 +1,16 @@
+#pragma once
+
+#include "main/DetailReport.h"
+#include "model/Shared.h"
+
+#include <QStringList>
+#include <QTextDocument>
+
+// The detail report of the man or the woman of Prognose, a paragraph or list item a line, as
+// plain text (its no-break spaces are blanks there).
+inline QStringList DetailReportLines(bool man) {
+    QTextDocument document;
+    WriteDetailReport(document, man ? Prognose.Man : Prognose.Woman,
+                      man ? Prognose.Woman : Prognose.Man, man);
+    return document.toPlainText().split(QLatin1Char('\n'));
+}

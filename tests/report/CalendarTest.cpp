@@ -1,0 +1,275 @@
+#include "report/Calendar.h"
+#include "tests/TestSupport.h"
+#include "tests/report/IcalSupport.h"
+
+#include "main/Vocabulary.h"
+#include "model/Report.h"
+#include "report/ReportFormat.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <map>
+#include <numbers>
+#include <set>
+
+namespace {
+
+constexpr CycleKind P = CycleKind::Physical;
+constexpr CycleKind E = CycleKind::Emotional;
+constexpr CycleKind I = CycleKind::Intellectual;
+constexpr CycleKind H = CycleKind::Heart;
+
+constexpr std::array<const char*, 4> Words{"физический", "эмоциональный", "интеллектуальный",
+                                           "сердечный"};
+
+class CalendarTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetDisplaySettings();
+        InstallBuiltInNames();
+    }
+    void TearDown() override {
+        ResetDisplaySettings();
+        Prognose.SetPrognoseDate(0);
+    }
+
+    static void Use(const std::vector<CycleKind>& cycles) {
+        for (CycleKind kind : AllCycles)
+            DisplaySettings.SetFlag(CycleFlag(kind),
+                                    std::find(cycles.begin(), cycles.end(), kind) != cycles.end());
+    }
+};
+
+// The sum of the cycles in use on a day of life, from the decimal periods.
+double Sum(double days, const std::vector<CycleKind>& cycles) {
+    constexpr std::array<double, 4> periods{23.6884, 28.4261, 33.1638, 38.0};
+    double sum = 0;
+    for (CycleKind kind : cycles)
+        sum += 25 * std::sin(2 * std::numbers::pi * days / periods[static_cast<std::size_t>(kind)]);
+    return sum;
+}
+
+std::string Kind(const TParsedEvent& event) {
+    return event.Uid.substr(0, event.Uid.find('-'));
+}
+
+} // namespace
+
+TEST_F(CalendarTest, SpansAndPersons) {
+    struct Row {
+        TDateTime date;
+        int months;
+        std::optional<TCalendarSpan> span;
+    };
+    const Row rows[] = {
+        {Date(2009, 1, 5), 12, TCalendarSpan{Date(2009, 1, 1), Date(2010, 2, 28)}},
+        {Date(2009, 1, 5), 0, TCalendarSpan{Date(2009, 1, 1), Date(2009, 2, 28)}},
+        {Date(2023, 12, 31), 1, TCalendarSpan{Date(2023, 12, 1), Date(2024, 2, 29)}},
+        {Date(2024, 11, 10), 2, TCalendarSpan{Date(2024, 11, 1), Date(2025, 2, 28)}},
+        {Date(2000, 6, 15), 120, TCalendarSpan{Date(2000, 6, 1), Date(2010, 7, 31)}},
+        {Date(9999, 6, 15), 12, TCalendarSpan{Date(9999, 6, 1), Date(9999, 12, 31)}},
+        {Date(9999, 12, 31), 0, TCalendarSpan{Date(9999, 12, 1), Date(9999, 12, 31)}},
+        {Date(2009, 1, 5), -1, std::nullopt},
+        {Date(2009, 1, 5), 121, std::nullopt},
+        {Date(1, 1, 1) - 1, 12, std::nullopt},
+    };
+    for (const Row& row : rows) {
+        const auto span = CalendarSpan(row.date, row.months);
+        SCOPED_TRACE(IsoDate(row.date) + " + " + std::to_string(row.months));
+        ASSERT_EQ(span.has_value(), row.span.has_value());
+        if (span) {
+            EXPECT_EQ(span->First, row.span->First);
+            EXPECT_EQ(span->Last, row.span->Last);
+        }
+    }
+
+    EXPECT_EQ(ShownPersons(0), (std::vector<bool>{true, false}));
+    EXPECT_EQ(ShownPersons(1), (std::vector<bool>{false}));
+    EXPECT_EQ(ShownPersons(2), (std::vector<bool>{true}));
+    EXPECT_EQ(ShownPersons(-1), (std::vector<bool>{}));
+}
+
+TEST_F(CalendarTest, EventsAreTheModelsDays) {
+    struct Row {
+        TDateTime birth;
+        bool man;
+        TDateTime prognose;
+        int months;
+        std::vector<CycleKind> inUse;
+    };
+    const Row rows[] = {
+        {Date(1982, 12, 23), true, Date(2009, 1, 5), 12, {P, E, I, H}},
+        {Date(1983, 9, 29), false, Date(2009, 1, 5), 3, {P, E, I}},
+        {Date(1980, 5, 17), true, Date(2001, 1, 31), 0, {H}},
+        // Born inside the span: nothing before the day of birth, which is critical for all.
+        {Date(2024, 3, 10), false, Date(2024, 2, 14), 2, {E, H}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(IsoDate(row.birth) + " on " + IsoDate(row.prognose));
+        Use(row.inUse);
+        TDatalogging person;
+        person.SetBirthDate(row.birth);
+        Prognose.SetPrognoseDate(row.prognose);
+        person.UpdatePerson(row.prognose);
+        const TCalendarSpan span = *CalendarSpan(row.prognose, row.months);
+        const auto events = PersonEvents(person, row.man, span.First, span.Last);
+        const std::string text =
+            CalendarText(events, std::chrono::sys_days{} + std::chrono::hours{1});
+        EXPECT_EQ(BadLine(text), "");
+        const TParsedCalendar calendar = ParseCalendar(text);
+        ASSERT_TRUE(calendar.Parsed);
+        EXPECT_EQ(calendar.Errors, 0) << text.substr(0, 2000);
+        EXPECT_EQ(calendar.Name, "Орванта: критические дни");
+        ASSERT_EQ(calendar.Events.size(), events.size());
+
+        // Critical days: the detail report's lists of the four cycles, one event a day that
+        // names the cycles of the day.
+        std::map<TDateTime, std::set<CycleKind>> critical;
+        for (CycleKind kind : AllCycles)
+            for (TDateTime day : CriticalDays(row.birth, kind, span.First, span.Last))
+                critical[day].insert(kind);
+        std::vector<std::pair<TDateTime, TDateTime>> unfavourable;
+        std::vector<TDateTime> good;
+        std::vector<TDateTime> bad;
+        std::set<std::string> uids;
+        const std::string who = row.man ? "Мужчина" : "Женщина";
+        for (const TParsedEvent& event : calendar.Events) {
+            EXPECT_TRUE(event.AllDay);
+            EXPECT_TRUE(uids.insert(event.Uid).second) << event.Uid;
+            EXPECT_EQ(
+                event.Description.rfind(who + ", дата рождения " + LongDateText(row.birth), 0), 0u)
+                << event.Description;
+            EXPECT_GE(event.First, std::max(span.First, row.birth));
+            EXPECT_LE(event.Last, span.Last);
+            const std::string kind = Kind(event);
+            if (kind == "critical") {
+                EXPECT_EQ(event.First, event.Last);
+                const auto found = critical.find(event.First);
+                ASSERT_NE(found, critical.end()) << IsoDate(event.First);
+                for (CycleKind cycle : AllCycles)
+                    EXPECT_EQ(event.Summary.find(Words[static_cast<std::size_t>(cycle)]) !=
+                                  std::string::npos,
+                              found->second.contains(cycle))
+                        << event.Summary;
+                critical.erase(found);
+            } else if (kind == "unfavourable") {
+                unfavourable.emplace_back(event.First, event.Last);
+            } else if (kind == "good") {
+                EXPECT_EQ(event.Summary, who + ": хороший день");
+                good.push_back(event.First);
+            } else {
+                ASSERT_EQ(kind, "bad");
+                EXPECT_EQ(event.Summary, who + ": плохой день");
+                bad.push_back(event.First);
+            }
+        }
+        EXPECT_TRUE(critical.empty());
+
+        std::vector<std::pair<TDateTime, TDateTime>> spans;
+        for (const TDaySpan& s : UnfavourableDays(row.birth, row.inUse, span.First, span.Last))
+            spans.emplace_back(s.First, s.Last);
+        EXPECT_EQ(unfavourable, spans);
+
+        // Good and bad days: every strict peak and trough of the sum of the cycles in use.
+        // Where two days' sums are equal but for rounding (the heart cycle alone peaks between
+        // two days), either may be the one taken, as for the nearest good day.
+        const auto compare = [](double a, double b) {
+            return a > b + 1e-9 ? 1 : a < b - 1e-9 ? -1 : 0;
+        };
+        // The day of birth is no good or bad day: the day before it has no sum.
+        for (TDateTime day = span.First; day <= std::min(row.birth, span.Last); day += 1) {
+            EXPECT_EQ(std::find(good.begin(), good.end(), day), good.end());
+            EXPECT_EQ(std::find(bad.begin(), bad.end(), day), bad.end());
+        }
+        for (TDateTime day = std::max(span.First, row.birth + 1); day <= span.Last; day += 1) {
+            const double n = day - row.birth;
+            const int before = compare(Sum(n, row.inUse), Sum(n - 1, row.inUse));
+            const int after = compare(Sum(n, row.inUse), Sum(n + 1, row.inUse));
+            const bool isGood = std::find(good.begin(), good.end(), day) != good.end();
+            const bool isBad = std::find(bad.begin(), bad.end(), day) != bad.end();
+            SCOPED_TRACE(IsoDate(day));
+            const bool tie = before == 0 && after == 0;
+            EXPECT_TRUE(isGood || !(before > 0 && after > 0));
+            EXPECT_TRUE(!isGood || (before >= 0 && after >= 0 && !tie));
+            EXPECT_TRUE(isBad || !(before < 0 && after < 0));
+            EXPECT_TRUE(!isBad || (before <= 0 && after <= 0 && !tie));
+        }
+        // The nearest good and bad day the panels show are among them.
+        for (const auto& [day, list] :
+             {std::pair{person.GoodDay, &good}, std::pair{person.BadDay, &bad}}) {
+            if (day == 0)
+                continue;
+            const auto first = std::find_if(list->begin(), list->end(),
+                                            [&](TDateTime d) { return d >= row.prognose; });
+            ASSERT_NE(first, list->end());
+            EXPECT_EQ(*first, day);
+        }
+    }
+}
+
+TEST_F(CalendarTest, SummariesUidsAndTheFileLayout) {
+    Use({P, E, I, H});
+    TDatalogging man;
+    man.SetBirthDate(Date(2009, 1, 1));
+    // Day 72 of life, 14 March 2009: physical and emotional critical together.
+    const auto events = PersonEvents(man, true, Date(2009, 3, 14), Date(2009, 3, 14));
+    std::vector<std::string> summaries;
+    for (const TCalendarEvent& event : events)
+        summaries.push_back(event.Summary);
+    EXPECT_EQ(summaries,
+              (std::vector<std::string>{"Мужчина: критический день (физический и эмоциональный "
+                                        "циклы)",
+                                        "Мужчина: особо неблагоприятный день"}));
+    EXPECT_EQ(events[0].Uid, "critical-man-20090101-20090314@orvanta");
+    EXPECT_EQ(events[1].Uid, "unfavourable-man-20090101-20090314@orvanta");
+    EXPECT_NE(events[0].Description.find("физический и эмоциональный циклы переходят через ноль"),
+              std::string::npos);
+
+    // Exported again later: the same events under the same UIDs, only the stamp differs; a
+    // different date of birth is a different person.
+    const auto at = [](int hours) { return std::chrono::sys_days{} + std::chrono::hours{hours}; };
+    const std::string first = CalendarText(events, at(1));
+    const std::string again = CalendarText(events, at(50));
+    EXPECT_NE(first, again);
+    EXPECT_NE(first.find("DTSTAMP:19700101T010000Z\r\n"), std::string::npos);
+    EXPECT_NE(again.find("DTSTAMP:19700103T020000Z\r\n"), std::string::npos);
+    const auto uids = [](const std::string& text) {
+        std::vector<std::string> list;
+        for (const TParsedEvent& event : ParseCalendar(text).Events)
+            list.push_back(event.Uid);
+        return list;
+    };
+    EXPECT_EQ(uids(first), uids(again));
+    TDatalogging other;
+    other.SetBirthDate(Date(2009, 1, 2));
+    EXPECT_NE(PersonEvents(other, true, Date(2009, 3, 1), Date(2009, 3, 31)).front().Uid,
+              PersonEvents(man, true, Date(2009, 3, 1), Date(2009, 3, 31)).front().Uid);
+
+    // Texts with the characters RFC 5545 escapes, long Cyrillic lines folded between
+    // characters, and the last day of the calendar, which has no day after it.
+    std::string longText;
+    for (int i = 0; i < 40; ++i)
+        longText += "Ёжик; в тумане, \\ шёл\n";
+    const std::vector<TCalendarEvent> tricky{
+        {"a;b,c@orvanta", Date(9999, 12, 31), Date(9999, 12, 31), "x;y,z\\w", longText},
+        {"two@orvanta", Date(9999, 12, 30), Date(9999, 12, 31), std::string(200, 'a'), "ю"},
+        {"three@orvanta", Date(2009, 1, 31), Date(2009, 2, 2), "т", "\n"},
+    };
+    const std::string text = CalendarText(tricky, at(0));
+    EXPECT_EQ(BadLine(text), "");
+    // Some readers take an unescaped comma for a list; libical does not mind.
+    EXPECT_NE(text.find("\r\nSUMMARY:x\\;y\\,z\\\\w\r\n"), std::string::npos);
+    const TParsedCalendar calendar = ParseCalendar(text);
+    EXPECT_EQ(calendar.Errors, 0);
+    ASSERT_EQ(calendar.Events.size(), tricky.size());
+    for (std::size_t i = 0; i < tricky.size(); ++i) {
+        EXPECT_EQ(calendar.Events[i].Uid, tricky[i].Uid);
+        EXPECT_EQ(calendar.Events[i].Summary, tricky[i].Summary);
+        EXPECT_EQ(calendar.Events[i].Description, tricky[i].Description);
+        EXPECT_EQ(calendar.Events[i].First, tricky[i].First);
+        EXPECT_EQ(calendar.Events[i].Last, tricky[i].Last);
+    }
+    EXPECT_EQ(ParseCalendar(CalendarText({}, at(0))).Errors, 0);
+}
