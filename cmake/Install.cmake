@@ -30,10 +30,11 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# dpkg-shlibdeps finds the Qt libraries the program links; the platform plugins and the fonts the
-# windows are laid out for are loaded at run time, so they are named here.
+# dpkg-shlibdeps finds the Qt libraries the program links; the platform plugins, the fonts the
+# windows are laid out for and Qt's own translations (its dialogs and buttons in the program's
+# language) are loaded at run time, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-wine")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, fonts-wine, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS hicolor-icon-theme)
 # Without it Qt runs through XWayland on a Wayland desktop, which works as well.
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS qt6-wayland)

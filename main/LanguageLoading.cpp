@@ -5,6 +5,7 @@
 #include "main/LanguageFile.h"
 #include "main/SettingsFile.h"
 #include "main/TextFormat.h"
+#include "main/Translation.h"
 #include "main/Vocabulary.h"
 #include "model/Shared.h"
 
@@ -117,6 +118,7 @@ bool TMainForm::ApplyLanguage(const TProfileFile& file) {
     }
     for (int n = 1; n <= 4; ++n)
         ElementNames.Set(n, file.Read("Element", std::to_string(n), std::to_string(n)));
+    InstallLocale(ParseLocale(file.Read("Main", "Locale", "")));
     return chartCaptionSet;
 }
 

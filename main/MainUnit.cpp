@@ -9,6 +9,7 @@
 #include "main/ImageList.h"
 #include "main/SettingsFile.h"
 #include "main/TextFormat.h"
+#include "main/Translation.h"
 #include "main/Vocabulary.h"
 #include "model/Charts.h"
 #include "model/Error.h"
@@ -492,6 +493,7 @@ void TMainForm::ApplyBuiltInVocabulary() {
     ApplicationTitle = Text(std::string(BuiltInApplicationTitle));
     gbGraphics->setTitle(Text(std::string(BuiltInChartCaption)));
     InstallBuiltInNames();
+    InstallLocale(std::nullopt);
 }
 
 QString TMainForm::ReadSettingsFile() {

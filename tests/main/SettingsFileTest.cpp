@@ -46,24 +46,7 @@ const QByteArray DefaultFile = "[Settings]\n"
 
 class SettingsFileTest : public TProgramFixture {
 protected:
-    void WriteLanguage(const QString& name, const QByteArray& bytes) {
-        Write(folder + QStringLiteral("Language/") + name, bytes);
-    }
     bool Close() { return form->close(); }
-    QStringList LanguageItems() const {
-        QStringList items;
-        for (QAction* item : Find<QMenu>("miLanguage")->actions())
-            items << item->text();
-        return items;
-    }
-    void Choose(const QString& language) {
-        for (QAction* item : Find<QMenu>("miLanguage")->actions())
-            if (item->text() == language) {
-                item->trigger();
-                return;
-            }
-        ADD_FAILURE() << "no item " << language.toStdString();
-    }
 };
 
 } // namespace
