@@ -1,5 +1,6 @@
 #include "main/ChartExport.h"
 
+#include "main/Translation.h"
 #include "model/Error.h"
 
 #include <QBuffer>
@@ -59,11 +60,7 @@ void PaintOnPage(QWidget* area, QPainter& painter, const QRectF& page) {
 }
 
 [[noreturn]] void ThrowCannotCreate(const QString& fileName, const QString& reason) {
-    const QString fullName = QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath());
-    throw EProgramError(QStringLiteral("Не могу создать файл \"%1\". %2")
-                            .arg(fullName, reason)
-                            .trimmed()
-                            .toStdString());
+    throw EProgramError(CannotCreateMessage(fileName, reason).toStdString());
 }
 
 bool WritePdf(QWidget* area, QIODevice& device) {
@@ -120,9 +117,8 @@ void PrintChartArea(QWidget* chartArea, QPrinter& printer) {
     if (!painter.begin(&printer)) {
         if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
             ThrowCannotCreate(printer.outputFileName(), QString());
-        throw EProgramError(QStringLiteral("Не могу начать печать на принтере \"%1\".")
-                                .arg(printer.printerName())
-                                .toStdString());
+        throw EProgramError(
+            TrFormat({"Messages", "CannotPrint"}, {printer.printerName()}).toStdString());
     }
     // The painter's origin is the printable area's top-left corner.
     const QRectF printable = printer.pageLayout().paintRectPixels(printer.resolution());

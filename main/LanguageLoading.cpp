@@ -118,7 +118,7 @@ bool TMainForm::ApplyLanguage(const TProfileFile& file) {
     }
     for (int n = 1; n <= 4; ++n)
         ElementNames.Set(n, file.Read("Element", std::to_string(n), std::to_string(n)));
-    InstallLocale(ParseLocale(file.Read("Main", "Locale", "")));
+    InstallLanguage(&file);
     return chartCaptionSet;
 }
 

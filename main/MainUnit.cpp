@@ -493,7 +493,7 @@ void TMainForm::ApplyBuiltInVocabulary() {
     ApplicationTitle = Text(std::string(BuiltInApplicationTitle));
     gbGraphics->setTitle(Text(std::string(BuiltInChartCaption)));
     InstallBuiltInNames();
-    InstallLocale(std::nullopt);
+    InstallLanguage(nullptr);
 }
 
 QString TMainForm::ReadSettingsFile() {
@@ -522,9 +522,9 @@ void TMainForm::WriteSettingsFile() {
         WithSettings(TProfileFile(ReadFileBytes(path).toStdString()), ToDateTime(man_.date->date()),
                      ToDateTime(woman_.date->date()));
     if (!WriteFileAtomically(path, QByteArray::fromStdString(file.Bytes())))
-        throw EProgramError(
-            "Не могу записать в " +
-            QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).toStdString());
+        throw EProgramError(TrFormat({"Messages", "CannotWrite"},
+                                     {QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())})
+                                .toStdString());
 }
 
 void TMainForm::actAnalysisExecute() {
@@ -613,23 +613,24 @@ void TMainForm::actSettingsExecute() {
 
 void TMainForm::actAboutExecute() {
     QMessageBox box(this);
-    box.setWindowTitle(QStringLiteral("О программе..."));
+    box.setWindowTitle(Tr({"About", "Caption"}));
     box.setIconPixmap(ProgramIcon().pixmap(32, 32));
-    box.setText(QStringLiteral("Орванта 3.3\n"
-                               "Биоритмы пары: мужчины и женщины.\n"
-                               "Физический, эмоциональный, интеллектуальный и сердечный циклы\n"
-                               "на месяц прогноза и следующий за ним.\n"
-                               "Знак зодиака, стихия, возраст, прожитые дни,\n"
-                               "ближайшие хороший и плохой дни."));
+    box.setText(QStringList{TrFormat({"About", "Line1"}, {QString::fromUtf8(ProgramVersion)}),
+                            Tr({"About", "Line2"}), Tr({"About", "Line3"}), Tr({"About", "Line4"}),
+                            Tr({"About", "Line5"}), Tr({"About", "Line6"})}
+                    .join(QLatin1Char('\n')));
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
 }
 
 void TMainForm::actSaveAsExecute() {
     QString filter;
-    QString name = QFileDialog::getSaveFileName(
-        this, QStringLiteral("Сохранить как"), QStringLiteral("Графики биоритмов.png"),
-        QStringLiteral("Рисунок PNG (*.png);;Документ PDF (*.pdf)"), &filter);
+    QString name =
+        QFileDialog::getSaveFileName(this, Tr({"Dialogs", "SaveAs.Caption"}),
+                                     Tr({"Dialogs", "SaveAs.FileName"}) + QStringLiteral(".png"),
+                                     Tr({"Dialogs", "SaveAs.Png"}) + QStringLiteral(" (*.png);;") +
+                                         Tr({"Dialogs", "SaveAs.Pdf"}) + QStringLiteral(" (*.pdf)"),
+                                     &filter);
     if (name.isEmpty())
         return;
     if (QFileInfo(name).suffix().isEmpty())
@@ -640,7 +641,7 @@ void TMainForm::actSaveAsExecute() {
 
 void TMainForm::actPrintExecute() {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Графики биоритмов"));
+    printer.setDocName(Tr({"Dialogs", "Print.Document"}));
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() == QDialog::Accepted)
         PrintChartArea(gbGraphics, printer);
@@ -662,7 +663,7 @@ void TMainForm::actWomanInfoExecute() {
 }
 
 void TMainForm::actHelpExecute() {
-    ShowInfoViewer(this, QStringLiteral("Справка"), QStringLiteral("HELP"));
+    ShowInfoViewer(this, Tr({"InfoViewer", "Help.Caption"}), QStringLiteral("HELP"));
 }
 
 void TMainForm::imPhysicalMouseDown(TChartImage* sender, Qt::MouseButton button, int x, int y) {

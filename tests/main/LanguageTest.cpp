@@ -2,9 +2,17 @@
 // windows, counts and dates.
 
 #include "ProgramFixture.h"
+#include "main/DetailReport.h"
 #include "main/Translation.h"
+#include "viewer/FindDialog.h"
+#include "viewer/InfoViewer.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QToolButton>
 
 #include <ostream>
 
@@ -68,4 +76,82 @@ TEST_F(LanguageTest, QtTextsAndTheLocaleFollowTheLanguage) {
     EXPECT_EQ(QtCancel(), "Отмена");
     EXPECT_FALSE(HasOwnLocale());
     EXPECT_EQ(errors.size(), std::size(rows));
+}
+
+TEST_F(LanguageTest, WindowsTakeTheFilesTextsAndTheBuiltInOnesForWhatItLacks) {
+    WriteLanguage("Partial.lng.ini", "[Main]\n"
+                                     "MainForm.Caption=Orvanta %s\n"
+                                     "[SettingsForm]\n"
+                                     "Caption=Settings\n"
+                                     "btDefault=Defaults\n"
+                                     "gbGraph=On the chart\n"
+                                     "rgGraphics.Item1=Woman only\n"
+                                     "tbAlphaBlend.Hint=Transparent: %s%%\n"
+                                     "spHelp.Hint=Help me\n"
+                                     "[FindDialog]\n"
+                                     "rbUp=Up\n"
+                                     "[InfoViewer]\n"
+                                     "actFind=Find\n"
+                                     "[Report]\n"
+                                     "Caption.Man=About the man\n"
+                                     // Two placeholders where one fits: the built-in text.
+                                     "[Messages]\n"
+                                     "CannotWrite=Cannot write %s to %s\n"
+                                     "BadFormat=Format '%s' is wrong\n"
+                                     "Reason.NotADirectory=Not a folder\n");
+    WriteLanguage("Bare.lng.ini", "[Main]\nMainForm.Caption=Orvanta %s\n");
+    WriteLanguage("Bad.lng.ini", "[Main]\nMainForm.Caption=%d\n");
+    Start();
+    auto* settings = form->findChild<TSettingsForm*>();
+    ASSERT_NE(settings, nullptr);
+    settings->tbAlphaBlend->setValue(145);
+
+    struct Row {
+        std::function<QString()> shown;
+        const char* partial; // with Partial.lng.ini
+        const char* builtIn; // built in, and with a file that lacks the key
+    };
+    const Row rows[] = {
+        {[&] { return settings->windowTitle(); }, "Settings", "Настройки..."},
+        {[&] { return settings->btDefault->text(); }, "Defaults", "По умолчанию"},
+        {[&] { return settings->btClose->text(); }, "Закрыть", "Закрыть"},
+        {[&] { return settings->gbGraph->title(); }, " On the chart ", " На графике "},
+        {[&] { return settings->rgGraphics->Item(1)->text(); }, "Woman only", "Только женский"},
+        {[&] { return settings->rgGraphics->Item(2)->text(); }, "Только мужской", "Только мужской"},
+        {[&] { return settings->tbAlphaBlend->toolTip(); }, "Transparent: 44%", "Прозрачность 44%"},
+        {[&] { return settings->spHelp->statusTip(); }, "Help me", "Помогите"},
+        {[&] { return TFindDialog().rbUp->text(); }, "Up", "Вверх"},
+        {[&] { return TFindDialog().rbDown->text(); }, "Вниз", "Вниз"},
+        {[&] { return TInfoViewerForm().actFind->toolTip(); }, "Find", "Найти"},
+        {[&] { return DetailReportCaption(true); }, "About the man",
+         "Подробная информация о мужчине"},
+        {[&] { return SystemReason("Not a directory"); }, "Not a folder", "Это не каталог"},
+        {[&] { return SystemReason("Quite another reason"); }, "Quite another reason",
+         "Quite another reason"},
+    };
+    const auto check = [&](bool partial) {
+        for (std::size_t i = 0; i < std::size(rows); ++i)
+            EXPECT_EQ(rows[i].shown(),
+                      QString::fromUtf8(partial ? rows[i].partial : rows[i].builtIn))
+                << "row " << i;
+    };
+    check(false);
+    Choose("Partial");
+    check(true);
+    Choose("Bare");
+    check(false);
+    Choose("Partial");
+    Choose("Русский");
+    check(false);
+
+    // Messages: a translation that fits, and one that does not.
+    Choose("Partial");
+    Choose("Bad");
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_EQ(errors[0], "Format '%d' is wrong.");
+    ASSERT_TRUE(QDir(folder).mkdir(QFileInfo(settingsPath).fileName()));
+    EXPECT_FALSE(form->close());
+    ASSERT_EQ(errors.size(), 2);
+    EXPECT_EQ(errors[1], "Не могу записать в " + settingsPath + ".");
+    QDir(settingsPath).removeRecursively();
 }
