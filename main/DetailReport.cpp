@@ -32,13 +32,13 @@ QString CycleName(CycleKind kind) {
 }
 
 QString Date(TDateTime date) {
-    return QString::fromStdString(LongDateText(date));
+    return LongDate(date);
 }
 
 // A no-break space keeps the per cent sign on the line of its number.
 QString Percent(std::int32_t tenths, bool signed_ = false) {
     const QString sign = signed_ && tenths > 0 ? QStringLiteral("+") : QString();
-    return sign + QString::fromStdString(TenthsText(tenths)) + QStringLiteral("\u00A0%");
+    return sign + DecimalText(tenths) + QStringLiteral("\u00A0%");
 }
 
 // "a", "a и b", "a, b и c".
@@ -162,9 +162,8 @@ void WriteDetailReport(QTextDocument& document, const TDatalogging& person,
     report.Bullet(Tr({"Report", "PrognoseDate"}), Date(prognoseDate));
     if (figures.Born)
         report.Bullet(Tr({"Report", "Age"}),
-                      QStringLiteral("%1 (%2)").arg(
-                          QString::fromStdString(CountWithWord(person.AgeYears, false)),
-                          QString::fromStdString(CountWithWord(person.DaysLived, true))));
+                      QStringLiteral("%1 (%2)").arg(CountText(person.AgeYears, false),
+                                                    CountText(person.DaysLived, true)));
 
     report.Section(Tr({"Report", "Cycles"}));
     if (figures.Born) {
@@ -207,8 +206,7 @@ void WriteDetailReport(QTextDocument& document, const TDatalogging& person,
     report.Section(Tr({"Report", "Compatibility"}));
     const TCompatibility compatibility = CoupleCompatibility(person.BirthDate, partner.BirthDate);
     report.Paragraph(
-        TrFormat({"Report", "Compatibility.Text"},
-                 {QString::fromStdString(CountWithWord(compatibility.DaysApart, true))}));
+        TrFormat({"Report", "Compatibility.Text"}, {CountText(compatibility.DaysApart, true)}));
     report.Paragraph(Tr({"Report", "Compatibility.Formula"}));
     for (CycleKind kind : AllCycles) {
         const auto i = static_cast<std::size_t>(kind);
@@ -222,8 +220,8 @@ void WriteDetailReport(QTextDocument& document, const TDatalogging& person,
 
     report.Section(Tr({"Report", "Nearest"}));
     report.Paragraph(Tr({"Report", "Nearest.Text"}));
-    report.Bullet(Tr({"Report", "GoodDay"}), QString::fromStdString(FoundDayText(person.GoodDay)));
-    report.Bullet(Tr({"Report", "BadDay"}), QString::fromStdString(FoundDayText(person.BadDay)));
+    report.Bullet(Tr({"Report", "GoodDay"}), FoundDay(person.GoodDay));
+    report.Bullet(Tr({"Report", "BadDay"}), FoundDay(person.BadDay));
 }
 
 QByteArray DetailReportRtf(const TDatalogging& person, const TDatalogging& partner, bool man) {

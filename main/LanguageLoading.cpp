@@ -10,6 +10,7 @@
 #include "model/Shared.h"
 
 #include <QAction>
+#include <QDateEdit>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -65,6 +66,15 @@ void Translate(QAction* action, const TProfileFile& file, const char* section) {
 
 void TranslateNames(TNameTable<12>& table, const TProfileFile& file, const char* section, int n) {
     table.Set(n, file.Read(section, std::to_string(n), std::to_string(n)));
+}
+
+// The date pickers show and take dates in the language's form; a new format changes no date.
+void FollowLanguage(QWidget* window) {
+    for (QDateEdit* picker : window->findChildren<QDateEdit*>()) {
+        const QSignalBlocker blocker(picker);
+        picker->setLocale(TextLocale());
+        picker->setDisplayFormat(DatePickerFormat());
+    }
 }
 
 } // namespace
@@ -133,6 +143,7 @@ void TMainForm::LoadLanguage(const QString& name) {
     // month names filled in. Only the first load takes the caption the window was built with.
     if (chartCaptionSet || ChartCaptionFormat.empty())
         ChartCaptionFormat = gbGraphics->title().toStdString();
+    FollowLanguage(this);
     actAnalysisExecute();
 }
 

@@ -579,10 +579,10 @@ void TMainForm::FillPerson(const PersonPanel& panel, const TDatalogging& person)
     const int element = ElementOf(static_cast<unsigned>(person.ZodiacSign));
     panel.elementImage->setPixmap(ilInformers().Pixmap(element > 0 ? 16 + element : -1));
     setText(panel.element, ElementNames[element]);
-    setText(panel.days, CountWithWord(person.DaysLived, true));
-    setText(panel.goodDay, FoundDayText(person.GoodDay));
-    setText(panel.badDay, FoundDayText(person.BadDay));
-    setText(panel.age, CountWithWord(person.AgeYears, false));
+    setText(panel.days, CountText(person.DaysLived, true).toStdString());
+    setText(panel.goodDay, FoundDay(person.GoodDay).toStdString());
+    setText(panel.badDay, FoundDay(person.BadDay).toStdString());
+    setText(panel.age, CountText(person.AgeYears, false).toStdString());
 
     for (std::size_t i = 0; i < charts_.size(); ++i) {
         TImageCanvas canvas(charts_[i]->Image());

@@ -1,12 +1,17 @@
 #include "main/Translation.h"
 
+#include "main/PluralRules.h"
 #include "main/TextFormat.h"
+#include "main/Vocabulary.h"
+#include "model/Report.h"
+#include "model/Shared.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QPointer>
+#include <QRegularExpression>
 #include <QTranslator>
 
 #include <cerrno>
@@ -20,6 +25,8 @@ namespace {
 struct TLanguageState {
     QLocale locale{QLocale::Russian, QLocale::Russia};
     bool ownLocale = false;
+    // The language file's [Words] entries, "Year.one" and the like.
+    std::map<std::string, std::string> words;
     QPointer<QTranslator> qtTexts;
     std::map<int, std::function<void()>> observers;
     int lastObserver = 0;
@@ -108,9 +115,18 @@ void InstallLocale(const std::optional<QLocale>& locale) {
 }
 
 void InstallLanguage(const TProfileFile* file) {
+    std::map<std::string, std::string>& words = State().words;
+    words.clear();
     if (file) {
         InstallTexts(*file);
         InstallLocale(ParseLocale(file->Read("Main", "Locale", "")));
+        for (const char* kind : {"Year", "Day"})
+            for (TPlural category : {TPlural::Zero, TPlural::One, TPlural::Two, TPlural::Few,
+                                     TPlural::Many, TPlural::Other}) {
+                const std::string key = kind + ("." + std::string(PluralName(category)));
+                if (auto word = file->Read("Words", key))
+                    words.emplace(key, std::move(*word));
+            }
     } else {
         InstallBuiltInTexts();
         InstallLocale(std::nullopt);
@@ -150,4 +166,60 @@ QString SystemReason(const QString& reason) {
 QString CannotCreateMessage(const QString& fileName, const QString& reason) {
     const QString fullName = QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath());
     return TrFormat({"Messages", "CannotCreate"}, {fullName, SystemReason(reason)}).trimmed();
+}
+
+QString CountText(std::int32_t number, bool days) {
+    const TLanguageState& state = State();
+    const std::string kind = days ? "Day." : "Year.";
+    const std::uint64_t magnitude =
+        number < 0 ? 0 - static_cast<std::uint64_t>(number) : static_cast<std::uint64_t>(number);
+    const std::string language =
+        state.ownLocale ? QLocale::languageToCode(state.locale.language()).toStdString() : "ru";
+    auto word =
+        state.words.find(kind + std::string(PluralName(PluralCategory(language, magnitude))));
+    if (word == state.words.end())
+        word = state.words.find(kind + "other");
+    if (word == state.words.end())
+        return QString::fromStdString(CountWithWord(number, days));
+    const QString count = state.ownLocale ? state.locale.toString(number) : QString::number(number);
+    return count + QLatin1Char(' ') + QString::fromStdString(word->second);
+}
+
+namespace {
+
+// The locale's long date format without the weekday, which the program never shows.
+QString LongDateFormat(const QLocale& locale) {
+    QString format = locale.dateFormat(QLocale::LongFormat);
+    // "dddd, d MMMM yyyy", "dddd 'den' d. MMMM yyyy", "yyyy年M月d日dddd".
+    static const QRegularExpression leading(QStringLiteral("^dddd[\\s,.]*('[^']*'\\s*)?"));
+    static const QRegularExpression elsewhere(QStringLiteral("[\\s,]*dddd"));
+    return format.remove(leading).remove(elsewhere).trimmed();
+}
+
+} // namespace
+
+QString LongDate(TDateTime date) {
+    if (!HasOwnLocale())
+        return QString::fromStdString(LongDateText(date));
+    const auto ymd = DecodeDate(date);
+    if (!ymd)
+        return {};
+    const QDate day(int{ymd->year()}, static_cast<int>(unsigned{ymd->month()}),
+                    static_cast<int>(unsigned{ymd->day()}));
+    return TextLocale().toString(day, LongDateFormat(TextLocale()));
+}
+
+QString FoundDay(TDateTime day) {
+    return day == 0 ? QStringLiteral("—") : LongDate(day);
+}
+
+QString DatePickerFormat() {
+    return HasOwnLocale() ? LongDateFormat(TextLocale()) : QStringLiteral("d MMMM yyyy г.");
+}
+
+QString DecimalText(std::int32_t tenths) {
+    QString text = QString::fromStdString(TenthsText(tenths));
+    if (HasOwnLocale())
+        text.replace(QLatin1Char(','), TextLocale().decimalPoint());
+    return text;
 }

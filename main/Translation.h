@@ -1,10 +1,13 @@
 #pragma once
 
 #include "main/TextTable.h"
+#include "model/DateTime.h"
 
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+
+#include <cstdint>
 
 #include <functional>
 #include <optional>
@@ -48,3 +51,21 @@ QLocale TextLocale();
 // Whether a language file named the locale: then dates and numbers take its forms; otherwise
 // they keep the built-in Russian ones, with the month names of the name table.
 bool HasOwnLocale();
+
+// Counts, dates and numbers in the language in use. Built in, and with a language file that names
+// no locale, they keep the Russian forms: "43 года", "7 декабря 2026 г." with the month names of
+// the name table, "12,5".
+
+// A count of years or days with the word in the form the count needs: the file's [Words] entry
+// "Year.<category>" or "Day.<category>" for the count's plural category in the locale's language
+// (Russian without a locale), else its "other" entry, else the built-in Russian text.
+QString CountText(std::int32_t number, bool days);
+// A long date without the weekday: "7 December 2026", "7. Dezember 2026"; empty for a value that
+// is no date of the years 1 to 9999.
+QString LongDate(TDateTime date);
+// A found good or bad day: its long date, or "—" for none (0).
+QString FoundDay(TDateTime day);
+// The display format of the date pickers: the long date's.
+QString DatePickerFormat();
+// A number of tenths with one decimal: "12,5" or "12.5".
+QString DecimalText(std::int32_t tenths);
