@@ -16,6 +16,7 @@
 #include <QMenu>
 
 #include <array>
+#include <vector>
 
 namespace {
 
@@ -77,6 +78,57 @@ void FollowLanguage(QWidget* window) {
     }
 }
 
+// A component a language file addresses, by the kind its section gives it.
+struct TComponent {
+    enum Kind { Command, GroupBox, Label, Image } kind;
+    QObject* object;
+};
+
+std::vector<TComponent> Components(QWidget* window) {
+    std::vector<TComponent> found;
+    const auto add = [&found](TComponent::Kind kind, QObject* object) {
+        if (object)
+            found.push_back({kind, object});
+    };
+    for (const char* name : ActionNames)
+        add(TComponent::Command, window->findChild<QAction*>(QLatin1String(name)));
+    for (const char* name : MenuItemNames)
+        add(TComponent::Command, window->findChild<QAction*>(QLatin1String(name)));
+    for (const char* name : GroupBoxNames)
+        add(TComponent::GroupBox, window->findChild<QGroupBox*>(QLatin1String(name)));
+    for (const char* name : LabelNames)
+        add(TComponent::Label, window->findChild<QLabel*>(QLatin1String(name)));
+    for (const char* name : ImageNames)
+        add(TComponent::Image, window->findChild<QWidget*>(QLatin1String(name)));
+    return found;
+}
+
+// The texts a component had when the window was built, kept on the component itself.
+const char* const BuiltInText = "orvantaBuiltInText";
+const char* const BuiltInHint = "orvantaBuiltInHint";
+
+// Remembers the built-in texts once, before any language changes them.
+void KeepBuiltInTexts(QWidget* window) {
+    if (window->property(BuiltInText).isValid())
+        return;
+    window->setProperty(BuiltInText, true);
+    for (const auto& [kind, object] : Components(window)) {
+        QString text, hint;
+        if (auto* command = qobject_cast<QAction*>(object)) {
+            text = command->text();
+            hint = command->statusTip();
+        } else if (auto* box = qobject_cast<QGroupBox*>(object)) {
+            text = box->title();
+        } else if (kind == TComponent::Label) {
+            text = static_cast<QLabel*>(object)->text();
+        } else {
+            hint = static_cast<QWidget*>(object)->statusTip();
+        }
+        object->setProperty(BuiltInText, text);
+        object->setProperty(BuiltInHint, hint);
+    }
+}
+
 } // namespace
 
 bool TMainForm::ApplyLanguage(const TProfileFile& file) {
@@ -85,6 +137,7 @@ bool TMainForm::ApplyLanguage(const TProfileFile& file) {
     const std::string version(ProgramVersion);
     setWindowTitle(QString::fromStdString(FormatText(caption, std::span(&version, 1))));
 
+    KeepBuiltInTexts(this);
     if (file.HasSection("Action"))
         for (const char* name : ActionNames)
             if (auto* action = findChild<QAction*>(QLatin1String(name)))
@@ -129,7 +182,36 @@ bool TMainForm::ApplyLanguage(const TProfileFile& file) {
     for (int n = 1; n <= 4; ++n)
         ElementNames.Set(n, file.Read("Element", std::to_string(n), std::to_string(n)));
     InstallLanguage(&file);
+    FollowLanguage(this);
     return chartCaptionSet;
+}
+
+void TMainForm::RestoreBuiltInTexts() {
+    KeepBuiltInTexts(this);
+    for (const auto& [kind, object] : Components(this)) {
+        const QString text = object->property(BuiltInText).toString();
+        const QString hint = object->property(BuiltInHint).toString();
+        if (auto* command = qobject_cast<QAction*>(object)) {
+            command->setText(text);
+            command->setToolTip(hint);
+            command->setStatusTip(hint);
+        } else if (auto* box = qobject_cast<QGroupBox*>(object)) {
+            box->setTitle(text);
+        } else if (kind == TComponent::Label) {
+            // The value labels show their own name until a refresh fills them; keep what the
+            // last refresh wrote.
+            auto* label = static_cast<QLabel*>(object);
+            if (text != label->objectName()) {
+                label->setText(text);
+                label->adjustSize();
+            }
+        } else {
+            static_cast<QWidget*>(object)->setToolTip(hint);
+            static_cast<QWidget*>(object)->setStatusTip(hint);
+        }
+    }
+    InstallLanguage(nullptr);
+    FollowLanguage(this);
 }
 
 void TMainForm::LoadLanguage(const QString& name) {
@@ -143,7 +225,6 @@ void TMainForm::LoadLanguage(const QString& name) {
     // month names filled in. Only the first load takes the caption the window was built with.
     if (chartCaptionSet || ChartCaptionFormat.empty())
         ChartCaptionFormat = gbGraphics->title().toStdString();
-    FollowLanguage(this);
     actAnalysisExecute();
 }
 

@@ -39,6 +39,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTextDocument>
+#include <QTimer>
 #include <QToolButton>
 
 std::string ChartCaptionFormat;
@@ -416,10 +417,28 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::FormShow() {
-    // Start-up guard: a damaged settings or language file never stops the start.
+    // Start-up guard: a damaged settings or language file never stops the start. A language that
+    // cannot be applied is reported once, over the window, and the built-in texts stand in for
+    // it; the "Language" menu is built either way, so another language can be chosen.
+    QString language;
     try {
-        const QString language = ReadSettingsFile();
+        language = ReadSettingsFile();
+    } catch (...) {
+    }
+    const auto builtIn = [this] {
+        ApplyBuiltInVocabulary();
+        ChartCaptionFormat = gbGraphics->title().toStdString();
+    };
+    try {
         LoadLanguage(language);
+    } catch (const std::exception& error) {
+        builtIn();
+        QTimer::singleShot(0, this,
+                           [message = QString::fromUtf8(error.what())] { ShowErrorBox(message); });
+    } catch (...) {
+        builtIn();
+    }
+    try {
         BuildLanguageMenu();
     } catch (...) {
     }
@@ -488,12 +507,12 @@ void TMainForm::StatusBarHint(const QString& hint) {
 }
 
 void TMainForm::ApplyBuiltInVocabulary() {
+    RestoreBuiltInTexts();
     const std::string version(ProgramVersion);
     setWindowTitle(Text(FormatText(BuiltInMainCaption, std::span(&version, 1))));
     ApplicationTitle = Text(std::string(BuiltInApplicationTitle));
     gbGraphics->setTitle(Text(std::string(BuiltInChartCaption)));
     InstallBuiltInNames();
-    InstallLanguage(nullptr);
 }
 
 QString TMainForm::ReadSettingsFile() {
