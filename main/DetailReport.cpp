@@ -27,6 +27,11 @@ constexpr std::array<TTextKey, 4> PeriodTexts{{{"Report", "Period.Physical"},
                                                {"Report", "Period.Intellectual"},
                                                {"Report", "Period.Heart"}}};
 
+constexpr std::array<TTextKey, 4> CycleNamesInList{{{"Report", "Cycle.Physical.InList"},
+                                                    {"Report", "Cycle.Emotional.InList"},
+                                                    {"Report", "Cycle.Intellectual.InList"},
+                                                    {"Report", "Cycle.Heart.InList"}}};
+
 QString CycleName(CycleKind kind) {
     return Tr(CycleNames[static_cast<std::size_t>(kind)]);
 }
@@ -58,7 +63,7 @@ QString SpanDays(const TDaySpan& span) {
 QString SpanCycles(const TDaySpan& span) {
     QStringList cycles;
     for (CycleKind kind : span.Cycles)
-        cycles << CycleName(kind).toLower();
+        cycles << Tr(CycleNamesInList[static_cast<std::size_t>(kind)]);
     return JoinWithAnd(cycles);
 }
 

@@ -125,6 +125,11 @@ inline constexpr auto TextTable = std::to_array<TTextRow>({
     {"Report", "Cycle.Emotional", "Эмоциональный"},
     {"Report", "Cycle.Intellectual", "Интеллектуальный"},
     {"Report", "Cycle.Heart", "Сердечный"},
+    // The same in a list inside a sentence: "физический и сердечный".
+    {"Report", "Cycle.Physical.InList", "физический"},
+    {"Report", "Cycle.Emotional.InList", "эмоциональный"},
+    {"Report", "Cycle.Intellectual.InList", "интеллектуальный"},
+    {"Report", "Cycle.Heart.InList", "сердечный"},
     {"Report", "Cycles", "Биоритмы на дату прогноза"},
     {"Report", "Cycles.Text",
      "Значение цикла дано в процентах от его размаха: 100\u00A0% — вершина подъёма, "

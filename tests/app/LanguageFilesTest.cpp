@@ -3,6 +3,8 @@
 #include "main/MainUnit.h"
 #include "main/ProfileFile.h"
 #include "main/TextFormat.h"
+#include "main/TextTable.h"
+#include "main/Translation.h"
 #include "model/Shared.h"
 #include "settings/DisplaySettings.h"
 
@@ -12,11 +14,13 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
 #include <QStringDecoder>
 #include <QToolButton>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -332,3 +336,82 @@ TEST_F(LanguageFilesTest, LoadIntoTheMainWindow) {
 }
 
 } // namespace
+
+namespace {
+
+// The plural categories of integers in the languages shipped (CLDR): the [Words] forms each
+// needs. A file in another language fails until its line is added here.
+const std::map<std::string, std::set<std::string>> WordForms{
+    {"en", {"one", "other"}}, {"de", {"one", "other"}}, {"ru", {"one", "few", "many"}}};
+
+// The placeholders of a text, counted by filling it: how many markers show, each once.
+std::optional<int> Placeholders(const std::string& text) {
+    const auto filled = Filled(text);
+    if (!filled)
+        return std::nullopt;
+    int count = 0;
+    for (char marker : {'\x01', '\x02', '\x03'}) {
+        const auto times = std::count(filled->begin(), filled->end(), marker);
+        if (times > 1 || (times == 1 && count != marker - 1))
+            return std::nullopt; // a marker twice or out of order
+        count += static_cast<int>(times);
+    }
+    return count;
+}
+
+} // namespace
+
+TEST_F(LanguageFilesTest, HoldEveryTextOfTheOtherWindowsWithItsPlaceholders) {
+    std::set<std::string> sections;
+    for (const TTextRow& row : TextTable)
+        sections.insert(std::string(row.Section));
+    for (const LanguageFile& file : files) {
+        SCOPED_TRACE(file.name.toStdString());
+        for (const TTextRow& row : TextTable) {
+            SCOPED_TRACE(std::string(row.Section) + " " + std::string(row.Key));
+            const auto value = file.profile.Read(row.Section, row.Key);
+            if (!value) {
+                ADD_FAILURE() << "missing";
+                continue;
+            }
+            EXPECT_FALSE(value->empty());
+            const std::string builtIn(row.BuiltIn);
+            if (!HasPlaceholder(builtIn)) {
+                EXPECT_FALSE(HasPlaceholder(*value)) << *value << " is shown as it is";
+                continue;
+            }
+            const auto wanted = Placeholders(builtIn);
+            ASSERT_TRUE(wanted && *wanted > 0) << builtIn;
+            EXPECT_EQ(Placeholders(*value), wanted) << *value;
+        }
+        // A key the table does not know is a typo that leaves a text Russian.
+        for (const std::string& section : sections)
+            for (const std::string& key : file.profile.Keys(section))
+                EXPECT_TRUE(std::any_of(
+                    TextTable.begin(), TextTable.end(),
+                    [&](const TTextRow& row) { return row.Section == section && row.Key == key; }))
+                    << section << " " << key << " is no text of the program";
+    }
+}
+
+TEST_F(LanguageFilesTest, NameALocaleWithQtsTranslationsAndItsWordForms) {
+    for (const LanguageFile& file : files) {
+        SCOPED_TRACE(file.name.toStdString());
+        const auto locale = ParseLocale(file.profile.Read("Main", "Locale", ""));
+        ASSERT_TRUE(locale) << "no locale";
+        QTranslator qt;
+        EXPECT_TRUE(qt.load(*locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            << "Qt has no translations for " << locale->name().toStdString();
+        const std::string language = QLocale::languageToCode(locale->language()).toStdString();
+        ASSERT_TRUE(WordForms.contains(language)) << language;
+        std::set<std::string> expected;
+        for (const std::string& category : WordForms.at(language))
+            for (const char* kind : {"Year.", "Day."})
+                expected.insert(kind + category);
+        const std::vector<std::string> keys = file.profile.Keys("Words");
+        EXPECT_EQ(std::set<std::string>(keys.begin(), keys.end()), expected);
+        for (const std::string& key : keys)
+            EXPECT_FALSE(file.profile.Read("Words", key, "").empty()) << key;
+    }
+}
