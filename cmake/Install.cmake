@@ -1,12 +1,13 @@
 # Installation into the usual places of a Linux desktop, and the Debian package (cpack -G DEB).
 include(GNUInstallDirs)
 
-# The program looks for its languages at ../share/orvanta/Language/ from its own folder, so these
-# two places stay fixed whatever GNUInstallDirs is told.
+# The program looks for its languages (language files and their help documents) at
+# ../share/orvanta/Language/ from its own folder, so these two places stay fixed whatever
+# GNUInstallDirs is told.
 install(TARGETS orvanta RUNTIME DESTINATION bin)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/Language/
     DESTINATION share/orvanta/Language
-    FILES_MATCHING PATTERN "*.lng.ini")
+    FILES_MATCHING PATTERN "*.lng.ini" PATTERN "*.help.rtf")
 
 add_subdirectory(${PROJECT_SOURCE_DIR}/packaging ${PROJECT_BINARY_DIR}/packaging)
 

@@ -11,6 +11,8 @@
 
 #include <QAction>
 #include <QDateEdit>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -76,6 +78,19 @@ void FollowLanguage(QWidget* window) {
         picker->setLocale(TextLocale());
         picker->setDisplayFormat(DatePickerFormat());
     }
+}
+
+// The help document beside a language file: its name with ".help.rtf" for ".lng.ini", matched
+// without regard to letter case, as the language files are. Empty when there is none.
+QString HelpDocumentBeside(const QString& languageFile) {
+    if (languageFile.isEmpty())
+        return {};
+    const QFileInfo language(languageFile);
+    const QString wanted = language.fileName().chopped(8) + QStringLiteral(".help.rtf");
+    for (const QFileInfo& entry : language.dir().entryInfoList(QDir::Files | QDir::Hidden))
+        if (entry.fileName().compare(wanted, Qt::CaseInsensitive) == 0)
+            return entry.filePath();
+    return {};
 }
 
 // A component a language file addresses, by the kind its section gives it.
@@ -225,6 +240,7 @@ void TMainForm::LoadLanguage(const QString& name) {
     // month names filled in. Only the first load takes the caption the window was built with.
     if (chartCaptionSet || ChartCaptionFormat.empty())
         ChartCaptionFormat = gbGraphics->title().toStdString();
+    SetHelpDocument(HelpDocumentBeside(path));
     actAnalysisExecute();
 }
 

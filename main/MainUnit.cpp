@@ -682,7 +682,10 @@ void TMainForm::actWomanInfoExecute() {
 }
 
 void TMainForm::actHelpExecute() {
-    ShowInfoViewer(this, Tr({"InfoViewer", "Help.Caption"}), QStringLiteral("HELP"));
+    if (const auto help = LanguageHelpDocument())
+        ShowRtfInViewer(this, Tr({"InfoViewer", "Help.Caption"}), *help);
+    else
+        ShowInfoViewer(this, Tr({"InfoViewer", "Help.Caption"}), QStringLiteral("HELP"));
 }
 
 void TMainForm::imPhysicalMouseDown(TChartImage* sender, Qt::MouseButton button, int x, int y) {

@@ -8,6 +8,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QPointer>
@@ -27,6 +28,7 @@ struct TLanguageState {
     bool ownLocale = false;
     // The language file's [Words] entries, "Year.one" and the like.
     std::map<std::string, std::string> words;
+    QString helpDocument;
     QPointer<QTranslator> qtTexts;
     std::map<int, std::function<void()>> observers;
     int lastObserver = 0;
@@ -117,6 +119,7 @@ void InstallLocale(const std::optional<QLocale>& locale) {
 void InstallLanguage(const TProfileFile* file) {
     std::map<std::string, std::string>& words = State().words;
     words.clear();
+    State().helpDocument.clear();
     if (file) {
         InstallTexts(*file);
         InstallLocale(ParseLocale(file->Read("Main", "Locale", "")));
@@ -135,6 +138,26 @@ void InstallLanguage(const TProfileFile* file) {
     const auto observers = State().observers;
     for (const auto& [id, observer] : observers)
         observer();
+}
+
+void SetHelpDocument(const QString& path) {
+    State().helpDocument = path;
+}
+
+std::optional<QByteArray> LanguageHelpDocument() {
+    const QString& path = State().helpDocument;
+    // Only a regular file is read: a FIFO would never end, a device never stop.
+    const QFileInfo info(path);
+    if (path.isEmpty() || !info.isFile() || info.size() > MaxHelpDocumentSize)
+        return std::nullopt;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    // The file may have grown since it was looked at.
+    QByteArray rtf = file.read(MaxHelpDocumentSize + 1);
+    if (rtf.isEmpty() || rtf.size() > MaxHelpDocumentSize || file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return rtf;
 }
 
 int AddLanguageObserver(std::function<void()> observer) {

@@ -3,6 +3,7 @@
 #include "main/TextTable.h"
 #include "model/DateTime.h"
 
+#include <QByteArray>
 #include <QLocale>
 #include <QString>
 #include <QStringList>
@@ -26,6 +27,16 @@ QString TrFormat(TTextKey key, const QStringList& args);
 // Installs a language file's texts and locale, or the built-in Russian ones for none, and tells
 // every window that asked (AddLanguageObserver).
 void InstallLanguage(const TProfileFile* file);
+
+// The help document of the language in use: "<language>.help.rtf" beside its language file, or
+// none (the built-in Russian help). Installing a language forgets it; the language loading sets
+// it afterwards.
+void SetHelpDocument(const QString& path);
+// The document's RTF bytes; nothing when there is no help document for the language, or it is no
+// regular file (a folder, a FIFO, a device), cannot be read, is empty or is larger than
+// MaxHelpDocumentSize.
+std::optional<QByteArray> LanguageHelpDocument();
+inline constexpr qint64 MaxHelpDocumentSize = 16 * 1024 * 1024;
 
 // Runs `observer` after every installation of a language, until removed by the id it returns.
 int AddLanguageObserver(std::function<void()> observer);

@@ -288,3 +288,7 @@ void ShowInfoViewer(QWidget* owner, const QString& caption, const QTextDocument&
     // Through RTF, so that the viewer shows exactly what "save as" writes.
     ShowRtf(owner, caption, WriteRtf(document));
 }
+
+void ShowRtfInViewer(QWidget* owner, const QString& caption, const QByteArray& rtf) {
+    ShowRtf(owner, caption, rtf);
+}

@@ -7,6 +7,7 @@
 #include "main/Translation.h"
 #include "model/Shared.h"
 #include "settings/DisplaySettings.h"
+#include "viewer/RtfReader.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -19,6 +20,10 @@
 #include <QMenuBar>
 #include <QSet>
 #include <QStringDecoder>
+#include <QTextBlock>
+#include <QTextCharFormat>
+#include <QTextDocument>
+#include <QTextList>
 #include <QToolButton>
 #include <QTranslator>
 #include <gtest/gtest.h>
@@ -413,5 +418,82 @@ TEST_F(LanguageFilesTest, NameALocaleWithQtsTranslationsAndItsWordForms) {
         EXPECT_EQ(std::set<std::string>(keys.begin(), keys.end()), expected);
         for (const std::string& key : keys)
             EXPECT_FALSE(file.profile.Read("Words", key, "").empty()) << key;
+    }
+}
+
+namespace {
+
+// How a help document looks: the character formats it uses, its headings (bold maroon blocks),
+// its bulleted lists with their lengths and the paragraphs led by a bold navy name.
+struct THelpLook {
+    std::set<std::string> formats;
+    bool centredTitle = false;
+    int headings = 0;
+    std::vector<int> lists;
+    int leads = 0;
+    QString text;
+    QString title;
+};
+
+THelpLook LookOf(const QByteArray& rtf) {
+    QTextDocument document;
+    ReadRtf(rtf, document);
+    THelpLook look;
+    look.text = document.toPlainText();
+    look.title = document.metaInformation(QTextDocument::DocumentTitle);
+    const QTextList* list = nullptr;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block.text().isEmpty())
+            continue;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            look.formats.insert(format.fontFamilies().toStringList().join(',').toStdString() + " " +
+                                std::to_string(format.fontPointSize()) +
+                                (format.fontWeight() >= QFont::Bold ? " bold " : " ") +
+                                format.foreground().color().name().toStdString());
+        }
+        const QTextCharFormat first = block.begin().fragment().charFormat();
+        const bool bold = first.fontWeight() >= QFont::Bold;
+        if (bold && first.foreground().color() == QColor(128, 0, 0)) {
+            look.centredTitle =
+                look.centredTitle ||
+                (block.blockNumber() == 0 && block.blockFormat().alignment() & Qt::AlignHCenter);
+            ++look.headings;
+        }
+        if (bold && first.foreground().color() == QColor(0, 0, 128))
+            ++look.leads;
+        if (block.textList() && block.textList() != list)
+            look.lists.push_back(block.textList()->count());
+        list = block.textList();
+    }
+    return look;
+}
+
+} // namespace
+
+TEST_F(LanguageFilesTest, HelpDocumentsLookLikeTheBuiltInHelpAndSayMore) {
+    QFile resource(QStringLiteral(":/documents/HELP.rtf"));
+    ASSERT_TRUE(resource.open(QIODevice::ReadOnly));
+    const THelpLook builtIn = LookOf(resource.readAll());
+    ASSERT_TRUE(builtIn.centredTitle);
+    ASSERT_EQ(builtIn.lists, std::vector<int>{6});
+    for (const LanguageFile& file : files) {
+        SCOPED_TRACE(file.name.toStdString());
+        QFile help(LanguageDir + QLatin1Char('/') + file.name + QStringLiteral(".help.rtf"));
+        ASSERT_TRUE(help.open(QIODevice::ReadOnly)) << "no help document";
+        const THelpLook look = LookOf(help.readAll());
+        EXPECT_EQ(look.formats, builtIn.formats);
+        EXPECT_TRUE(look.centredTitle);
+        // The built-in parts, and the settings window, the detail report and saving and
+        // printing, each under a heading of its own; the settings window's parts in a list.
+        EXPECT_EQ(look.headings, builtIn.headings + 3);
+        EXPECT_EQ(look.lists, (std::vector<int>{builtIn.lists[0], 4}));
+        // The heart rhythm has a paragraph too.
+        EXPECT_EQ(look.leads, builtIn.leads + 1);
+        EXPECT_EQ(look.title,
+                  QString::fromStdString(file.profile.Read("InfoViewer", "Help.Caption", "")));
+        EXPECT_GT(look.text.size(), builtIn.text.size());
+        for (const QChar ch : look.text)
+            ASSERT_FALSE(ch.script() == QChar::Script_Cyrillic) << look.text.toStdString();
     }
 }

@@ -18,9 +18,12 @@
 #include <QRadioButton>
 #include <QSlider>
 #include <QTest>
+#include <QTextEdit>
 #include <QToolButton>
 
 #include <ostream>
+
+#include <sys/stat.h>
 
 static void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
@@ -297,4 +300,54 @@ TEST_F(LanguageTest, RussianRestoresEveryBuiltInText) {
         EXPECT_EQ(Texts(windows), builtIn);
         EXPECT_EQ(Tr({"Report", "Caption.Man"}), "Подробная информация о мужчине");
     }
+}
+
+TEST_F(LanguageTest, HelpInTheLanguageWhereItHasOne) {
+    const auto rtf = [](const char* text) {
+        return QByteArray("{\\rtf1\\ansi\\ansicpg1252 ") + text + "\\par}";
+    };
+    for (const char* name : {"Deutsch", "English", "Bare", "Fifo", "Huge", "Folder", "Empty"})
+        WriteLanguage(QString::fromLatin1(name) + ".lng.ini",
+                      QByteArray("[InfoViewer]\nHelp.Caption=") + name + "\n");
+    WriteLanguage("deutsch.HELP.RTF", rtf("Hilfe auf Deutsch"));
+    WriteLanguage("English.help.rtf", rtf("Help in English"));
+    WriteLanguage("Empty.help.rtf", "");
+    const QString language = folder + QStringLiteral("Language/");
+    ASSERT_EQ(mkfifo(QFile::encodeName(language + "Fifo.help.rtf").constData(), 0600), 0);
+    QFile huge(language + "Huge.help.rtf");
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(MaxHelpDocumentSize + 1));
+    huge.close();
+    ASSERT_TRUE(QDir(language).mkdir("Folder.help.rtf"));
+    Start();
+
+    // What F1 shows: the viewer's caption and its first line.
+    const auto help = [this] {
+        QString shown;
+        OnModal(form.get(), [&](QWidget* modal) {
+            if (auto* viewer = qobject_cast<TInfoViewerForm*>(modal))
+                shown = viewer->windowTitle() + ": " +
+                        viewer->reInfo->toPlainText().section(QLatin1Char('\n'), 0, 0);
+            modal->close();
+        });
+        Find<QAction>("actHelp")->trigger();
+        return shown;
+    };
+    const QString builtIn = QStringLiteral("Краткая информация");
+    EXPECT_EQ(help(), "Справка: " + builtIn);
+    const std::pair<const char*, QString> rows[] = {
+        {"Deutsch", "Deutsch: Hilfe auf Deutsch"},
+        {"English", "English: Help in English"},
+        // No help of its own, or none that can be read: the built-in help.
+        {"Bare", "Bare: " + builtIn},
+        {"Fifo", "Fifo: " + builtIn},
+        {"Huge", "Huge: " + builtIn},
+        {"Folder", "Folder: " + builtIn},
+        {"Empty", "Empty: " + builtIn},
+        {"Русский", "Справка: " + builtIn},
+    };
+    for (const auto& [name, shown] : rows) {
+        Choose(QString::fromUtf8(name));
+        EXPECT_EQ(help(), shown) << name;
+    }
+    EXPECT_TRUE(errors.isEmpty());
 }
