@@ -93,6 +93,8 @@ inline constexpr auto TextTable = std::to_array<TTextRow>({
     {"Dialogs", "SaveAs.Png", "Рисунок PNG"},
     {"Dialogs", "SaveAs.Pdf", "Документ PDF"},
     {"Dialogs", "Print.Document", "Графики биоритмов"},
+    // Qt's own buttons that its translation leaves in English.
+    {"Dialogs", "OK", "ОК"},
 
     // Error messages; the error box adds a full stop.
     {"Messages", "CannotWrite", "Не могу записать в %s"},

@@ -23,6 +23,27 @@
 
 namespace {
 
+// Qt's own texts that its translations leave in English, taken from the text table instead.
+class TQtTextOverrides final : public QTranslator {
+public:
+    using QTranslator::QTranslator;
+
+    QString translate(const char* context, const char* source, const char*, int) const override {
+        struct TOverride {
+            const char* context;
+            const char* source;
+            TTextKey key;
+        };
+        static const TOverride overrides[] = {{"QPlatformTheme", "OK", {"Dialogs", "OK"}}};
+        for (const TOverride& override : overrides)
+            if (std::strcmp(context, override.context) == 0 &&
+                std::strcmp(source, override.source) == 0)
+                return Tr(override.key);
+        return {};
+    }
+    bool isEmpty() const override { return false; }
+};
+
 struct TLanguageState {
     QLocale locale{QLocale::Russian, QLocale::Russia};
     bool ownLocale = false;
@@ -30,6 +51,7 @@ struct TLanguageState {
     std::map<std::string, std::string> words;
     QString helpDocument;
     QPointer<QTranslator> qtTexts;
+    QPointer<QTranslator> overrides;
     std::map<int, std::function<void()>> observers;
     int lastObserver = 0;
 };
@@ -114,6 +136,11 @@ void InstallLocale(const std::optional<QLocale>& locale) {
     } else {
         delete translator;
     }
+    // Asked first: the translator installed last is.
+    if (!state.overrides)
+        state.overrides = new TQtTextOverrides(QCoreApplication::instance());
+    QCoreApplication::removeTranslator(state.overrides);
+    QCoreApplication::installTranslator(state.overrides);
 }
 
 void InstallLanguage(const TProfileFile* file) {
