@@ -31,29 +31,19 @@ std::string_view PluralName(TPlural category) {
 TPlural PluralCategory(std::string_view language, std::uint64_t n) {
     const std::uint64_t last = n % 10;
     const std::uint64_t lastTwo = n % 100;
-    if (In(language, {"ru", "uk", "be"})) {
-        if (last == 1 && lastTwo != 11)
+    // The East and South Slavic languages and Polish: "one" ends in 1 (Polish: is 1), "few" ends in
+    // 2 to 4, both but for the teens; the rest is "many", or "other" in the South.
+    const bool endsInOne = last == 1 && lastTwo != 11;
+    const bool endsInFew = Between(last, 2, 4) && !Between(lastTwo, 12, 14);
+    if (In(language, {"ru", "uk", "be", "pl", "hr", "sr", "bs"})) {
+        if (language == "pl" ? n == 1 : endsInOne)
             return TPlural::One;
-        if (Between(last, 2, 4) && !Between(lastTwo, 12, 14))
+        if (endsInFew)
             return TPlural::Few;
-        return TPlural::Many;
-    }
-    if (language == "pl") {
-        if (n == 1)
-            return TPlural::One;
-        if (Between(last, 2, 4) && !Between(lastTwo, 12, 14))
-            return TPlural::Few;
-        return TPlural::Many;
+        return In(language, {"hr", "sr", "bs"}) ? TPlural::Other : TPlural::Many;
     }
     if (In(language, {"cs", "sk"}))
         return n == 1 ? TPlural::One : Between(n, 2, 4) ? TPlural::Few : TPlural::Other;
-    if (In(language, {"hr", "sr", "bs"})) {
-        if (last == 1 && lastTwo != 11)
-            return TPlural::One;
-        if (Between(last, 2, 4) && !Between(lastTwo, 12, 14))
-            return TPlural::Few;
-        return TPlural::Other;
-    }
     if (language == "sl") {
         return lastTwo == 1             ? TPlural::One
                : lastTwo == 2           ? TPlural::Two
