@@ -51,6 +51,7 @@ struct TLanguageState {
     std::map<std::string, std::string> words;
     QString helpDocument;
     QPointer<QTranslator> qtTexts;
+    QString qtTextsLocale; // the locale qtTexts were loaded for
     QPointer<QTranslator> overrides;
     std::map<int, std::function<void()>> observers;
     int lastObserver = 0;
@@ -124,6 +125,10 @@ void InstallLocale(const std::optional<QLocale>& locale) {
     state.locale = locale.value_or(QLocale(QLocale::Russian, QLocale::Russia));
     QLocale::setDefault(state.locale);
 
+    // Loading Qt's translations takes a while; the same locale keeps the ones it has.
+    if (state.qtTextsLocale == state.locale.name() && state.overrides)
+        return;
+    state.qtTextsLocale = state.locale.name();
     if (state.qtTexts) {
         QCoreApplication::removeTranslator(state.qtTexts);
         delete state.qtTexts.data();
