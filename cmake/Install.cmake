@@ -1,12 +1,13 @@
 # Installation into the usual places of a Linux desktop, and the Debian package (cpack -G DEB).
 include(GNUInstallDirs)
 
-# The program looks for its languages at ../share/orvanta/Language/ from its own folder, so these
-# two places stay fixed whatever GNUInstallDirs is told.
+# The program looks for its languages (language files and their help documents) at
+# ../share/orvanta/Language/ from its own folder, so these two places stay fixed whatever
+# GNUInstallDirs is told.
 install(TARGETS orvanta RUNTIME DESTINATION bin)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/Language/
     DESTINATION share/orvanta/Language
-    FILES_MATCHING PATTERN "*.lng.ini")
+    FILES_MATCHING PATTERN "*.lng.ini" PATTERN "*.help.rtf")
 
 add_subdirectory(${PROJECT_SOURCE_DIR}/packaging ${PROJECT_BINARY_DIR}/packaging)
 
@@ -30,10 +31,11 @@ set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
-# dpkg-shlibdeps finds the Qt libraries the program links; the platform plugins and the fonts the
-# windows are laid out for are loaded at run time, so they are named here.
+# dpkg-shlibdeps finds the Qt libraries the program links; the platform plugins, the fonts the
+# windows are laid out for and Qt's own translations (its dialogs and buttons in the program's
+# language) are loaded at run time, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # qt6-wayland lets the windows run natively on a Wayland desktop rather than through XWayland.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-wayland, fonts-wine")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-wayland, fonts-wine, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS hicolor-icon-theme)
 include(CPack)

@@ -1,6 +1,7 @@
 #include "main/ChartExport.h"
 
 #include "main/SaveFile.h"
+#include "main/Translation.h"
 #include "model/Error.h"
 
 #include <QBuffer>
@@ -125,9 +126,8 @@ void PrintChartArea(QWidget* chartArea, QPrinter& printer) {
     if (!painter.begin(&printer)) {
         if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
             ThrowCannotCreate(printer.outputFileName(), QString());
-        throw EProgramError(QStringLiteral("Не могу начать печать на принтере \"%1\".")
-                                .arg(printer.printerName())
-                                .toStdString());
+        throw EProgramError(
+            TrFormat({"Messages", "CannotPrint"}, {printer.printerName()}).toStdString());
     }
     // The painter's origin is the printable area's top-left corner.
     const QRectF printable = printer.pageLayout().paintRectPixels(printer.resolution());

@@ -1,5 +1,6 @@
 #include "main/DetailReport.h"
 
+#include "main/Translation.h"
 #include "main/Vocabulary.h"
 #include "model/Report.h"
 #include "model/Shared.h"
@@ -16,34 +17,41 @@
 
 namespace {
 
-const std::array<QString, 4> CycleNames{
-    QStringLiteral("Физический"), QStringLiteral("Эмоциональный"),
-    QStringLiteral("Интеллектуальный"), QStringLiteral("Сердечный")};
+// In the order of CycleKind.
+constexpr std::array<TTextKey, 4> CycleNames{{{"Report", "Cycle.Physical"},
+                                              {"Report", "Cycle.Emotional"},
+                                              {"Report", "Cycle.Intellectual"},
+                                              {"Report", "Cycle.Heart"}}};
+constexpr std::array<TTextKey, 4> PeriodTexts{{{"Report", "Period.Physical"},
+                                               {"Report", "Period.Emotional"},
+                                               {"Report", "Period.Intellectual"},
+                                               {"Report", "Period.Heart"}}};
 
-const std::array<QString, 4> PeriodTexts{QStringLiteral("23,6884 дня"),
-                                         QStringLiteral("28,4261 дня"),
-                                         QStringLiteral("33,1638 дня"), QStringLiteral("38 дней")};
+constexpr std::array<TTextKey, 4> CycleNamesInList{{{"Report", "Cycle.Physical.InList"},
+                                                    {"Report", "Cycle.Emotional.InList"},
+                                                    {"Report", "Cycle.Intellectual.InList"},
+                                                    {"Report", "Cycle.Heart.InList"}}};
 
 QString CycleName(CycleKind kind) {
-    return CycleNames[static_cast<std::size_t>(kind)];
+    return Tr(CycleNames[static_cast<std::size_t>(kind)]);
 }
 
 QString Date(TDateTime date) {
-    return QString::fromStdString(LongDateText(date));
+    return LongDate(date);
 }
 
 // A no-break space keeps the per cent sign on the line of its number.
 QString Percent(std::int32_t tenths, bool signed_ = false) {
     const QString sign = signed_ && tenths > 0 ? QStringLiteral("+") : QString();
-    return sign + QString::fromStdString(TenthsText(tenths)) + QStringLiteral("\u00A0%");
+    return sign + DecimalText(tenths) + QStringLiteral("\u00A0%");
 }
 
 // "a", "a и b", "a, b и c".
 QString JoinWithAnd(const QStringList& items) {
     if (items.size() < 2)
         return items.join(QString());
-    return items.mid(0, items.size() - 1).join(QStringLiteral(", ")) + QStringLiteral(" и ") +
-           items.back();
+    return items.mid(0, items.size() - 1).join(QStringLiteral(", ")) + QLatin1Char(' ') +
+           Tr({"Report", "And"}) + QLatin1Char(' ') + items.back();
 }
 
 QString SpanDays(const TDaySpan& span) {
@@ -55,7 +63,7 @@ QString SpanDays(const TDaySpan& span) {
 QString SpanCycles(const TDaySpan& span) {
     QStringList cycles;
     for (CycleKind kind : span.Cycles)
-        cycles << CycleName(kind).toLower();
+        cycles << Tr(CycleNamesInList[static_cast<std::size_t>(kind)]);
     return JoinWithAnd(cycles);
 }
 
@@ -142,8 +150,7 @@ private:
 } // namespace
 
 QString DetailReportCaption(bool man) {
-    return man ? QStringLiteral("Подробная информация о мужчине")
-               : QStringLiteral("Подробная информация о женщине");
+    return man ? Tr({"Report", "Caption.Man"}) : Tr({"Report", "Caption.Woman"});
 }
 
 void WriteDetailReport(QTextDocument& document, const TDatalogging& person,
@@ -156,94 +163,70 @@ void WriteDetailReport(QTextDocument& document, const TDatalogging& person,
     TReportWriter report(document);
 
     report.Heading(caption);
-    report.Bullet(QStringLiteral("Дата рождения"), Date(person.BirthDate));
-    report.Bullet(QStringLiteral("Дата прогноза"), Date(prognoseDate));
+    report.Bullet(Tr({"Report", "BirthDate"}), Date(person.BirthDate));
+    report.Bullet(Tr({"Report", "PrognoseDate"}), Date(prognoseDate));
     if (figures.Born)
-        report.Bullet(QStringLiteral("Возраст"),
-                      QStringLiteral("%1 (%2)").arg(
-                          QString::fromStdString(CountWithWord(person.AgeYears, false)),
-                          QString::fromStdString(CountWithWord(person.DaysLived, true))));
+        report.Bullet(Tr({"Report", "Age"}),
+                      QStringLiteral("%1 (%2)").arg(CountText(person.AgeYears, false),
+                                                    CountText(person.DaysLived, true)));
 
-    report.Section(QStringLiteral("Биоритмы на дату прогноза"));
+    report.Section(Tr({"Report", "Cycles"}));
     if (figures.Born) {
-        report.Paragraph(QStringLiteral(
-            "Значение цикла дано в процентах от его размаха: 100\u00A0% — вершина подъёма, "
-            "-100\u00A0% — самый глубокий спад, 0\u00A0% — переход через ноль. Цикл растёт, если "
-            "на следующий день "
-            "его значение выше, и убывает, если ниже."));
+        report.Paragraph(Tr({"Report", "Cycles.Text"}));
         for (const TCycleFigures& cycle : figures.Cycles) {
-            QString value = Percent(cycle.PercentTenths, true) +
-                            (cycle.Trend == CycleTrend::Rising ? QStringLiteral(", растёт")
-                                                               : QStringLiteral(", убывает"));
+            QString value = Percent(cycle.PercentTenths, true) + QStringLiteral(", ") +
+                            (cycle.Trend == CycleTrend::Rising ? Tr({"Report", "Rising"})
+                                                               : Tr({"Report", "Falling"}));
             if (!DisplaySettings.UseCycle(cycle.Kind))
-                value += QStringLiteral(" (не показан на графиках)");
+                value += QStringLiteral(" (") + Tr({"Report", "NotShown"}) + QLatin1Char(')');
             report.Bullet(CycleName(cycle.Kind), value);
         }
     } else {
-        report.Paragraph(man ? QStringLiteral("На дату прогноза мужчина ещё не родился: циклы "
-                                              "начинаются в день рождения.")
-                             : QStringLiteral("На дату прогноза женщина ещё не родилась: циклы "
-                                              "начинаются в день рождения."));
+        report.Paragraph(man ? Tr({"Report", "Unborn.Man"}) : Tr({"Report", "Unborn.Woman"}));
     }
 
-    report.Section(QStringLiteral("Критические дни"));
+    report.Section(Tr({"Report", "CriticalDays"}));
     if (figures.Window) {
-        report.Paragraph(
-            QStringLiteral("Критический день — день, когда цикл переходит через ноль: его значение "
-                           "равно нулю или сменило знак по сравнению с предыдущим днём. День "
-                           "рождения — критический день всех циклов. Указаны дни с %1 по %2")
-                .arg(Date(figures.Window->FirstDay), Date(figures.Window->LastDay)));
+        report.Paragraph(TrFormat({"Report", "CriticalDays.Text"},
+                                  {Date(figures.Window->FirstDay), Date(figures.Window->LastDay)}));
         for (const TCycleFigures& cycle : figures.Cycles) {
             QStringList days;
             for (TDateTime day : cycle.CriticalDays)
                 days << Date(day);
-            report.Bullet(CycleName(cycle.Kind),
-                          days.isEmpty() ? QStringLiteral("нет") : days.join(QStringLiteral(", ")));
+            report.Bullet(CycleName(cycle.Kind), days.isEmpty()
+                                                     ? Tr({"Report", "CriticalDays.None"})
+                                                     : days.join(QStringLiteral(", ")));
         }
 
-        report.Subsection(QStringLiteral("Особо неблагоприятные дни"));
-        report.Paragraph(QStringLiteral(
-            "Дни, когда два цикла или больше переходят через ноль почти одновременно, с разницей "
-            "не больше одного дня. Учитываются циклы, показанные на графиках."));
+        report.Subsection(Tr({"Report", "Unfavourable"}));
+        report.Paragraph(Tr({"Report", "Unfavourable.Text"}));
         if (figures.Unfavourable.empty())
-            report.Paragraph(QStringLiteral("В эти два месяца таких дней нет."));
+            report.Paragraph(Tr({"Report", "Unfavourable.None"}));
         for (const TDaySpan& span : figures.Unfavourable)
             report.Bullet(SpanDays(span), SpanCycles(span));
     } else {
-        report.Paragraph(QStringLiteral(
-            "Для этой даты прогноза графики не строятся, поэтому критические дни не указаны."));
+        report.Paragraph(Tr({"Report", "NoCharts"}));
     }
 
-    report.Section(QStringLiteral("Совместимость пары"));
+    report.Section(Tr({"Report", "Compatibility"}));
     const TCompatibility compatibility = CoupleCompatibility(person.BirthDate, partner.BirthDate);
     report.Paragraph(
-        QStringLiteral("Чем ближе циклы двоих совпадают по фазе, тем выше совместимость: "
-                       "100\u00A0%, если между датами рождения целое число периодов цикла, и "
-                       "0\u00A0%, если "
-                       "половина периода. Между датами рождения мужчины и женщины %1.")
-            .arg(QString::fromStdString(CountWithWord(compatibility.DaysApart, true))));
-    report.Paragraph(QStringLiteral("Совместимость = 100 × (1 + cos(2π·d / p)) / 2\u00A0%, где d — "
-                                    "число дней между датами рождения, p — период цикла в днях."));
+        TrFormat({"Report", "Compatibility.Text"}, {CountText(compatibility.DaysApart, true)}));
+    report.Paragraph(Tr({"Report", "Compatibility.Formula"}));
     for (CycleKind kind : AllCycles) {
         const auto i = static_cast<std::size_t>(kind);
-        report.Bullet(CycleName(kind) + QStringLiteral(" (период %1)").arg(PeriodTexts[i]),
+        report.Bullet(CycleName(kind) + QStringLiteral(" (") +
+                          TrFormat({"Report", "Period"}, {Tr(PeriodTexts[i])}) + QLatin1Char(')'),
                       Percent(compatibility.PercentTenths[i]));
     }
     if (compatibility.MeanTenths)
-        report.Paragraph(QStringLiteral("Средняя совместимость по циклам, показанным на "
-                                        "графиках: %1")
-                             .arg(Percent(*compatibility.MeanTenths)),
-                         true);
+        report.Paragraph(
+            TrFormat({"Report", "Compatibility.Mean"}, {Percent(*compatibility.MeanTenths)}), true);
 
-    report.Section(QStringLiteral("Ближайшие дни"));
-    report.Paragraph(QStringLiteral(
-        "Хороший день — ближайший пик суммы циклов, показанных на графиках, плохой — ближайший "
-        "спад; они ищутся до конца второго месяца графиков. Прочерк значит, что такого дня в эти "
-        "месяцы нет."));
-    report.Bullet(QStringLiteral("Ближайший хороший день"),
-                  QString::fromStdString(FoundDayText(person.GoodDay)));
-    report.Bullet(QStringLiteral("Ближайший плохой день"),
-                  QString::fromStdString(FoundDayText(person.BadDay)));
+    report.Section(Tr({"Report", "Nearest"}));
+    report.Paragraph(Tr({"Report", "Nearest.Text"}));
+    report.Bullet(Tr({"Report", "GoodDay"}), FoundDay(person.GoodDay));
+    report.Bullet(Tr({"Report", "BadDay"}), FoundDay(person.BadDay));
 }
 
 QByteArray DetailReportRtf(const TDatalogging& person, const TDatalogging& partner, bool man) {

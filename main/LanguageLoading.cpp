@@ -4,15 +4,20 @@
 #include "main/ErrorBox.h"
 #include "main/LanguageFile.h"
 #include "main/TextFormat.h"
+#include "main/Translation.h"
 #include "main/Vocabulary.h"
 #include "model/Shared.h"
 
 #include <QAction>
+#include <QDateEdit>
+#include <QDir>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
 
 #include <array>
+#include <vector>
 
 namespace {
 
@@ -69,6 +74,79 @@ void TranslateNames(TNameTable<12>& table, const TProfileFile& file, const char*
     table.Set(n, file.Read(section, std::to_string(n), std::to_string(n)));
 }
 
+// The date pickers show and take dates in the language's form; a new format changes no date.
+void FollowLanguage(QWidget* window) {
+    for (QDateEdit* picker : window->findChildren<QDateEdit*>()) {
+        const QSignalBlocker blocker(picker);
+        picker->setLocale(TextLocale());
+        picker->setDisplayFormat(DatePickerFormat());
+    }
+}
+
+// The help document beside a language file: its name with ".help.rtf" for ".lng.ini", matched
+// without regard to letter case, as the language files are. Empty when there is none.
+QString HelpDocumentBeside(const QString& languageFile) {
+    if (languageFile.isEmpty())
+        return {};
+    const QFileInfo language(languageFile);
+    const QString wanted = language.fileName().chopped(8) + QStringLiteral(".help.rtf");
+    for (const QFileInfo& entry : language.dir().entryInfoList(QDir::Files | QDir::Hidden))
+        if (entry.fileName().compare(wanted, Qt::CaseInsensitive) == 0)
+            return entry.filePath();
+    return {};
+}
+
+// A component a language file addresses, by the kind its section gives it.
+struct TComponent {
+    enum Kind { Command, GroupBox, Label, Image } kind;
+    QObject* object;
+};
+
+std::vector<TComponent> Components(QWidget* window) {
+    std::vector<TComponent> found;
+    const auto add = [&found](TComponent::Kind kind, QObject* object) {
+        if (object)
+            found.push_back({kind, object});
+    };
+    for (const char* name : ActionNames)
+        add(TComponent::Command, window->findChild<QAction*>(QLatin1String(name)));
+    for (const char* name : MenuItemNames)
+        add(TComponent::Command, window->findChild<QAction*>(QLatin1String(name)));
+    for (const char* name : GroupBoxNames)
+        add(TComponent::GroupBox, window->findChild<QGroupBox*>(QLatin1String(name)));
+    for (const char* name : LabelNames)
+        add(TComponent::Label, window->findChild<QLabel*>(QLatin1String(name)));
+    for (const char* name : ImageNames)
+        add(TComponent::Image, window->findChild<QWidget*>(QLatin1String(name)));
+    return found;
+}
+
+// The texts a component had when the window was built, kept on the component itself.
+const char* const BuiltInText = "orvantaBuiltInText";
+const char* const BuiltInHint = "orvantaBuiltInHint";
+
+// Remembers the built-in texts once, before any language changes them.
+void KeepBuiltInTexts(QWidget* window) {
+    if (window->property(BuiltInText).isValid())
+        return;
+    window->setProperty(BuiltInText, true);
+    for (const auto& [kind, object] : Components(window)) {
+        QString text, hint;
+        if (auto* command = qobject_cast<QAction*>(object)) {
+            text = command->text();
+            hint = command->statusTip();
+        } else if (auto* box = qobject_cast<QGroupBox*>(object)) {
+            text = box->title();
+        } else if (kind == TComponent::Label) {
+            text = static_cast<QLabel*>(object)->text();
+        } else {
+            hint = static_cast<QWidget*>(object)->statusTip();
+        }
+        object->setProperty(BuiltInText, text);
+        object->setProperty(BuiltInHint, hint);
+    }
+}
+
 } // namespace
 
 bool TMainForm::ApplyLanguage(const TProfileFile& file) {
@@ -77,6 +155,7 @@ bool TMainForm::ApplyLanguage(const TProfileFile& file) {
     const std::string version(ProgramVersion);
     setWindowTitle(QString::fromStdString(FormatText(caption, std::span(&version, 1))));
 
+    KeepBuiltInTexts(this);
     if (file.HasSection("Action"))
         for (const char* name : ActionNames)
             if (auto* action = findChild<QAction*>(QLatin1String(name)))
@@ -120,11 +199,42 @@ bool TMainForm::ApplyLanguage(const TProfileFile& file) {
     }
     for (int n = 1; n <= 4; ++n)
         ElementNames.Set(n, file.Read("Element", std::to_string(n), std::to_string(n)));
+    InstallLanguage(&file);
+    FollowLanguage(this);
     return chartCaptionSet;
 }
 
+void TMainForm::RestoreBuiltInTexts() {
+    KeepBuiltInTexts(this);
+    for (const auto& [kind, object] : Components(this)) {
+        const QString text = object->property(BuiltInText).toString();
+        const QString hint = object->property(BuiltInHint).toString();
+        if (auto* command = qobject_cast<QAction*>(object)) {
+            command->setText(text);
+            command->setToolTip(hint);
+            command->setStatusTip(hint);
+        } else if (auto* box = qobject_cast<QGroupBox*>(object)) {
+            box->setTitle(text);
+        } else if (kind == TComponent::Label) {
+            // The value labels show their own name until a refresh fills them; keep what the
+            // last refresh wrote.
+            auto* label = static_cast<QLabel*>(object);
+            if (text != label->objectName()) {
+                label->setText(text);
+                label->adjustSize();
+            }
+        } else {
+            static_cast<QWidget*>(object)->setToolTip(hint);
+            static_cast<QWidget*>(object)->setStatusTip(hint);
+        }
+    }
+    InstallLanguage(nullptr);
+    FollowLanguage(this);
+}
+
 void TMainForm::LoadLanguage(const QString& name) {
-    const auto file = ReadLanguageFile(FindLanguageFile(LanguageFolder(), name));
+    const QString path = FindLanguageFile(LanguageFolder(), name);
+    const auto file = ReadLanguageFile(path);
     bool chartCaptionSet = true;
     if (!file)
         ApplyBuiltInVocabulary();
@@ -134,6 +244,7 @@ void TMainForm::LoadLanguage(const QString& name) {
     // month names filled in. Only the first load takes the caption the window was built with.
     if (chartCaptionSet || ChartCaptionFormat.empty())
         ChartCaptionFormat = gbGraphics->title().toStdString();
+    SetHelpDocument(file ? HelpDocumentBeside(path) : QString());
     actAnalysisExecute();
 }
 

@@ -11,6 +11,7 @@
 #include "main/ImageList.h"
 #include "main/SettingsFile.h"
 #include "main/TextFormat.h"
+#include "main/Translation.h"
 #include "main/Vocabulary.h"
 #include "model/Charts.h"
 #include "model/Error.h"
@@ -41,6 +42,7 @@
 #include <QStatusBar>
 #include <QStatusTipEvent>
 #include <QTextDocument>
+#include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
@@ -428,10 +430,28 @@ void TMainForm::showEvent(QShowEvent* event) {
 }
 
 void TMainForm::FormShow() {
-    // Start-up guard: a damaged settings or language file never stops the start.
+    // Start-up guard: a damaged settings or language file never stops the start. A language that
+    // cannot be applied is reported once, over the window, and the built-in texts stand in for
+    // it; the "Language" menu is built either way, so another language can be chosen.
+    QString language;
     try {
-        const QString language = ReadSettingsFile();
+        language = ReadSettingsFile();
+    } catch (...) {
+    }
+    const auto builtIn = [this] {
+        ApplyBuiltInVocabulary();
+        ChartCaptionFormat = gbGraphics->title().toStdString();
+    };
+    try {
         LoadLanguage(language);
+    } catch (const std::exception& error) {
+        builtIn();
+        QTimer::singleShot(0, this,
+                           [message = QString::fromUtf8(error.what())] { ShowErrorBox(message); });
+    } catch (...) {
+        builtIn();
+    }
+    try {
         BuildLanguageMenu();
     } catch (...) {
     }
@@ -500,6 +520,7 @@ void TMainForm::StatusBarHint(const QString& hint) {
 }
 
 void TMainForm::ApplyBuiltInVocabulary() {
+    RestoreBuiltInTexts();
     const std::string version(ProgramVersion);
     setWindowTitle(Text(FormatText(BuiltInMainCaption, std::span(&version, 1))));
     ApplicationTitle = Text(std::string(BuiltInApplicationTitle));
@@ -583,10 +604,10 @@ void TMainForm::FillPerson(const PersonPanel& panel, const TDatalogging& person)
     const int element = ElementOf(static_cast<unsigned>(person.ZodiacSign));
     panel.elementImage->setPixmap(ilInformers().Pixmap(element > 0 ? 16 + element : -1));
     setText(panel.element, ElementNames[element]);
-    setText(panel.days, CountWithWord(person.DaysLived, true));
-    setText(panel.goodDay, FoundDayText(person.GoodDay));
-    setText(panel.badDay, FoundDayText(person.BadDay));
-    setText(panel.age, CountWithWord(person.AgeYears, false));
+    setText(panel.days, CountText(person.DaysLived, true).toStdString());
+    setText(panel.goodDay, FoundDay(person.GoodDay).toStdString());
+    setText(panel.badDay, FoundDay(person.BadDay).toStdString());
+    setText(panel.age, CountText(person.AgeYears, false).toStdString());
 
     for (std::size_t i = 0; i < charts_.size(); ++i) {
         TImageCanvas canvas(charts_[i]->Image());
@@ -617,14 +638,12 @@ void TMainForm::actSettingsExecute() {
 
 void TMainForm::actAboutExecute() {
     QMessageBox box(this);
-    box.setWindowTitle(QStringLiteral("О программе..."));
+    box.setWindowTitle(Tr({"About", "Caption"}));
     box.setIconPixmap(ProgramIcon().pixmap(32, 32));
-    box.setText(QStringLiteral("Орванта 3.3\n"
-                               "Биоритмы пары: мужчины и женщины.\n"
-                               "Физический, эмоциональный, интеллектуальный и сердечный циклы\n"
-                               "на месяц прогноза и следующий за ним.\n"
-                               "Знак зодиака, стихия, возраст, прожитые дни,\n"
-                               "ближайшие хороший и плохой дни."));
+    box.setText(QStringList{TrFormat({"About", "Line1"}, {QString::fromUtf8(ProgramVersion)}),
+                            Tr({"About", "Line2"}), Tr({"About", "Line3"}), Tr({"About", "Line4"}),
+                            Tr({"About", "Line5"}), Tr({"About", "Line6"})}
+                    .join(QLatin1Char('\n')));
     box.setStandardButtons(QMessageBox::Ok);
     box.exec();
 }
@@ -635,7 +654,7 @@ void TMainForm::actSaveAsExecute() {
 
 void TMainForm::actPrintExecute() {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(QStringLiteral("Графики биоритмов"));
+    printer.setDocName(Tr({"Dialogs", "Print.Document"}));
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() == QDialog::Accepted)
         PrintChartArea(gbGraphics, printer);
@@ -661,7 +680,10 @@ void TMainForm::actWomanInfoExecute() {
 }
 
 void TMainForm::actHelpExecute() {
-    ShowInfoViewer(this, QStringLiteral("Справка"), QStringLiteral("HELP"));
+    if (const auto help = LanguageHelpDocument())
+        ShowRtfInViewer(this, Tr({"InfoViewer", "Help.Caption"}), *help);
+    else
+        ShowInfoViewer(this, Tr({"InfoViewer", "Help.Caption"}), QStringLiteral("HELP"));
 }
 
 void TMainForm::imPhysicalMouseDown(TChartImage* sender, Qt::MouseButton button, int x, int y) {

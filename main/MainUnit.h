@@ -51,8 +51,11 @@ public:
     void actWomanInfoExecute();
     void actHelpExecute();
 
-    // Built-in Russian texts: caption, application title, chart caption and the name tables.
+    // Built-in Russian texts: every text of every window, the application title, the chart
+    // caption and the name tables.
     void ApplyBuiltInVocabulary();
+    // The texts the main window was built with, and the built-in language of the other windows.
+    void RestoreBuiltInTexts();
     // Applies the language file of that name from the language folder, or the built-in
     // vocabulary when there is none; then the chart caption format and a refresh.
     void LoadLanguage(const QString& name);

@@ -1,13 +1,21 @@
 #include "main/TextFormat.h"
 
+#include "main/TextTable.h"
 #include "model/Error.h"
 
 namespace {
 
-std::string Quoted(std::string_view message, std::string_view format) {
-    const std::string_view placeholder = "%s";
-    std::string text(message);
-    text.replace(text.find(placeholder), placeholder.size(), Utf8Prefix(format, 31));
+// A message of the text table with its one "%s" replaced by the beginning of the format; not by
+// FormatText, which reports its failures here. A translation without exactly one "%s" (and no
+// other "%") gives way to the built-in message.
+std::string Quoted(TTextKey key, std::string_view format) {
+    const auto fits = [](std::string_view message) {
+        const auto at = message.find('%');
+        return message.substr(at == std::string_view::npos ? message.size() : at, 2) == "%s" &&
+               message.find('%', at + 2) == std::string_view::npos;
+    };
+    std::string text = fits(TextOf(key)) ? TextOf(key) : std::string(key.Row().BuiltIn);
+    text.replace(text.find("%s"), 2, Utf8Prefix(format, 31));
     return text;
 }
 
@@ -46,10 +54,10 @@ std::string FormatText(std::string_view format, std::span<const std::string> arg
             result += '%';
         } else if (kind == 's' || kind == 'S') {
             if (next >= args.size())
-                throw EProgramError(Quoted("Нет аргумента для формата '%s'", format));
+                throw EProgramError(Quoted({"Messages", "NoFormatArgument"}, format));
             result += args[next++];
         } else {
-            throw EProgramError(Quoted("Формат '%s' неверен или несовместим с аргументом", format));
+            throw EProgramError(Quoted({"Messages", "BadFormat"}, format));
         }
         ++i;
     }

@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
     cmake ninja-build g++ pkgconf
-    qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
+    qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins qt6-translations-l10n
     libgtest-dev libgmock-dev libbenchmark-dev
     fonts-wine
     appstream desktop-file-utils

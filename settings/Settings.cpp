@@ -2,6 +2,7 @@
 
 #include "main/Fonts.h"
 #include "main/ImageList.h"
+#include "main/Translation.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -153,16 +154,23 @@ void SetHint(QWidget* widget, const QString& hint) {
     widget->setStatusTip(hint);
 }
 
-QCheckBox* NewCheckBox(const QString& text, QWidget* parent, const QRect& geometry) {
-    auto* box = new QCheckBox(text, parent);
+QCheckBox* NewCheckBox(const char* name, QWidget* parent, const QRect& geometry) {
+    auto* box = new QCheckBox(parent);
+    box->setObjectName(QLatin1String(name));
     box->setGeometry(geometry);
     return box;
 }
 
-QGroupBox* NewGroupBox(const QString& caption, QWidget* parent, const QRect& geometry) {
-    auto* box = new TGroupBox(caption, parent);
+QGroupBox* NewGroupBox(const char* name, QWidget* parent, const QRect& geometry) {
+    auto* box = new TGroupBox(QString(), parent);
+    box->setObjectName(QLatin1String(name));
     box->setGeometry(geometry);
     return box;
+}
+
+// A group box caption has a blank on each side.
+QString Caption(TTextKey key) {
+    return QLatin1Char(' ') + Tr(key) + QLatin1Char(' ');
 }
 
 } // namespace
@@ -170,10 +178,11 @@ QGroupBox* NewGroupBox(const QString& caption, QWidget* parent, const QRect& geo
 TSettingsForm::TSettingsForm(QWidget* mainWindow)
     : QWidget(mainWindow, Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint |
                               Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
-    setWindowTitle(QStringLiteral("Настройки..."));
     setFont(WindowFont());
     setFixedSize(362, 198);
     CreateControls();
+    ApplyTexts();
+    languageObserverId_ = AddLanguageObserver([this] { ApplyTexts(); });
     SetTabOrder();
     ConnectControls();
     setWindowOpacity(tbAlphaBlend->value() / 255.0);
@@ -186,14 +195,11 @@ TSettingsForm::TSettingsForm(QWidget* mainWindow)
 
 TSettingsForm::~TSettingsForm() {
     DisplaySettings.RemoveObserver(observerId_);
+    RemoveLanguageObserver(languageObserverId_);
 }
 
 void TSettingsForm::CreateControls() {
-    rgGraphics =
-        new TRadioGroup(QStringLiteral(" Отбражение графика "),
-                        {QStringLiteral("Мужской и женский"), QStringLiteral("Только женский"),
-                         QStringLiteral("Только мужской")},
-                        this);
+    rgGraphics = new TRadioGroup(QString(), QStringList(3, QString()), this);
     rgGraphics->setObjectName(QStringLiteral("rgGraphics"));
     rgGraphics->setGeometry(8, 8, 150, 80);
     rgGraphics->SetItemIndex(0);
@@ -203,36 +209,23 @@ void TSettingsForm::CreateControls() {
     pnColorWoman->setObjectName(QStringLiteral("pnColorWoman"));
     pnColorWoman->setGeometry(125, 43, 20, 20);
     pnColorWoman->SetColor(ToQColor(clRed));
-    SetHint(pnColorWoman, QStringLiteral("Цвет женского графика"));
 
     pnColorMan = new TColorPanel(this);
     pnColorMan->setObjectName(QStringLiteral("pnColorMan"));
     pnColorMan->setGeometry(125, 64, 20, 20);
     pnColorMan->SetColor(ToQColor(clBlue));
-    SetHint(pnColorMan, QStringLiteral("Цвет мужского графика"));
 
-    gbGraph = NewGroupBox(QStringLiteral(" На графике "), this, {8, 88, 150, 89});
-    gbGraph->setObjectName(QStringLiteral("gbGraph"));
-    cbOrdinate_Y = NewCheckBox(QStringLiteral("Ось ординат (Y)"), gbGraph, {8, 16, 127, 17});
-    cbOrdinate_Y->setObjectName(QStringLiteral("cbOrdinate_Y"));
-    cbAbscissa_X = NewCheckBox(QStringLiteral("Ось абцисс (X)"), gbGraph, {8, 32, 127, 17});
-    cbAbscissa_X->setObjectName(QStringLiteral("cbAbscissa_X"));
-    cbAxis = NewCheckBox(QStringLiteral("Координатная ось"), gbGraph, {8, 48, 127, 17});
-    cbAxis->setObjectName(QStringLiteral("cbAxis"));
-    cbMonthNumbers = NewCheckBox(QStringLiteral("Числа месяцев"), gbGraph, {8, 64, 127, 17});
-    cbMonthNumbers->setObjectName(QStringLiteral("cbMonthNumbers"));
+    gbGraph = NewGroupBox("gbGraph", this, {8, 88, 150, 89});
+    cbOrdinate_Y = NewCheckBox("cbOrdinate_Y", gbGraph, {8, 16, 127, 17});
+    cbAbscissa_X = NewCheckBox("cbAbscissa_X", gbGraph, {8, 32, 127, 17});
+    cbAxis = NewCheckBox("cbAxis", gbGraph, {8, 48, 127, 17});
+    cbMonthNumbers = NewCheckBox("cbMonthNumbers", gbGraph, {8, 64, 127, 17});
 
-    gbPeriods =
-        NewGroupBox(QStringLiteral(" В расчёте участвуют биоритмы "), this, {168, 8, 185, 97});
-    gbPeriods->setObjectName(QStringLiteral("gbPeriods"));
-    chkPhysical = NewCheckBox(QStringLiteral("Физический"), gbPeriods, {8, 15, 118, 17});
-    chkPhysical->setObjectName(QStringLiteral("chkPhysical"));
-    chkEmotional = NewCheckBox(QStringLiteral("Эмоциональный"), gbPeriods, {8, 35, 118, 17});
-    chkEmotional->setObjectName(QStringLiteral("chkEmotional"));
-    chkSavvy = NewCheckBox(QStringLiteral("Интелектуальный"), gbPeriods, {8, 55, 118, 17});
-    chkSavvy->setObjectName(QStringLiteral("chkSavvy"));
-    chkWarmhearted = NewCheckBox(QStringLiteral("Сердечный"), gbPeriods, {8, 75, 118, 17});
-    chkWarmhearted->setObjectName(QStringLiteral("chkWarmhearted"));
+    gbPeriods = NewGroupBox("gbPeriods", this, {168, 8, 185, 97});
+    chkPhysical = NewCheckBox("chkPhysical", gbPeriods, {8, 15, 118, 17});
+    chkEmotional = NewCheckBox("chkEmotional", gbPeriods, {8, 35, 118, 17});
+    chkSavvy = NewCheckBox("chkSavvy", gbPeriods, {8, 55, 118, 17});
+    chkWarmhearted = NewCheckBox("chkWarmhearted", gbPeriods, {8, 75, 118, 17});
 
     spHelp = new QToolButton(gbPeriods);
     spHelp->setObjectName(QStringLiteral("spHelp"));
@@ -241,11 +234,8 @@ void TSettingsForm::CreateControls() {
     spHelp->setFocusPolicy(Qt::NoFocus);
     spHelp->setIcon(ButtonIcon(QStringLiteral("spHelp")));
     spHelp->setIconSize(QSize(16, 16));
-    SetHint(spHelp, QStringLiteral("Помогите"));
 
-    gbAlphaBlend =
-        NewGroupBox(QStringLiteral(" Прозрачность окна  настроек "), this, {168, 112, 185, 41});
-    gbAlphaBlend->setObjectName(QStringLiteral("gbAlphaBlend"));
+    gbAlphaBlend = NewGroupBox("gbAlphaBlend", this, {168, 112, 185, 41});
     tbAlphaBlend = new QSlider(Qt::Horizontal, gbAlphaBlend);
     tbAlphaBlend->setObjectName(QStringLiteral("tbAlphaBlend"));
     tbAlphaBlend->setGeometry(2, 15, 181, 24);
@@ -253,15 +243,48 @@ void TSettingsForm::CreateControls() {
     tbAlphaBlend->setValue(TDisplaySettings::DefaultOpacity);
     tbAlphaBlend->setTickPosition(QSlider::NoTicks);
 
-    btDefault = new QPushButton(QStringLiteral("По умолчанию"), this);
+    btDefault = new QPushButton(this);
     btDefault->setObjectName(QStringLiteral("btDefault"));
     btDefault->setGeometry(181, 163, 90, 25);
-    btClose = new QPushButton(QStringLiteral("Закрыть"), this);
+    btClose = new QPushButton(this);
     btClose->setObjectName(QStringLiteral("btClose"));
     btClose->setGeometry(278, 163, 75, 25);
 
     flagBoxes_ = {chkPhysical,  chkEmotional, chkSavvy, chkWarmhearted,
                   cbOrdinate_Y, cbAbscissa_X, cbAxis,   cbMonthNumbers};
+}
+
+void TSettingsForm::ApplyTexts() {
+    setWindowTitle(Tr({"SettingsForm", "Caption"}));
+    rgGraphics->setTitle(Caption({"SettingsForm", "rgGraphics"}));
+    rgGraphics->Item(0)->setText(Tr({"SettingsForm", "rgGraphics.Item0"}));
+    rgGraphics->Item(1)->setText(Tr({"SettingsForm", "rgGraphics.Item1"}));
+    rgGraphics->Item(2)->setText(Tr({"SettingsForm", "rgGraphics.Item2"}));
+    SetHint(pnColorWoman, Tr({"SettingsForm", "pnColorWoman.Hint"}));
+    SetHint(pnColorMan, Tr({"SettingsForm", "pnColorMan.Hint"}));
+    gbGraph->setTitle(Caption({"SettingsForm", "gbGraph"}));
+    cbOrdinate_Y->setText(Tr({"SettingsForm", "cbOrdinate_Y"}));
+    cbAbscissa_X->setText(Tr({"SettingsForm", "cbAbscissa_X"}));
+    cbAxis->setText(Tr({"SettingsForm", "cbAxis"}));
+    cbMonthNumbers->setText(Tr({"SettingsForm", "cbMonthNumbers"}));
+    gbPeriods->setTitle(Caption({"SettingsForm", "gbPeriods"}));
+    chkPhysical->setText(Tr({"SettingsForm", "chkPhysical"}));
+    chkEmotional->setText(Tr({"SettingsForm", "chkEmotional"}));
+    chkSavvy->setText(Tr({"SettingsForm", "chkSavvy"}));
+    chkWarmhearted->setText(Tr({"SettingsForm", "chkWarmhearted"}));
+    SetHint(spHelp, Tr({"SettingsForm", "spHelp.Hint"}));
+    gbAlphaBlend->setTitle(Caption({"SettingsForm", "gbAlphaBlend"}));
+    btDefault->setText(Tr({"SettingsForm", "btDefault"}));
+    btClose->setText(Tr({"SettingsForm", "btClose"}));
+    // The slider has no hint until it first moves.
+    if (!tbAlphaBlend->toolTip().isEmpty())
+        ShowOpacityHint();
+}
+
+void TSettingsForm::ShowOpacityHint() {
+    const int percent = 100 - tbAlphaBlend->value() * 100 / tbAlphaBlend->maximum();
+    SetHint(tbAlphaBlend,
+            TrFormat({"SettingsForm", "tbAlphaBlend.Hint"}, {QString::number(percent)}));
 }
 
 void TSettingsForm::SetTabOrder() {
@@ -373,11 +396,11 @@ void TSettingsForm::FormActivate() {
 
 void TSettingsForm::spHelpClick() {
     // Not exec(): the box must not block the event loop, so it can be checked and closed.
-    auto* box = new QMessageBox(QMessageBox::Information, QStringLiteral("Информация"),
-                                QStringLiteral("Периоды, которые участвуют в расчётах:\n"
-                                               " - хорошего и плохого дня\n"
-                                               " - построение суммарного графика"),
-                                QMessageBox::Ok, this);
+    const QString text = Tr({"SettingsForm", "HelpBox.Text"}) + QStringLiteral("\n - ") +
+                         Tr({"SettingsForm", "HelpBox.Item1"}) + QStringLiteral("\n - ") +
+                         Tr({"SettingsForm", "HelpBox.Item2"});
+    auto* box = new QMessageBox(QMessageBox::Information, Tr({"SettingsForm", "HelpBox.Caption"}),
+                                text, QMessageBox::Ok, this);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }
@@ -416,8 +439,7 @@ void TSettingsForm::tbAlphaBlendChange() {
     const int position = tbAlphaBlend->value();
     DisplaySettings.SetSettingsOpacity(position);
     setWindowOpacity(position / 255.0);
-    SetHint(tbAlphaBlend,
-            QStringLiteral("Прозрачность %1%").arg(100 - position * 100 / tbAlphaBlend->maximum()));
+    ShowOpacityHint();
 }
 
 void TSettingsForm::btDefaultClick() {

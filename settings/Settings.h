@@ -148,6 +148,9 @@ private:
     enum class Person { Woman, Man };
 
     void CreateControls();
+    // Every caption and hint in the language in use; runs again whenever a language is loaded.
+    void ApplyTexts();
+    void ShowOpacityHint();
     void SetTabOrder();
     void ConnectControls();
     void CentreOverMainWindow();
@@ -161,4 +164,5 @@ private:
     QColor colorDialogColor_ = Qt::black;   // last confirmed, shared by both panels
     bool placed_ = false;
     int observerId_ = 0;
+    int languageObserverId_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "viewer/FindDialog.h"
 
+#include "main/Translation.h"
+
 #include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -12,14 +14,14 @@
 
 TFindDialog::TFindDialog(QWidget* parent)
     : QDialog(parent), edFindText(new QLineEdit(this)),
-      chkWholeWord(new QCheckBox(QStringLiteral("Только слово целиком"), this)),
-      chkMatchCase(new QCheckBox(QStringLiteral("С учетом регистра"), this)),
-      rbUp(new QRadioButton(QStringLiteral("Вверх"))),
-      rbDown(new QRadioButton(QStringLiteral("Вниз"))),
-      btFindNext(new QPushButton(QStringLiteral("Найти далее"), this)),
-      btCancel(new QPushButton(QStringLiteral("Отмена"), this)) {
+      chkWholeWord(new QCheckBox(Tr({"FindDialog", "chkWholeWord"}), this)),
+      chkMatchCase(new QCheckBox(Tr({"FindDialog", "chkMatchCase"}), this)),
+      rbUp(new QRadioButton(Tr({"FindDialog", "rbUp"}))),
+      rbDown(new QRadioButton(Tr({"FindDialog", "rbDown"}))),
+      btFindNext(new QPushButton(Tr({"FindDialog", "btFindNext"}), this)),
+      btCancel(new QPushButton(Tr({"FindDialog", "btCancel"}), this)) {
     setObjectName(QStringLiteral("FindDialog"));
-    setWindowTitle(QStringLiteral("Найти"));
+    setWindowTitle(Tr({"FindDialog", "Caption"}));
     setModal(false);
     edFindText->setObjectName(QStringLiteral("edFindText"));
     chkWholeWord->setObjectName(QStringLiteral("chkWholeWord"));
@@ -29,10 +31,12 @@ TFindDialog::TFindDialog(QWidget* parent)
     btFindNext->setObjectName(QStringLiteral("btFindNext"));
     btCancel->setObjectName(QStringLiteral("btCancel"));
 
-    auto* label = new QLabel(QStringLiteral("Что:"), this);
+    auto* label = new QLabel(Tr({"FindDialog", "lbFindText"}), this);
+    label->setObjectName(QStringLiteral("lbFindText"));
     label->setBuddy(edFindText);
 
-    auto* direction = new QGroupBox(QStringLiteral("Направление"), this);
+    auto* direction = new QGroupBox(Tr({"FindDialog", "gbDirection"}), this);
+    direction->setObjectName(QStringLiteral("gbDirection"));
     auto* directionLayout = new QHBoxLayout(direction);
     directionLayout->addWidget(rbUp);
     directionLayout->addWidget(rbDown);

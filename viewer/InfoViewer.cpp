@@ -5,6 +5,7 @@
 #include "main/Fonts.h"
 #include "main/ImageList.h"
 #include "main/SaveFile.h"
+#include "main/Translation.h"
 #include "model/Error.h"
 #include "viewer/FindDialog.h"
 #include "viewer/RtfReader.h"
@@ -43,28 +44,28 @@ TInfoViewerForm::TInfoViewerForm(QWidget* owner)
     resize(OuterSize);
     setFont(WindowFont());
 
-    actClose = AddCommand("actClose", QStringLiteral("Закрыть"), 6,
+    actClose = AddCommand("actClose", Tr({"InfoViewer", "actClose"}), 6,
                           QKeySequence(Qt::ALT | Qt::Key_F4), &TInfoViewerForm::actCloseExecute);
-    actFind = AddCommand("actFind", QStringLiteral("Найти"), 0, QKeySequence(Qt::CTRL | Qt::Key_F),
-                         &TInfoViewerForm::actFindExecute);
-    actSaveAs = AddCommand("actSaveAs", QStringLiteral("Сохранить как"), 1,
+    actFind = AddCommand("actFind", Tr({"InfoViewer", "actFind"}), 0,
+                         QKeySequence(Qt::CTRL | Qt::Key_F), &TInfoViewerForm::actFindExecute);
+    actSaveAs = AddCommand("actSaveAs", Tr({"InfoViewer", "actSaveAs"}), 1,
                            QKeySequence(Qt::CTRL | Qt::Key_S), &TInfoViewerForm::actSaveAsExecute);
     actWordWrap =
-        AddCommand("actWordWrap", QStringLiteral("Перенос по словам"), 2,
+        AddCommand("actWordWrap", Tr({"InfoViewer", "actWordWrap"}), 2,
                    QKeySequence(Qt::CTRL | Qt::Key_W), &TInfoViewerForm::actWordWrapExecute);
-    actCopy = AddCommand("actCopy", QStringLiteral("Скопировать"), 3,
+    actCopy = AddCommand("actCopy", Tr({"InfoViewer", "actCopy"}), 3,
                          QKeySequence(Qt::CTRL | Qt::Key_C), &TInfoViewerForm::actCopyExecute);
     actSelectAll =
-        AddCommand("actSelectAll", QStringLiteral("Выделить всё"), -1,
+        AddCommand("actSelectAll", Tr({"InfoViewer", "actSelectAll"}), -1,
                    QKeySequence(Qt::CTRL | Qt::Key_A), &TInfoViewerForm::actSelectAllExecute);
     actWordWrap->setCheckable(true);
     actWordWrap->setChecked(true);
 
     MainMenu1->setObjectName(QStringLiteral("MainMenu1"));
-    QMenu* file = MainMenu1->addMenu(QStringLiteral("&Файл"));
+    QMenu* file = MainMenu1->addMenu(Tr({"InfoViewer", "miFile"}));
     file->setObjectName(QStringLiteral("miFile"));
     file->addAction(actClose);
-    QMenu* edit = MainMenu1->addMenu(QStringLiteral("&Правка"));
+    QMenu* edit = MainMenu1->addMenu(Tr({"InfoViewer", "miEdit"}));
     edit->setObjectName(QStringLiteral("miEdit"));
     edit->addAction(actCopy);
     edit->addAction(actSelectAll);
@@ -149,11 +150,11 @@ QPoint TInfoViewerForm::FindDialogPosition() const {
 }
 
 QString TInfoViewerForm::AskSaveFileName(const QString& proposed) {
-    QFileDialog dialog(this, QStringLiteral("Сохранить как"));
+    QFileDialog dialog(this, Tr({"InfoViewer", "SaveDialog.Caption"}));
     dialog.setObjectName(QStringLiteral("SaveDialog"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(QStringLiteral("Текст в формате RTF (*.rtf)"));
+    dialog.setNameFilter(Tr({"InfoViewer", "SaveDialog.Filter"}) + QStringLiteral(" (*.rtf)"));
     dialog.setDefaultSuffix(QStringLiteral("rtf"));
     // The question comes from actSaveAsExecute, in the program's language.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -269,11 +270,16 @@ void ShowRtf(QWidget* owner, const QString& caption, const QByteArray& rtf) {
 void ShowInfoViewer(QWidget* owner, const QString& caption, const QString& resourceName) {
     QFile resource(QStringLiteral(":/documents/%1.rtf").arg(resourceName));
     if (!resource.open(QIODevice::ReadOnly))
-        throw EProgramError(QStringLiteral("Ресурс %1 не найден").arg(resourceName).toStdString());
+        throw EProgramError(
+            TrFormat({"Messages", "ResourceNotFound"}, {resourceName}).toStdString());
     ShowRtf(owner, caption, resource.readAll());
 }
 
 void ShowInfoViewer(QWidget* owner, const QString& caption, const QTextDocument& document) {
     // Through RTF, so that the viewer shows exactly what "save as" writes.
     ShowRtf(owner, caption, WriteRtf(document));
+}
+
+void ShowRtfInViewer(QWidget* owner, const QString& caption, const QByteArray& rtf) {
+    ShowRtf(owner, caption, rtf);
 }

@@ -82,3 +82,7 @@ void ShowInfoViewer(QWidget* owner, const QString& caption, const QString& resou
 // Shows a document made by the program (a report) in the same modal viewer, where it can be
 // searched, copied and saved as RTF like any other.
 void ShowInfoViewer(QWidget* owner, const QString& caption, const QTextDocument& document);
+
+// Shows an RTF document that is no part of the program (a language's help) in the same modal
+// viewer; damaged RTF shows what could be read.
+void ShowRtfInViewer(QWidget* owner, const QString& caption, const QByteArray& rtf);

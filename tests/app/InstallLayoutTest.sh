@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs a built tree into a temporary root with the /usr prefix, as the Debian package does,
 # and checks what lands where: the program, its desktop entry, its icon at every size, its
-# AppStream metadata and the language files; then runs the desktop validators when they are here.
+# AppStream metadata, the language files and their help documents; then runs the desktop
+# validators when they are here.
 #   InstallLayoutTest.sh <build dir> <source dir> <project version>
 set -euo pipefail
 build=$1 source=$2 version=$3
@@ -31,6 +32,12 @@ languages=0
 for file in "$source"/Language/*.lng.ini; do
     expected+=("share/orvanta/Language/$(basename "$file")")
     languages=$((languages + 1))
+    # Every shipped language has its help.
+    help=${file%.lng.ini}.help.rtf
+    [ -f "$help" ] || fail "$(basename "$help") is not shipped"
+done
+for file in "$source"/Language/*.help.rtf; do
+    expected+=("share/orvanta/Language/$(basename "$file")")
 done
 [ -f "$source/Language/English.lng.ini" ] || fail "English.lng.ini is not shipped"
 [ "$languages" -ge 2 ] || fail "fewer than two language files are shipped"
@@ -38,7 +45,7 @@ diff <(printf 'usr/%s\n' "${expected[@]}" | sort) <(cd "$root" && find . -type f
     fail "the installed files differ from the expected list (< expected, > installed)"
 
 [ -x "$usr/bin/orvanta" ] || fail "bin/orvanta is not executable"
-for file in "$source"/Language/*.lng.ini; do
+for file in "$source"/Language/*.lng.ini "$source"/Language/*.help.rtf; do
     cmp -s "$file" "$usr/share/orvanta/Language/$(basename "$file")" ||
         fail "$(basename "$file") is not installed as shipped"
 done

@@ -3,8 +3,11 @@
 #include "main/MainUnit.h"
 #include "main/ProfileFile.h"
 #include "main/TextFormat.h"
+#include "main/TextTable.h"
+#include "main/Translation.h"
 #include "model/Shared.h"
 #include "settings/DisplaySettings.h"
+#include "viewer/RtfReader.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -12,11 +15,17 @@
 #include <QFile>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QSet>
 #include <QStringDecoder>
+#include <QTextBlock>
+#include <QTextCharFormat>
+#include <QTextDocument>
+#include <QTextList>
 #include <QToolButton>
+#include <QTranslator>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -332,3 +341,159 @@ TEST_F(LanguageFilesTest, LoadIntoTheMainWindow) {
 }
 
 } // namespace
+
+namespace {
+
+// The plural categories of integers in the languages shipped (CLDR): the [Words] forms each
+// needs. A file in another language fails until its line is added here.
+const std::map<std::string, std::set<std::string>> WordForms{
+    {"en", {"one", "other"}}, {"de", {"one", "other"}}, {"ru", {"one", "few", "many"}}};
+
+// The placeholders of a text, counted by filling it: how many markers show, each once.
+std::optional<int> Placeholders(const std::string& text) {
+    const auto filled = Filled(text);
+    if (!filled)
+        return std::nullopt;
+    int count = 0;
+    for (char marker : {'\x01', '\x02', '\x03'}) {
+        const auto times = std::count(filled->begin(), filled->end(), marker);
+        if (times > 1 || (times == 1 && count != marker - 1))
+            return std::nullopt; // a marker twice or out of order
+        count += static_cast<int>(times);
+    }
+    return count;
+}
+
+} // namespace
+
+TEST_F(LanguageFilesTest, HoldEveryTextOfTheOtherWindowsWithItsPlaceholders) {
+    std::set<std::string> sections;
+    for (const TTextRow& row : TextTable)
+        sections.insert(std::string(row.Section));
+    for (const LanguageFile& file : files) {
+        SCOPED_TRACE(file.name.toStdString());
+        for (const TTextRow& row : TextTable) {
+            SCOPED_TRACE(std::string(row.Section) + " " + std::string(row.Key));
+            const auto value = file.profile.Read(row.Section, row.Key);
+            if (!value) {
+                ADD_FAILURE() << "missing";
+                continue;
+            }
+            EXPECT_FALSE(value->empty());
+            const std::string builtIn(row.BuiltIn);
+            if (!HasPlaceholder(builtIn)) {
+                EXPECT_FALSE(HasPlaceholder(*value)) << *value << " is shown as it is";
+                continue;
+            }
+            const auto wanted = Placeholders(builtIn);
+            ASSERT_TRUE(wanted && *wanted > 0) << builtIn;
+            EXPECT_EQ(Placeholders(*value), wanted) << *value;
+        }
+        // A key the table does not know is a typo that leaves a text Russian.
+        for (const std::string& section : sections)
+            for (const std::string& key : file.profile.Keys(section))
+                EXPECT_TRUE(std::any_of(
+                    TextTable.begin(), TextTable.end(),
+                    [&](const TTextRow& row) { return row.Section == section && row.Key == key; }))
+                    << section << " " << key << " is no text of the program";
+    }
+}
+
+TEST_F(LanguageFilesTest, NameALocaleWithQtsTranslationsAndItsWordForms) {
+    for (const LanguageFile& file : files) {
+        SCOPED_TRACE(file.name.toStdString());
+        const auto locale = ParseLocale(file.profile.Read("Main", "Locale", ""));
+        ASSERT_TRUE(locale) << "no locale";
+        QTranslator qt;
+        EXPECT_TRUE(qt.load(*locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            << "Qt has no translations for " << locale->name().toStdString();
+        const std::string language = QLocale::languageToCode(locale->language()).toStdString();
+        ASSERT_TRUE(WordForms.contains(language)) << language;
+        std::set<std::string> expected;
+        for (const std::string& category : WordForms.at(language))
+            for (const char* kind : {"Year.", "Day."})
+                expected.insert(kind + category);
+        const std::vector<std::string> keys = file.profile.Keys("Words");
+        EXPECT_EQ(std::set<std::string>(keys.begin(), keys.end()), expected);
+        for (const std::string& key : keys)
+            EXPECT_FALSE(file.profile.Read("Words", key, "").empty()) << key;
+    }
+}
+
+namespace {
+
+// How a help document looks: the character formats it uses, its headings (bold maroon blocks),
+// its bulleted lists with their lengths and the paragraphs led by a bold navy name.
+struct THelpLook {
+    std::set<std::string> formats;
+    bool centredTitle = false;
+    int headings = 0;
+    std::vector<int> lists;
+    int leads = 0;
+    QString text;
+    QString title;
+};
+
+THelpLook LookOf(const QByteArray& rtf) {
+    QTextDocument document;
+    ReadRtf(rtf, document);
+    THelpLook look;
+    look.text = document.toPlainText();
+    look.title = document.metaInformation(QTextDocument::DocumentTitle);
+    const QTextList* list = nullptr;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block.text().isEmpty())
+            continue;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
+            const QTextCharFormat format = it.fragment().charFormat();
+            look.formats.insert(format.fontFamilies().toStringList().join(',').toStdString() + " " +
+                                std::to_string(format.fontPointSize()) +
+                                (format.fontWeight() >= QFont::Bold ? " bold " : " ") +
+                                format.foreground().color().name().toStdString());
+        }
+        const QTextCharFormat first = block.begin().fragment().charFormat();
+        const bool bold = first.fontWeight() >= QFont::Bold;
+        if (bold && first.foreground().color() == QColor(128, 0, 0)) {
+            look.centredTitle =
+                look.centredTitle ||
+                (block.blockNumber() == 0 && block.blockFormat().alignment() & Qt::AlignHCenter);
+            ++look.headings;
+        }
+        if (bold && first.foreground().color() == QColor(0, 0, 128))
+            ++look.leads;
+        if (block.textList() && block.textList() != list)
+            look.lists.push_back(block.textList()->count());
+        list = block.textList();
+    }
+    return look;
+}
+
+} // namespace
+
+TEST_F(LanguageFilesTest, HelpDocumentsLookLikeTheBuiltInHelpAndSayMore) {
+    QFile resource(QStringLiteral(":/documents/HELP.rtf"));
+    ASSERT_TRUE(resource.open(QIODevice::ReadOnly));
+    const THelpLook builtIn = LookOf(resource.readAll());
+    ASSERT_TRUE(builtIn.centredTitle);
+    ASSERT_EQ(builtIn.lists, std::vector<int>{6});
+    for (const LanguageFile& file : files) {
+        SCOPED_TRACE(file.name.toStdString());
+        QFile help(LanguageDir + QLatin1Char('/') + file.name + QStringLiteral(".help.rtf"));
+        ASSERT_TRUE(help.open(QIODevice::ReadOnly)) << "no help document";
+        const THelpLook look = LookOf(help.readAll());
+        EXPECT_EQ(look.formats, builtIn.formats);
+        EXPECT_TRUE(look.centredTitle);
+        // The built-in parts, and the settings window, the detail report and saving and
+        // printing, each under a heading of its own; the settings window's parts in a list.
+        EXPECT_EQ(look.headings, builtIn.headings + 3);
+        EXPECT_EQ(look.lists, (std::vector<int>{builtIn.lists[0], 4}));
+        // The heart rhythm has a paragraph too.
+        EXPECT_EQ(look.leads, builtIn.leads + 1);
+        EXPECT_EQ(look.title,
+                  QString::fromStdString(file.profile.Read("InfoViewer", "Help.Caption", "")));
+        EXPECT_GT(look.text.size(), builtIn.text.size());
+        for (const QChar ch : look.text)
+            ASSERT_FALSE(ch.script() == QChar::Script_Cyrillic) << look.text.toStdString();
+    }
+}

@@ -10,10 +10,12 @@
 #include "tests/QtTestSupport.h"
 #include "tests/TestSupport.h"
 
+#include <QAction>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QMenu>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -62,6 +64,25 @@ protected:
         ProgramFolder = folder;
         form->SetSettingsForm(new TSettingsForm(form.get()));
         form->show();
+    }
+
+    void WriteLanguage(const QString& name, const QByteArray& bytes) {
+        Write(folder + QStringLiteral("Language/") + name, bytes);
+    }
+    QStringList LanguageItems() const {
+        QStringList items;
+        for (QAction* item : Find<QMenu>("miLanguage")->actions())
+            items << item->text();
+        return items;
+    }
+    // Chooses a language from the "Language" menu.
+    void Choose(const QString& language) {
+        for (QAction* item : Find<QMenu>("miLanguage")->actions())
+            if (item->text() == language) {
+                item->trigger();
+                return;
+            }
+        ADD_FAILURE() << "no item " << language.toStdString();
     }
 
     template <typename T> T* Find(const char* name) const {

@@ -55,24 +55,7 @@ const QByteArray DefaultFile = "[Settings]\n"
 
 class SettingsFileTest : public TProgramFixture {
 protected:
-    void WriteLanguage(const QString& name, const QByteArray& bytes) {
-        Write(folder + QStringLiteral("Language/") + name, bytes);
-    }
     bool Close() { return form->close(); }
-    QStringList LanguageItems() const {
-        QStringList items;
-        for (QAction* item : Find<QMenu>("miLanguage")->actions())
-            items << item->text();
-        return items;
-    }
-    void Choose(const QString& language) {
-        for (QAction* item : Find<QMenu>("miLanguage")->actions())
-            if (item->text() == language) {
-                item->trigger();
-                return;
-            }
-        ADD_FAILURE() << "no item " << language.toStdString();
-    }
 };
 
 } // namespace
@@ -263,13 +246,18 @@ TEST_F(SettingsFileTest, LanguageFileEncodingsEmptyValuesAndFormatErrors) {
                   "[Main]\nApplication.Title=Broken\nMainForm.Caption=%d\n[Zodiac]\n1=X\n");
     Write(settingsPath, "[Settings]\nLanguage=Bad\n");
     Start();
-    // At start-up the failure is swallowed: the title changed, the caption and the tables not,
-    // and the menu is not built.
-    EXPECT_EQ(ApplicationTitle, "Broken");
-    EXPECT_EQ(form->windowTitle(), "MainForm");
-    EXPECT_EQ(ZodiacNames[1], "");
-    EXPECT_FALSE(Find<QMenu>("miLanguage")->menuAction()->isVisible());
+    // At start-up the failure is shown once, over the window, and the built-in texts stand in:
+    // the title the file had already changed too. The menu is built, to choose another.
+    EXPECT_EQ(ApplicationTitle, "Орванта");
+    EXPECT_EQ(form->windowTitle(), "Орванта 3.3");
+    EXPECT_EQ(ZodiacNames[1], "Овен");
+    EXPECT_TRUE(Find<QMenu>("miLanguage")->menuAction()->isVisible());
     EXPECT_TRUE(errors.isEmpty());
+    QCoreApplication::processEvents();
+    EXPECT_EQ(errors, QStringList{"Формат '%d' неверен или несовместим с аргументом."});
+    errors.clear();
+    Choose("Utf");
+    EXPECT_EQ(form->windowTitle(), "Орванта — 3.3");
     form.reset();
 
     Write(settingsPath, "[Settings]\n");

@@ -1,0 +1,44 @@
+#include "main/TextTable.h"
+
+#include <vector>
+
+namespace {
+
+// A row given twice would be translated by the first only.
+consteval bool RowsAreUnique() {
+    for (std::size_t i = 0; i < TextTable.size(); ++i)
+        for (std::size_t j = i + 1; j < TextTable.size(); ++j)
+            if (TextTable[i].Section == TextTable[j].Section &&
+                TextTable[i].Key == TextTable[j].Key)
+                return false;
+    return true;
+}
+static_assert(RowsAreUnique(), "a row of TextTable is given twice");
+
+std::vector<std::string>& Texts() {
+    static std::vector<std::string> texts = [] {
+        std::vector<std::string> builtIn;
+        for (const TTextRow& row : TextTable)
+            builtIn.emplace_back(row.BuiltIn);
+        return builtIn;
+    }();
+    return texts;
+}
+
+} // namespace
+
+const std::string& TextOf(TTextKey key) {
+    return Texts()[key.Index()];
+}
+
+void InstallTexts(const TProfileFile& file) {
+    std::vector<std::string>& texts = Texts();
+    for (std::size_t i = 0; i < TextTable.size(); ++i)
+        texts[i] = file.Read(TextTable[i].Section, TextTable[i].Key, TextTable[i].BuiltIn);
+}
+
+void InstallBuiltInTexts() {
+    std::vector<std::string>& texts = Texts();
+    for (std::size_t i = 0; i < TextTable.size(); ++i)
+        texts[i] = std::string(TextTable[i].BuiltIn);
+}

@@ -1,0 +1,212 @@
+#pragma once
+
+#include "main/ProfileFile.h"
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+// Every text of the program outside the main window's components (whose language file sections
+// "Action", "MenuItem", "GroupBox", "Label" and "Image" name the controls themselves): one row
+// per text, with the language file section and key that translate it and the built-in Russian
+// text. Loading a language, the windows and the test of the shipped language files all read
+// this one table; a new text is one new row, used as Tr({"Section", "Key"}).
+//
+// A text with "%s" is filled in, one argument per "%s" in order, "%%" standing for a per cent
+// sign; a translation must hold as many "%s" as the built-in text. Texts without "%s" are shown
+// as they are. Group box captions get a blank on each side from the program, as in the main
+// window.
+struct TTextRow {
+    std::string_view Section;
+    std::string_view Key;
+    std::string_view BuiltIn;
+};
+
+inline constexpr auto TextTable = std::to_array<TTextRow>({
+    // The settings window.
+    {"SettingsForm", "Caption", "Настройки..."},
+    {"SettingsForm", "rgGraphics", "Отбражение графика"},
+    {"SettingsForm", "rgGraphics.Item0", "Мужской и женский"},
+    {"SettingsForm", "rgGraphics.Item1", "Только женский"},
+    {"SettingsForm", "rgGraphics.Item2", "Только мужской"},
+    {"SettingsForm", "pnColorWoman.Hint", "Цвет женского графика"},
+    {"SettingsForm", "pnColorMan.Hint", "Цвет мужского графика"},
+    {"SettingsForm", "gbGraph", "На графике"},
+    {"SettingsForm", "cbOrdinate_Y", "Ось ординат (Y)"},
+    {"SettingsForm", "cbAbscissa_X", "Ось абцисс (X)"},
+    {"SettingsForm", "cbAxis", "Координатная ось"},
+    {"SettingsForm", "cbMonthNumbers", "Числа месяцев"},
+    {"SettingsForm", "gbPeriods", "В расчёте участвуют биоритмы"},
+    {"SettingsForm", "chkPhysical", "Физический"},
+    {"SettingsForm", "chkEmotional", "Эмоциональный"},
+    {"SettingsForm", "chkSavvy", "Интелектуальный"},
+    {"SettingsForm", "chkWarmhearted", "Сердечный"},
+    {"SettingsForm", "spHelp.Hint", "Помогите"},
+    {"SettingsForm", "gbAlphaBlend", "Прозрачность окна  настроек"},
+    {"SettingsForm", "tbAlphaBlend.Hint", "Прозрачность %s%%"},
+    {"SettingsForm", "btDefault", "По умолчанию"},
+    {"SettingsForm", "btClose", "Закрыть"},
+    // The box of the help button: a line, then two items each after " - ".
+    {"SettingsForm", "HelpBox.Caption", "Информация"},
+    {"SettingsForm", "HelpBox.Text", "Периоды, которые участвуют в расчётах:"},
+    {"SettingsForm", "HelpBox.Item1", "хорошего и плохого дня"},
+    {"SettingsForm", "HelpBox.Item2", "построение суммарного графика"},
+
+    // The information viewer: captions of its commands, which are their hints too.
+    {"InfoViewer", "miFile", "&Файл"},
+    {"InfoViewer", "miEdit", "&Правка"},
+    {"InfoViewer", "actClose", "Закрыть"},
+    {"InfoViewer", "actFind", "Найти"},
+    {"InfoViewer", "actSaveAs", "Сохранить как"},
+    {"InfoViewer", "actWordWrap", "Перенос по словам"},
+    {"InfoViewer", "actCopy", "Скопировать"},
+    {"InfoViewer", "actSelectAll", "Выделить всё"},
+    {"InfoViewer", "SaveDialog.Caption", "Сохранить как"},
+    {"InfoViewer", "SaveDialog.Filter", "Текст в формате RTF"},
+    // The help's window caption, also the name the save dialog proposes.
+    {"InfoViewer", "Help.Caption", "Справка"},
+
+    // The viewer's find dialog.
+    {"FindDialog", "Caption", "Найти"},
+    {"FindDialog", "lbFindText", "Что:"},
+    {"FindDialog", "chkWholeWord", "Только слово целиком"},
+    {"FindDialog", "chkMatchCase", "С учетом регистра"},
+    {"FindDialog", "gbDirection", "Направление"},
+    {"FindDialog", "rbUp", "Вверх"},
+    {"FindDialog", "rbDown", "Вниз"},
+    {"FindDialog", "btFindNext", "Найти далее"},
+    {"FindDialog", "btCancel", "Отмена"},
+
+    // The About box: six lines, the first with the version.
+    {"About", "Caption", "О программе..."},
+    {"About", "Line1", "Орванта %s"},
+    {"About", "Line2", "Биоритмы пары: мужчины и женщины."},
+    {"About", "Line3", "Физический, эмоциональный, интеллектуальный и сердечный циклы"},
+    {"About", "Line4", "на месяц прогноза и следующий за ним."},
+    {"About", "Line5", "Знак зодиака, стихия, возраст, прожитые дни,"},
+    {"About", "Line6", "ближайшие хороший и плохой дни."},
+
+    // Saving and printing the charts.
+    {"Dialogs", "SaveAs.Caption", "Сохранить как"},
+    {"Dialogs", "SaveAs.FileName", "Графики биоритмов"},
+    {"Dialogs", "SaveAs.Png", "Рисунок PNG"},
+    {"Dialogs", "SaveAs.Pdf", "Документ PDF"},
+    {"Dialogs", "Print.Document", "Графики биоритмов"},
+    // Qt's own buttons that its translation leaves in English.
+    {"Dialogs", "OK", "ОК"},
+
+    // Error messages; the error box adds a full stop.
+    {"Messages", "CannotWrite", "Не могу записать в %s"},
+    {"Messages", "CannotCreate", "Не могу создать файл \"%s\". %s"},
+    {"Messages", "CannotPrint", "Не могу начать печать на принтере \"%s\"."},
+    {"Messages", "ResourceNotFound", "Ресурс %s не найден"},
+    {"Messages", "NoFormatArgument", "Нет аргумента для формата '%s'"},
+    {"Messages", "BadFormat", "Формат '%s' неверен или несовместим с аргументом"},
+    // The system's reasons why a file could not be written.
+    {"Messages", "Reason.PermissionDenied", "Отказано в доступе"},
+    {"Messages", "Reason.NotPermitted", "Операция не позволена"},
+    {"Messages", "Reason.NoSuchFile", "Нет такого файла или каталога"},
+    {"Messages", "Reason.NotADirectory", "Это не каталог"},
+    {"Messages", "Reason.IsADirectory", "Это каталог"},
+    {"Messages", "Reason.NoSpace", "На устройстве не осталось свободного места"},
+    {"Messages", "Reason.QuotaExceeded", "Превышена дисковая квота"},
+    {"Messages", "Reason.ReadOnly", "Файловая система доступна только для чтения"},
+    {"Messages", "Reason.NameTooLong", "Слишком длинное имя файла"},
+    {"Messages", "Reason.TooManyFiles", "Слишком много открытых файлов"},
+    {"Messages", "Reason.InputOutput", "Ошибка ввода-вывода"},
+    {"Messages", "Reason.TooManyLinks", "Слишком много уровней символьных ссылок"},
+
+    // The detail report.
+    {"Report", "Caption.Man", "Подробная информация о мужчине"},
+    {"Report", "Caption.Woman", "Подробная информация о женщине"},
+    {"Report", "BirthDate", "Дата рождения"},
+    {"Report", "PrognoseDate", "Дата прогноза"},
+    {"Report", "Age", "Возраст"},
+    {"Report", "Cycle.Physical", "Физический"},
+    {"Report", "Cycle.Emotional", "Эмоциональный"},
+    {"Report", "Cycle.Intellectual", "Интеллектуальный"},
+    {"Report", "Cycle.Heart", "Сердечный"},
+    // The same in a list inside a sentence: "физический и сердечный".
+    {"Report", "Cycle.Physical.InList", "физический"},
+    {"Report", "Cycle.Emotional.InList", "эмоциональный"},
+    {"Report", "Cycle.Intellectual.InList", "интеллектуальный"},
+    {"Report", "Cycle.Heart.InList", "сердечный"},
+    {"Report", "Cycles", "Биоритмы на дату прогноза"},
+    {"Report", "Cycles.Text",
+     "Значение цикла дано в процентах от его размаха: 100\u00A0% — вершина подъёма, "
+     "-100\u00A0% — самый глубокий спад, 0\u00A0% — переход через ноль. Цикл растёт, если на "
+     "следующий день его значение выше, и убывает, если ниже."},
+    {"Report", "Rising", "растёт"},
+    {"Report", "Falling", "убывает"},
+    {"Report", "NotShown", "не показан на графиках"},
+    {"Report", "Unborn.Man",
+     "На дату прогноза мужчина ещё не родился: циклы начинаются в день рождения."},
+    {"Report", "Unborn.Woman",
+     "На дату прогноза женщина ещё не родилась: циклы начинаются в день рождения."},
+    {"Report", "CriticalDays", "Критические дни"},
+    {"Report", "CriticalDays.Text",
+     "Критический день — день, когда цикл переходит через ноль: его значение равно нулю или "
+     "сменило знак по сравнению с предыдущим днём. День рождения — критический день всех "
+     "циклов. Указаны дни с %s по %s"},
+    {"Report", "CriticalDays.None", "нет"},
+    {"Report", "Unfavourable", "Особо неблагоприятные дни"},
+    {"Report", "Unfavourable.Text",
+     "Дни, когда два цикла или больше переходят через ноль почти одновременно, с разницей не "
+     "больше одного дня. Учитываются циклы, показанные на графиках."},
+    {"Report", "Unfavourable.None", "В эти два месяца таких дней нет."},
+    {"Report", "NoCharts",
+     "Для этой даты прогноза графики не строятся, поэтому критические дни не указаны."},
+    {"Report", "And", "и"},
+    {"Report", "Compatibility", "Совместимость пары"},
+    {"Report", "Compatibility.Text",
+     "Чем ближе циклы двоих совпадают по фазе, тем выше совместимость: 100\u00A0%%, если между "
+     "датами рождения целое число периодов цикла, и 0\u00A0%%, если половина периода. Между "
+     "датами рождения мужчины и женщины %s."},
+    {"Report", "Compatibility.Formula",
+     "Совместимость = 100 × (1 + cos(2π·d / p)) / 2\u00A0%, где d — число дней между датами "
+     "рождения, p — период цикла в днях."},
+    {"Report", "Period", "период %s"},
+    {"Report", "Period.Physical", "23,6884 дня"},
+    {"Report", "Period.Emotional", "28,4261 дня"},
+    {"Report", "Period.Intellectual", "33,1638 дня"},
+    {"Report", "Period.Heart", "38 дней"},
+    {"Report", "Compatibility.Mean", "Средняя совместимость по циклам, показанным на графиках: %s"},
+    {"Report", "Nearest", "Ближайшие дни"},
+    {"Report", "Nearest.Text",
+     "Хороший день — ближайший пик суммы циклов, показанных на графиках, плохой — ближайший "
+     "спад; они ищутся до конца второго месяца графиков. Прочерк значит, что такого дня в эти "
+     "месяцы нет."},
+    {"Report", "GoodDay", "Ближайший хороший день"},
+    {"Report", "BadDay", "Ближайший плохой день"},
+});
+
+// A row of the table, found when the program is compiled: a key that no row has does not
+// compile.
+class TTextKey {
+public:
+    consteval TTextKey(std::string_view section, std::string_view key)
+        : index_(IndexOf(section, key)) {}
+
+    std::size_t Index() const { return index_; }
+    const TTextRow& Row() const { return TextTable[index_]; }
+
+private:
+    static consteval std::size_t IndexOf(std::string_view section, std::string_view key) {
+        for (std::size_t i = 0; i < TextTable.size(); ++i)
+            if (TextTable[i].Section == section && TextTable[i].Key == key)
+                return i;
+        throw "no such row in TextTable";
+    }
+
+    std::size_t index_;
+};
+
+// The text of a row in the language in use: the language file's value, or the built-in text
+// when the file has none (or no language file is in use).
+const std::string& TextOf(TTextKey key);
+
+// Every row takes the file's value where it has one and its built-in text elsewhere.
+void InstallTexts(const TProfileFile& file);
+// Every row takes its built-in text.
+void InstallBuiltInTexts();

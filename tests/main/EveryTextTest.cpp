@@ -1,0 +1,394 @@
+// The program started in each shipped language, every window and dialog opened and every text
+// they show read: none may be in another language.
+
+#include "ProgramFixture.h"
+#include "viewer/FindDialog.h"
+#include "viewer/InfoViewer.h"
+
+#include <QAbstractButton>
+#include <QAbstractItemView>
+#include <QAction>
+#include <QCalendarWidget>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QSlider>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTextEdit>
+#include <QTimer>
+#include <QToolButton>
+
+#include <functional>
+#include <set>
+
+namespace {
+
+// A text on screen and where it was found.
+struct TShown {
+    QString where;
+    QString text;
+};
+
+// Reads every text a window shows: its title, its visible widgets' texts, hints and headers,
+// its menus' items and its documents. The file names of file dialogs are the user's and are
+// left out; the "Language" menu names each language in its own tongue and is left out too.
+class TTextWalk {
+public:
+    std::vector<TShown> shown;
+
+    void Window(QWidget* window) {
+        const QString name = window->objectName().isEmpty()
+                                 ? QString::fromLatin1(window->metaObject()->className())
+                                 : window->objectName();
+        Add(name + " title", window->windowTitle());
+        Widget(window, name);
+        for (QWidget* child : window->findChildren<QWidget*>())
+            if (child->isVisibleTo(window) || qobject_cast<QMenu*>(child))
+                Widget(child, name + "/" + Name(child));
+    }
+
+    void Menu(QMenu* menu, const QString& where) {
+        if (menu->objectName() == QLatin1String("miLanguage"))
+            return;
+        Add(where + " title", menu->title());
+        for (QAction* action : menu->actions()) {
+            if (!action->isVisible() || action->isSeparator())
+                continue;
+            if (action->menu()) {
+                Menu(action->menu(), where + "/" + action->objectName());
+                continue;
+            }
+            Action(action, where);
+        }
+    }
+
+    // Every cell of a view, for the views whose cells are the program's, not the user's.
+    void Cells(QAbstractItemView* view, const QString& where) {
+        const QAbstractItemModel* model = view->model();
+        for (int row = 0; row < model->rowCount(); ++row)
+            for (int column = 0; column < model->columnCount(); ++column)
+                Add(where + " cell", model->index(row, column).data().toString());
+    }
+
+private:
+    static QString Name(QObject* object) {
+        return object->objectName().isEmpty()
+                   ? QString::fromLatin1(object->metaObject()->className())
+                   : object->objectName();
+    }
+
+    void Add(const QString& where, const QString& text) {
+        if (!text.trimmed().isEmpty())
+            shown.push_back({where, text});
+    }
+
+    void Action(QAction* action, const QString& where) {
+        const QString name = where + "/" + Name(action);
+        Add(name, action->text());
+        Add(name + " hint", action->statusTip());
+        Add(name + " tooltip", action->toolTip());
+    }
+
+    void Widget(QWidget* widget, const QString& where) {
+        Add(where + " tooltip", widget->toolTip());
+        Add(where + " hint", widget->statusTip());
+        if (auto* label = qobject_cast<QLabel*>(widget))
+            Add(where, label->text());
+        if (auto* button = qobject_cast<QAbstractButton*>(widget))
+            Add(where, button->text());
+        if (auto* box = qobject_cast<QGroupBox*>(widget))
+            Add(where, box->title());
+        if (auto* picker = qobject_cast<QDateEdit*>(widget))
+            Add(where, picker->text());
+        if (auto* text = qobject_cast<QTextEdit*>(widget))
+            Add(where, text->toPlainText());
+        if (auto* menu = qobject_cast<QMenu*>(widget))
+            Menu(menu, where);
+        if (auto* bar = qobject_cast<QMenuBar*>(widget))
+            for (QAction* action : bar->actions())
+                if (action->menu() && action->isVisible())
+                    Menu(action->menu(), where);
+        if (auto* combo = qobject_cast<QComboBox*>(widget))
+            for (int i = 0; i < combo->count(); ++i)
+                Add(where + " item", combo->itemText(i));
+        if (auto* line = qobject_cast<QLineEdit*>(widget))
+            Add(where + " placeholder", line->placeholderText());
+        if (auto* view = qobject_cast<QAbstractItemView*>(widget)) {
+            if (auto* header = view->findChild<QHeaderView*>(); header && view->model())
+                for (int i = 0; i < view->model()->columnCount(); ++i)
+                    if (!header->isSectionHidden(i) && header->isVisible())
+                        Add(where + " header",
+                            view->model()->headerData(i, Qt::Horizontal).toString());
+        }
+        for (QAction* action : widget->actions())
+            if (action->isVisible() && !action->isSeparator() && !qobject_cast<QMenu*>(widget) &&
+                !qobject_cast<QMenuBar*>(widget) && !action->text().isEmpty() && widget->isWindow())
+                Action(action, where);
+    }
+};
+
+// Runs `check` on the next popup menu, which opens inside a call that returns once it closes.
+void OnPopup(QObject* context, std::function<void(QMenu*)> check) {
+    auto* timer = new QTimer(context);
+    QObject::connect(timer, &QTimer::timeout, context, [timer, check = std::move(check)] {
+        if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+            timer->stop();
+            timer->deleteLater();
+            check(menu);
+            menu->close();
+        }
+    });
+    timer->start(10);
+}
+
+bool IsCyrillic(QChar ch) {
+    return ch.script() == QChar::Script_Cyrillic;
+}
+
+// Latin words a Russian window may show: file formats and the letters of the axes and the
+// compatibility formula. File names, paths and the keys of shortcuts are not words here.
+const std::set<QString> RussianLatinWords{"PNG", "PDF", "RTF", "HTML", "X", "Y", "d", "p", "cos"};
+
+// The words of a text that break its language: Cyrillic ones in English and German, Latin ones
+// not allowed in Russian. File names and patterns ("report.rtf", "(*.png)") are the user's or the
+// format's and are not words.
+QStringList Foreign(const QString& text, bool russian) {
+    static const QRegularExpression fileName(QStringLiteral("\\S*\\.(png|pdf|rtf|ini)\\b"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    // A path, and the keys of a shortcut after the tab of a menu item: key names are printed on
+    // the keys.
+    static const QRegularExpression path(QStringLiteral("(^|\\s)/\\S*"));
+    static const QRegularExpression shortcut(QStringLiteral("\\t.*$"));
+    QString words = text;
+    words.remove(QLatin1Char('&')).remove(fileName).remove(path).remove(shortcut);
+    QStringList foreign;
+    static const QRegularExpression word(QStringLiteral("\\w+"),
+                                         QRegularExpression::UseUnicodePropertiesOption);
+    for (auto it = word.globalMatch(words); it.hasNext();) {
+        const QString w = it.next().captured();
+        const bool cyrillic = std::any_of(w.begin(), w.end(), IsCyrillic);
+        const bool latin = std::any_of(w.begin(), w.end(),
+                                       [](QChar ch) { return ch.script() == QChar::Script_Latin; });
+        if (russian ? latin && !RussianLatinWords.contains(w) : cyrillic)
+            foreign << w;
+    }
+    return foreign;
+}
+
+// Texts that do not fit the place the window gives them: a button, check box or label narrower
+// than its text, a label running out of its parent, a group box caption wider than the box, a
+// date field narrower than its date.
+QStringList Clipped(QWidget* window) {
+    QStringList clipped;
+    for (QWidget* widget : window->findChildren<QWidget*>()) {
+        if (!widget->isVisibleTo(window) || widget->window() != window)
+            continue;
+        const QString name = widget->objectName();
+        const auto check = [&](int needed, int given, const QString& text) {
+            if (needed > given)
+                clipped << QStringLiteral("%1 \"%2\" needs %3 pixels, has %4")
+                               .arg(name, text)
+                               .arg(needed)
+                               .arg(given);
+        };
+        auto* button = qobject_cast<QAbstractButton*>(widget);
+        if (button && !button->text().isEmpty()) {
+            const int text = button->fontMetrics().horizontalAdvance(
+                QString(button->text()).remove(QLatin1Char('&')));
+            if (qobject_cast<QPushButton*>(button)) {
+                // The margin and frame a style gives a push button's text.
+                const int margin = button->style()->pixelMetric(QStyle::PM_ButtonMargin) +
+                                   2 * button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+                check(text + margin, button->width(), button->text());
+                continue;
+            }
+            // A check box or radio button: its text begins after the indicator.
+            QStyleOptionButton option;
+            option.initFrom(button);
+            option.text = button->text();
+            const auto contents = qobject_cast<QRadioButton*>(button)
+                                      ? QStyle::SE_RadioButtonContents
+                                      : QStyle::SE_CheckBoxContents;
+            const int end =
+                button->style()->subElementRect(contents, &option, button).left() + text;
+            check(end, button->width(), button->text());
+            // Nothing the window places to the right of the text's start stands over it: the
+            // colour panels beside the radio items.
+            const QRect needed(button->mapTo(window, QPoint()), QSize(end, button->height()));
+            for (QWidget* other : window->findChildren<QWidget*>()) {
+                const QRect place(other->mapTo(window, QPoint()), other->size());
+                if (other->isVisibleTo(window) && other->window() == window &&
+                    !other->isAncestorOf(button) && !qobject_cast<QGroupBox*>(other) &&
+                    place.left() > needed.left() && place.intersects(needed))
+                    clipped << QStringLiteral("%1 \"%2\" runs under %3")
+                                   .arg(name, button->text(), other->objectName());
+            }
+            continue;
+        }
+        if (auto* label = qobject_cast<QLabel*>(widget);
+            label && !label->wordWrap() && !label->text().isEmpty()) {
+            check(label->sizeHint().width(), label->width(), label->text());
+            if (QWidget* parent = label->parentWidget())
+                check(label->geometry().right(), parent->contentsRect().right(), label->text());
+        }
+        if (auto* box = qobject_cast<QGroupBox*>(widget))
+            check(box->fontMetrics().horizontalAdvance(box->title()) + 12, box->width(),
+                  box->title());
+        if (auto* picker = qobject_cast<QDateEdit*>(widget))
+            check(picker->fontMetrics().horizontalAdvance(picker->text()) + 24, picker->width(),
+                  picker->text());
+    }
+    return clipped;
+}
+
+class EveryTextTest : public TProgramFixture {
+protected:
+    void SetUp() override {
+        TProgramFixture::SetUp();
+        for (const char* name :
+             {"English.lng.ini", "English.help.rtf", "Deutsch.lng.ini", "Deutsch.help.rtf"}) {
+            QFile shipped(QStringLiteral(ORVANTA_LANGUAGE_DIR "/") + name);
+            ASSERT_TRUE(shipped.open(QIODevice::ReadOnly)) << name;
+            WriteLanguage(name, shipped.readAll());
+        }
+        current = QDir::currentPath();
+        QDir::setCurrent(folder);
+    }
+    void TearDown() override {
+        QDir::setCurrent(current);
+        TProgramFixture::TearDown();
+    }
+
+    // Opens every window and dialog of the program and reads what each shows.
+    std::vector<TShown> WalkEverything() {
+        TTextWalk walk;
+        QWidget* main = form.get();
+        walk.Window(main);
+
+        // The date field's context menu and calendar.
+        auto* picker = Find<QDateEdit>("dtpManDateDay");
+        OnPopup(main, [&](QMenu* menu) { walk.Menu(menu, "date field's menu"); });
+        QContextMenuEvent context(QContextMenuEvent::Keyboard, QPoint(5, 5),
+                                  picker->mapToGlobal(QPoint(5, 5)));
+        QApplication::sendEvent(picker, &context);
+        picker->calendarWidget()->show();
+        walk.Window(picker->calendarWidget());
+        for (auto* view : picker->calendarWidget()->findChildren<QAbstractItemView*>())
+            walk.Cells(view, "calendar");
+        picker->calendarWidget()->hide();
+
+        // The settings window, its slider's hint, its help box and the colour dialog.
+        Find<QAction>("actSettings")->trigger();
+        auto* settings = form->findChild<TSettingsForm*>();
+        settings->tbAlphaBlend->setValue(200);
+        walk.Window(settings);
+        clipped << Clipped(main) << Clipped(settings);
+        settings->spHelp->click();
+        for (auto* box : settings->findChildren<QMessageBox*>()) {
+            walk.Window(box);
+            box->close();
+        }
+        OnModal(main, [&](QWidget* dialog) {
+            walk.Window(dialog);
+            dialog->close();
+        });
+        settings->pnColorWomanClick();
+        settings->close();
+
+        // The help, its find dialog and its save dialog.
+        OnModal(main, [&](QWidget* viewer) {
+            walk.Window(viewer);
+            auto* form = qobject_cast<TInfoViewerForm*>(viewer);
+            form->actFind->trigger();
+            walk.Window(form->FindDialog);
+            clipped << Clipped(form->FindDialog);
+            form->FindDialog->close();
+            OnModal(viewer, [&](QWidget* dialog) {
+                walk.Window(dialog);
+                dialog->close();
+            });
+            form->actSaveAs->trigger();
+            viewer->close();
+        });
+        Find<QAction>("actHelp")->trigger();
+
+        // The detail reports, the About box, saving and printing the charts.
+        const auto modal = [&](QAction* command) {
+            OnModal(main, [&](QWidget* window) {
+                walk.Window(window);
+                window->close();
+            });
+            command->trigger();
+        };
+        for (const char* command :
+             {"actManInfo", "actWomanInfo", "actAbout", "actSaveAs", "actPrint"})
+            modal(Find<QAction>(command));
+
+        // An error message: the settings file cannot be written.
+        QFile::remove(settingsPath);
+        EXPECT_TRUE(QDir(folder).mkdir(QFileInfo(settingsPath).fileName()));
+        EXPECT_FALSE(form->close());
+        QDir(settingsPath).removeRecursively();
+        for (const QString& error : errors)
+            walk.shown.push_back({"error", error});
+        errors.clear();
+        return walk.shown;
+    }
+
+    QStringList clipped;
+
+    // Checks that every text is in the language and that nothing was clipped.
+    void ExpectAllIn(const std::vector<TShown>& shown, bool russian) {
+        int foreign = 0;
+        for (const TShown& text : shown) {
+            const QStringList words = Foreign(text.text, russian);
+            if (!words.isEmpty() && ++foreign <= 40)
+                ADD_FAILURE() << text.where.toStdString() << ": " << words.join(' ').toStdString()
+                              << " in \"" << text.text.left(200).toStdString() << "\"";
+        }
+        EXPECT_EQ(foreign, 0);
+        EXPECT_TRUE(clipped.isEmpty()) << clipped.join('\n').toStdString();
+        clipped.clear();
+    }
+
+    QString current;
+};
+
+} // namespace
+
+TEST_F(EveryTextTest, EnglishAndGermanShowNoRussian) {
+    for (const char* language : {"English", "Deutsch"}) {
+        SCOPED_TRACE(language);
+        Write(settingsPath, QByteArray("[Settings]\nLanguage=") + language + "\n");
+        Start();
+        const std::vector<TShown> shown = WalkEverything();
+        EXPECT_GT(shown.size(), 300u);
+        ExpectAllIn(shown, false);
+        form.reset();
+    }
+}
+
+TEST_F(EveryTextTest, RussianShowsNoOtherLanguageAlsoAfterAnother) {
+    Start();
+    ExpectAllIn(WalkEverything(), true);
+    form.reset();
+    for (const char* language : {"English", "Deutsch"}) {
+        SCOPED_TRACE(language);
+        Write(settingsPath, QByteArray("[Settings]\nLanguage=") + language + "\n");
+        Start();
+        Choose("Русский");
+        ExpectAllIn(WalkEverything(), true);
+        form.reset();
+    }
+}

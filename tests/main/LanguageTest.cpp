@@ -1,0 +1,353 @@
+// The language beyond the main window's components: Qt's own texts, the locale, the translated
+// windows, counts and dates.
+
+#include "ProgramFixture.h"
+#include "main/DetailReport.h"
+#include "main/Translation.h"
+#include "viewer/FindDialog.h"
+#include "viewer/InfoViewer.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QCoreApplication>
+#include <QDateEdit>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSlider>
+#include <QTest>
+#include <QTextEdit>
+#include <QToolButton>
+
+#include <ostream>
+
+#include <sys/stat.h>
+
+static void PrintTo(const QString& text, std::ostream* out) {
+    *out << '"' << text.toStdString() << '"';
+}
+
+namespace {
+
+class LanguageTest : public TProgramFixture {};
+
+// Qt's "Cancel" as its translations give it.
+QString QtCancel() {
+    return QCoreApplication::translate("QPlatformTheme", "Cancel");
+}
+
+} // namespace
+
+TEST_F(LanguageTest, QtTextsAndTheLocaleFollowTheLanguage) {
+    struct Row {
+        const char* file;   // the language file's name without ".lng.ini"
+        const char* locale; // its "Locale" entry; nullptr: none
+        const char* cancel; // Qt's "Cancel" once it is chosen
+        const char* name;   // the locale's name
+        bool own;           // whether dates and numbers follow it
+    };
+    const Row rows[] = {
+        {"Deutsch", "de", "Abbrechen", "de_DE", true},
+        {"English", "en_GB", "Cancel", "en_GB", true},
+        {"Old", nullptr, "Отмена", "ru_RU", false},
+        {"Dashed", " de-AT ", "Abbrechen", "de_AT", true},
+        {"Nonsense", "xx_nowhere", "Отмена", "ru_RU", false},
+        {"Russian", "ru", "Отмена", "ru_RU", true},
+    };
+    for (const Row& row : rows) {
+        QByteArray text = "[Main]\nMainForm.Caption=Orvanta %s\n";
+        if (row.locale)
+            text += QByteArray("Locale=") + row.locale + "\n";
+        WriteLanguage(QString::fromLatin1(row.file) + ".lng.ini", text);
+    }
+    // The caption fails before anything of the language is applied.
+    WriteLanguage("Broken.lng.ini", "[Main]\nLocale=de\nMainForm.Caption=%d\n");
+    Start();
+    EXPECT_EQ(QtCancel(), "Отмена");
+    EXPECT_EQ(TextLocale().name(), "ru_RU");
+    EXPECT_FALSE(HasOwnLocale());
+
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.file);
+        Choose(QString::fromLatin1(row.file));
+        EXPECT_EQ(QtCancel(), QString::fromUtf8(row.cancel));
+        EXPECT_EQ(TextLocale().name(), row.name);
+        EXPECT_EQ(QLocale().name(), row.name);
+        EXPECT_EQ(HasOwnLocale(), row.own);
+
+        Choose("Broken");
+        EXPECT_EQ(QtCancel(), QString::fromUtf8(row.cancel));
+        EXPECT_EQ(TextLocale().name(), row.name);
+    }
+    Choose("Русский");
+    EXPECT_EQ(QtCancel(), "Отмена");
+    EXPECT_FALSE(HasOwnLocale());
+    EXPECT_EQ(errors.size(), std::size(rows));
+}
+
+TEST_F(LanguageTest, WindowsTakeTheFilesTextsAndTheBuiltInOnesForWhatItLacks) {
+    WriteLanguage("Partial.lng.ini", "[Main]\n"
+                                     "MainForm.Caption=Orvanta %s\n"
+                                     "[SettingsForm]\n"
+                                     "Caption=Settings\n"
+                                     "btDefault=Defaults\n"
+                                     "gbGraph=On the chart\n"
+                                     "rgGraphics.Item1=Woman only\n"
+                                     "tbAlphaBlend.Hint=Transparent: %s%%\n"
+                                     "spHelp.Hint=Help me\n"
+                                     "[FindDialog]\n"
+                                     "rbUp=Up\n"
+                                     "[InfoViewer]\n"
+                                     "actFind=Find\n"
+                                     "[Report]\n"
+                                     "Caption.Man=About the man\n"
+                                     // Two placeholders where one fits: the built-in text.
+                                     "[Messages]\n"
+                                     "CannotWrite=Cannot write %s to %s\n"
+                                     "BadFormat=Format '%s' is wrong\n"
+                                     "Reason.NotADirectory=Not a folder\n");
+    WriteLanguage("Bare.lng.ini", "[Main]\nMainForm.Caption=Orvanta %s\n");
+    WriteLanguage("Bad.lng.ini", "[Main]\nMainForm.Caption=%d\n");
+    Start();
+    auto* settings = form->findChild<TSettingsForm*>();
+    ASSERT_NE(settings, nullptr);
+    settings->tbAlphaBlend->setValue(145);
+
+    struct Row {
+        std::function<QString()> shown;
+        const char* partial; // with Partial.lng.ini
+        const char* builtIn; // built in, and with a file that lacks the key
+    };
+    const Row rows[] = {
+        {[&] { return settings->windowTitle(); }, "Settings", "Настройки..."},
+        {[&] { return settings->btDefault->text(); }, "Defaults", "По умолчанию"},
+        {[&] { return settings->btClose->text(); }, "Закрыть", "Закрыть"},
+        {[&] { return settings->gbGraph->title(); }, " On the chart ", " На графике "},
+        {[&] { return settings->rgGraphics->Item(1)->text(); }, "Woman only", "Только женский"},
+        {[&] { return settings->rgGraphics->Item(2)->text(); }, "Только мужской", "Только мужской"},
+        {[&] { return settings->tbAlphaBlend->toolTip(); }, "Transparent: 44%", "Прозрачность 44%"},
+        {[&] { return settings->spHelp->statusTip(); }, "Help me", "Помогите"},
+        {[&] { return TFindDialog().rbUp->text(); }, "Up", "Вверх"},
+        {[&] { return TFindDialog().rbDown->text(); }, "Вниз", "Вниз"},
+        {[&] { return TInfoViewerForm().actFind->toolTip(); }, "Find", "Найти"},
+        {[&] { return DetailReportCaption(true); }, "About the man",
+         "Подробная информация о мужчине"},
+        {[&] { return SystemReason("Not a directory"); }, "Not a folder", "Это не каталог"},
+        {[&] { return SystemReason("Quite another reason"); }, "Quite another reason",
+         "Quite another reason"},
+    };
+    const auto check = [&](bool partial) {
+        for (std::size_t i = 0; i < std::size(rows); ++i)
+            EXPECT_EQ(rows[i].shown(),
+                      QString::fromUtf8(partial ? rows[i].partial : rows[i].builtIn))
+                << "row " << i;
+    };
+    check(false);
+    Choose("Partial");
+    check(true);
+    Choose("Bare");
+    check(false);
+    Choose("Partial");
+    Choose("Русский");
+    check(false);
+
+    // Messages: a translation that fits, and one that does not.
+    Choose("Partial");
+    Choose("Bad");
+    ASSERT_EQ(errors.size(), 1);
+    EXPECT_EQ(errors[0], "Format '%d' is wrong.");
+    ASSERT_TRUE(QDir(folder).mkdir(QFileInfo(settingsPath).fileName()));
+    EXPECT_FALSE(form->close());
+    ASSERT_EQ(errors.size(), 2);
+    EXPECT_EQ(errors[1], "Не могу записать в " + settingsPath + ".");
+    QDir(settingsPath).removeRecursively();
+}
+
+TEST_F(LanguageTest, CountsAndDatesInTheLanguagesForms) {
+    WriteLanguage("English.lng.ini", "[Main]\nLocale=en_GB\n[Monthes]\n12=December\n"
+                                     "[Words]\nYear.one=year\nYear.other=years\n"
+                                     "Day.one=day\nDay.other=days\n");
+    WriteLanguage("Deutsch.lng.ini", "[Main]\nLocale=de\n"
+                                     "[Words]\nYear.one=Jahr\nYear.other=Jahre\n"
+                                     "Day.one=Tag\nDay.other=Tage\n");
+    WriteLanguage("Polski.lng.ini", "[Main]\nLocale=pl\n"
+                                    "[Words]\nDay.one=dzień\nDay.few=dni\nDay.many=dni\n"
+                                    "Year.one=rok\nYear.few=lata\nYear.many=lat\n");
+    // Only the other form: it stands for every count.
+    WriteLanguage("Other.lng.ini", "[Main]\nLocale=en\n[Words]\nDay.other=d\nYear.other=y\n");
+    // No locale: the Russian forms, with the file's month names, as before there was any.
+    WriteLanguage("Old.lng.ini", "[Monthes]\n12=December\n");
+    // A locale but no words: the built-in words.
+    WriteLanguage("Wordless.lng.ini", "[Main]\nLocale=de\n");
+    Start();
+    const TDateTime day = Date(2026, 12, 7);
+
+    struct Row {
+        const char* language;
+        const char* date;    // 7 December 2026
+        const char* picker;  // the same in the date pickers
+        const char* years1;  // 1 year
+        const char* years21; // 21 years
+        const char* days0;   // 0 days
+        const char* days2;   // 2 days
+        const char* days22;  // 22 days
+        const char* days112; // 112 days
+        const char* days16055;
+        const char* daysMinus1;
+        const char* tenths; // -12.5
+    };
+    const Row rows[] = {
+        {"Русский", "7 декабря 2026 г.", "7 декабря 2026 г.", "1 год", "21 год", "0 дней", "2 дня",
+         "22 дня", "112 дней", "16055 дней", "-1 день", "-12,5"},
+        {"English", "7 December 2026", "7 December 2026", "1 year", "21 years", "0 days", "2 days",
+         "22 days", "112 days", "16,055 days", "-1 day", "-12.5"},
+        {"Deutsch", "7. Dezember 2026", "7. Dezember 2026", "1 Jahr", "21 Jahre", "0 Tage",
+         "2 Tage", "22 Tage", "112 Tage", "16.055 Tage", "-1 Tag", "-12,5"},
+        {"Polski", "7 grudnia 2026", "7 grudnia 2026", "1 rok", "21 lat", "0 dni", "2 dni",
+         "22 dni", "112 dni", "16\u00A0055 dni", "-1 dzień", "-12,5"},
+        {"Other", "December 7, 2026", "December 7, 2026", "1 y", "21 y", "0 d", "2 d", "22 d",
+         "112 d", "16,055 d", "-1 d", "-12.5"},
+        // The pickers, too, as before.
+        {"Old", "7 December 2026 г.", "7 декабря 2026 г.", "1 год", "21 год", "0 дней", "2 дня",
+         "22 дня", "112 дней", "16055 дней", "-1 день", "-12,5"},
+        {"Wordless", "7. Dezember 2026", "7. Dezember 2026", "1 год", "21 год", "0 дней", "2 дня",
+         "22 дня", "112 дней", "16055 дней", "-1 день", "-12,5"},
+    };
+    auto* picker = Find<QDateEdit>("dtpPrognoseDate");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.language);
+        Choose(QString::fromUtf8(row.language));
+        EXPECT_EQ(LongDate(day), QString::fromUtf8(row.date));
+        EXPECT_EQ(CountText(1, false), QString::fromUtf8(row.years1));
+        EXPECT_EQ(CountText(21, false), QString::fromUtf8(row.years21));
+        EXPECT_EQ(CountText(0, true), QString::fromUtf8(row.days0));
+        EXPECT_EQ(CountText(2, true), QString::fromUtf8(row.days2));
+        EXPECT_EQ(CountText(22, true), QString::fromUtf8(row.days22));
+        EXPECT_EQ(CountText(112, true), QString::fromUtf8(row.days112));
+        EXPECT_EQ(CountText(16055, true), QString::fromUtf8(row.days16055));
+        EXPECT_EQ(CountText(-1, true), QString::fromUtf8(row.daysMinus1));
+        EXPECT_EQ(DecimalText(-125), QString::fromUtf8(row.tenths));
+
+        // The window shows the same forms: the pickers, and the panels after a refresh.
+        picker->setDate(QDate(2026, 12, 7));
+        EXPECT_EQ(picker->text(), QString::fromUtf8(row.picker));
+        Find<QDateEdit>("dtpManDateDay")->setDate(QDate(2005, 11, 16));
+        EXPECT_EQ(Find<QLabel>("lbMAge")->text(), QString::fromUtf8(row.years21));
+        EXPECT_EQ(Find<QLabel>("lbMMaxDay")->text(), FoundDay(Prognose.Man.GoodDay));
+        // A date typed in the language's form is taken.
+        picker->setDate(QDate(2027, 3, 9));
+        picker->findChild<QLineEdit*>()->setText(QString::fromUtf8(row.picker));
+        picker->interpretText();
+        EXPECT_EQ(picker->date(), QDate(2026, 12, 7));
+    }
+}
+
+namespace {
+
+// Every text the program's windows show, each with the object it belongs to.
+QStringList Texts(const QList<QWidget*>& windows) {
+    QStringList texts{ApplicationTitle};
+    for (QWidget* window : windows) {
+        texts << window->windowTitle();
+        QList<QObject*> objects = window->findChildren<QObject*>();
+        objects << window;
+        for (QObject* object : objects) {
+            const QString name = object->objectName() + QLatin1Char(':');
+            if (auto* action = qobject_cast<QAction*>(object))
+                texts << name + action->text() << name + action->toolTip()
+                      << name + action->statusTip();
+            if (auto* widget = qobject_cast<QWidget*>(object))
+                texts << name + widget->toolTip() << name + widget->statusTip();
+            if (auto* menu = qobject_cast<QMenu*>(object))
+                texts << name + menu->title();
+            if (auto* box = qobject_cast<QGroupBox*>(object))
+                texts << name + box->title();
+            if (auto* label = qobject_cast<QLabel*>(object))
+                texts << name + label->text();
+            if (auto* button = qobject_cast<QAbstractButton*>(object))
+                texts << name + button->text();
+            if (auto* picker = qobject_cast<QDateEdit*>(object))
+                texts << name + picker->text() << name + picker->locale().name();
+        }
+    }
+    return texts;
+}
+
+} // namespace
+
+TEST_F(LanguageTest, RussianRestoresEveryBuiltInText) {
+    for (const char* name : {"English.lng.ini", "Deutsch.lng.ini"}) {
+        QFile shipped(QStringLiteral(ORVANTA_LANGUAGE_DIR "/") + name);
+        ASSERT_TRUE(shipped.open(QIODevice::ReadOnly)) << name;
+        WriteLanguage(name, shipped.readAll());
+    }
+    Start();
+    auto* settings = form->findChild<TSettingsForm*>();
+    const QList<QWidget*> windows{form.get(), settings};
+    const QStringList builtIn = Texts(windows);
+    for (const char* language : {"English", "Deutsch"}) {
+        SCOPED_TRACE(language);
+        Choose(language);
+        const QStringList translated = Texts(windows);
+        // Most texts changed, so the comparison below proves something.
+        int changed = 0;
+        for (qsizetype i = 0; i < builtIn.size(); ++i)
+            changed += builtIn[i] != translated.value(i);
+        EXPECT_GT(changed, builtIn.size() / 4);
+        Choose("Русский");
+        EXPECT_EQ(Texts(windows), builtIn);
+        EXPECT_EQ(Tr({"Report", "Caption.Man"}), "Подробная информация о мужчине");
+    }
+}
+
+TEST_F(LanguageTest, HelpInTheLanguageWhereItHasOne) {
+    const auto rtf = [](const char* text) {
+        return QByteArray("{\\rtf1\\ansi\\ansicpg1252 ") + text + "\\par}";
+    };
+    for (const char* name : {"Deutsch", "English", "Bare", "Fifo", "Huge", "Folder", "Empty"})
+        WriteLanguage(QString::fromLatin1(name) + ".lng.ini",
+                      QByteArray("[InfoViewer]\nHelp.Caption=") + name + "\n");
+    WriteLanguage("deutsch.HELP.RTF", rtf("Hilfe auf Deutsch"));
+    WriteLanguage("English.help.rtf", rtf("Help in English"));
+    WriteLanguage("Empty.help.rtf", "");
+    const QString language = folder + QStringLiteral("Language/");
+    ASSERT_EQ(mkfifo(QFile::encodeName(language + "Fifo.help.rtf").constData(), 0600), 0);
+    QFile huge(language + "Huge.help.rtf");
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly) && huge.resize(MaxHelpDocumentSize + 1));
+    huge.close();
+    ASSERT_TRUE(QDir(language).mkdir("Folder.help.rtf"));
+    Start();
+
+    // What F1 shows: the viewer's caption and its first line.
+    const auto help = [this] {
+        QString shown;
+        OnModal(form.get(), [&](QWidget* modal) {
+            if (auto* viewer = qobject_cast<TInfoViewerForm*>(modal))
+                shown = viewer->windowTitle() + ": " +
+                        viewer->reInfo->toPlainText().section(QLatin1Char('\n'), 0, 0);
+            modal->close();
+        });
+        Find<QAction>("actHelp")->trigger();
+        return shown;
+    };
+    const QString builtIn = QStringLiteral("Краткая информация");
+    EXPECT_EQ(help(), "Справка: " + builtIn);
+    const std::pair<const char*, QString> rows[] = {
+        {"Deutsch", "Deutsch: Hilfe auf Deutsch"},
+        {"English", "English: Help in English"},
+        // No help of its own, or none that can be read: the built-in help.
+        {"Bare", "Bare: " + builtIn},
+        {"Fifo", "Fifo: " + builtIn},
+        {"Huge", "Huge: " + builtIn},
+        {"Folder", "Folder: " + builtIn},
+        {"Empty", "Empty: " + builtIn},
+        {"Русский", "Справка: " + builtIn},
+    };
+    for (const auto& [name, shown] : rows) {
+        Choose(QString::fromUtf8(name));
+        EXPECT_EQ(help(), shown) << name;
+    }
+    EXPECT_TRUE(errors.isEmpty());
+}
