@@ -1,6 +1,7 @@
 // The main window's language: the built-in vocabulary, language files and the "Language" menu.
 #include "main/MainUnit.h"
 
+#include "main/Accessibility.h"
 #include "main/ErrorBox.h"
 #include "main/LanguageFile.h"
 #include "main/TextFormat.h"
@@ -246,6 +247,7 @@ void TMainForm::LoadLanguage(const QString& name) {
         ChartCaptionFormat = gbGraphics->title().toStdString();
     SetHelpDocument(file ? HelpDocumentBeside(path) : QString());
     actAnalysisExecute();
+    DescribeForAssistiveTechnologies(this);
 }
 
 void TMainForm::BuildLanguageMenu() {

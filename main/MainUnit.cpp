@@ -4,6 +4,7 @@
 #include "main/ChartExport.h"
 #include "main/ChartReadout.h"
 #include "main/DetailReport.h"
+#include "main/Accessibility.h"
 #include "main/ErrorBox.h"
 #include "main/Fonts.h"
 #include "main/GroupBox.h"
@@ -314,6 +315,7 @@ TMainForm::PersonPanel TMainForm::CreatePersonPanel(QWidget* parent, bool man) {
                                : QStringLiteral("Дата рождения женщины"));
     p.date = NewDatePicker(n("dtpManDateDay", "dtpWomanDateDay"), p.box, 8, man ? 31 : 29,
                            man ? QDate(1982, 12, 23) : QDate(1983, 9, 29));
+    p.dateLabel->setBuddy(p.date); // which names the date for assistive technologies
     p.info = NewSpeedButton(n("sbInfoMan", "sbInfoWoman"), p.box, {145, 28, 23, man ? 23 : 22});
     CarryCommand(p.info, man ? actManInfo : actWomanInfo);
 
@@ -469,6 +471,7 @@ void TMainForm::FormShow() {
     }
     DisplaySettings.ConnectSettingsOnChange();
     actAnalysis->trigger();
+    DescribeForAssistiveTechnologies(this);
     dtpPrognoseDate->setFocus();
 }
 

@@ -179,6 +179,18 @@ inline constexpr auto TextTable = std::to_array<TTextRow>({
      "месяцы нет."},
     {"Report", "GoodDay", "Ближайший хороший день"},
     {"Report", "BadDay", "Ближайший плохой день"},
+
+    // What assistive technologies say of controls that show no text of their own.
+    {"Accessible", "MenuBar", "Главное меню"},
+    {"Accessible", "StatusBar", "Строка состояния"},
+    {"Accessible", "ToolBar", "Панель инструментов"},
+    {"Accessible", "ScrollBar", "Полоса прокрутки"},
+    {"Accessible", "Commands", "Команды программы"},
+    {"Accessible", "Hints", "Подсказка к элементу под указателем мыши"},
+    {"Accessible", "Document", "Текст документа: его можно выделять, копировать и искать в нём"},
+    {"Accessible", "Chart",
+     "График: щелчок левой кнопкой показывает значения дня, правой открывает меню"},
+    {"Accessible", "ColorSquare", "Щелчок открывает выбор цвета"},
 });
 
 // A row of the table, found when the program is compiled: a key that no row has does not

@@ -1,5 +1,6 @@
 #include "settings/Settings.h"
 
+#include "main/Accessibility.h"
 #include "main/Fonts.h"
 #include "main/ImageList.h"
 #include "main/Translation.h"
@@ -279,6 +280,7 @@ void TSettingsForm::ApplyTexts() {
     // The slider has no hint until it first moves.
     if (!tbAlphaBlend->toolTip().isEmpty())
         ShowOpacityHint();
+    DescribeForAssistiveTechnologies(this);
 }
 
 void TSettingsForm::ShowOpacityHint() {

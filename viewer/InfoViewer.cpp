@@ -1,5 +1,7 @@
 #include "viewer/InfoViewer.h"
 
+#include "main/Accessibility.h"
+
 #include "main/ErrorBox.h"
 
 #include "main/Fonts.h"
@@ -262,6 +264,7 @@ void ShowRtf(QWidget* owner, const QString& caption, const QByteArray& rtf) {
     form->reInfo->setLineWrapMode(QTextEdit::NoWrap);
     form->reInfo->setLineWrapMode(QTextEdit::WidgetWidth);
     form->actWordWrap->setChecked(form->reInfo->lineWrapMode() != QTextEdit::NoWrap);
+    DescribeForAssistiveTechnologies(form);
     form->exec();
 }
 
