@@ -10,6 +10,7 @@ packages=(
     fonts-wine
     appstream desktop-file-utils
     qt6-wayland weston
+    lintian dpkg-dev
     libical-dev
     clang libclang-rt-14-dev
 )

@@ -9,6 +9,9 @@ scripts/setup.sh
 # on its seeds, so the targets keep building and running; a finding fails the test command.
 scripts/fuzz.sh 5
 
+# Debian's own checker on the built package: any error or warning fails the test command.
+scripts/lint-package.sh
+
 cmake --preset asan >/dev/null
 cmake --build --preset asan
 export QT_QPA_PLATFORM=offscreen
