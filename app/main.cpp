@@ -1,3 +1,4 @@
+#include "OrvantaVersion.h"
 #include "app/InstanceMarker.h"
 #include "cli/CommandLine.h"
 #include "main/Fonts.h"
@@ -39,7 +40,7 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Orvanta"));
-    QApplication::setApplicationVersion(QStringLiteral("3.3.0.35"));
+    QApplication::setApplicationVersion(QString::fromUtf8(ProgramFullVersion));
     // Ties the windows to the desktop entry (and so its icon) on Wayland.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.orvanta.Orvanta"));
     // The windows are laid out in pixels for this style's metrics.

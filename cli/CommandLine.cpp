@@ -1,5 +1,6 @@
 #include "cli/CommandLine.h"
 
+#include "OrvantaVersion.h"
 #include "main/MainUnit.h"
 #include "main/SettingsFile.h"
 #include "main/Vocabulary.h"
@@ -274,7 +275,7 @@ TCommandResult RunCommand(const QStringList& arguments, TDateTime today) {
         if (parsed.Help)
             return {0, QByteArray::fromStdString(std::string(TxtHelp)), {}};
         if (parsed.Version)
-            return {0, QByteArrayLiteral("orvanta " ORVANTA_VERSION "\n"), {}};
+            return {0, "orvanta " + QByteArray::fromStdString(std::string(ProgramFullVersion)) + "\n", {}};
         return Report(parsed.Report);
     } catch (const TArgumentError& error) {
         return {2, {}, ErrorText(error.Message)};

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "OrvantaVersion.h"
 #include "model/DateTime.h"
 
 #include <array>
@@ -10,7 +11,6 @@
 inline constexpr std::string_view BuiltInMainCaption = "Орванта %s";
 inline constexpr std::string_view BuiltInApplicationTitle = "Орванта";
 inline constexpr std::string_view BuiltInChartCaption = "Графики биоритмов для %s и %s";
-inline constexpr std::string_view ProgramVersion = "3.3";
 
 extern const std::array<std::string_view, 12> BuiltInMonthNames;
 extern const std::array<std::string_view, 12> BuiltInZodiacNames;
