@@ -1,14 +1,16 @@
 #include "cli/CommandLine.h"
 
 #include "OrvantaVersion.h"
+#include "main/LanguageFile.h"
 #include "main/MainUnit.h"
 #include "main/SettingsFile.h"
+#include "main/TextTable.h"
+#include "main/Translation.h"
 #include "main/Vocabulary.h"
 #include "model/Shared.h"
 #include "report/Calendar.h"
 #include "report/CoupleReport.h"
 #include "report/ReportFormat.h"
-#include "report/ReportTexts.h"
 #include "settings/DisplaySettings.h"
 
 #include <QCommandLineParser>
@@ -43,13 +45,31 @@ struct TArgumentError {
     std::string Message;
 };
 
-[[noreturn]] void Refuse(std::string_view format, const QString& arg) {
-    throw TArgumentError{FormatWith(format, {arg.toStdString()})};
+[[noreturn]] void Refuse(TTextKey format, const QString& arg) {
+    throw TArgumentError{FormatTextOf(format, {arg.toStdString()})};
+}
+
+[[noreturn]] void Refuse(TTextKey message) {
+    throw TArgumentError{TextOf(message)};
 }
 
 QByteArray ErrorText(const std::string& message) {
-    return QByteArray::fromStdString(std::string(TxtErrorPrefix) + message + "\n" +
-                                     std::string(TxtErrorHint) + "\n");
+    return QByteArray::fromStdString("orvanta: " + message + "\n" +
+                                     TextOf({"CommandLine", "HelpHint"}) + "\n");
+}
+
+// The help: its parts with "\n" for a line break, a blank line between them.
+std::string HelpText() {
+    std::string text;
+    for (TTextKey part :
+         {TTextKey{"CommandLine", "Help.Commands"}, TTextKey{"CommandLine", "Help.Options"},
+          TTextKey{"CommandLine", "Help.Report"}, TTextKey{"CommandLine", "Help.Exit"}})
+        text += QString::fromStdString(TextOf(part))
+                    .replace(QLatin1String("\\n"), QLatin1String("\n"))
+                    .toStdString() +
+                "\n\n";
+    text.pop_back();
+    return text;
 }
 
 QString OptionText(const QString& name) {
@@ -60,7 +80,7 @@ QString OptionText(const QString& name) {
 std::optional<QString> Single(const QCommandLineParser& parser, const QCommandLineOption& option) {
     const QStringList values = parser.values(option);
     if (values.size() > 1)
-        Refuse(TxtRepeatedOption, OptionText(option.names().constLast()));
+        Refuse({"CommandLine", "RepeatedOption"}, OptionText(option.names().constLast()));
     if (values.isEmpty())
         return std::nullopt;
     return values.front();
@@ -70,10 +90,11 @@ TDateTime DateValue(const QCommandLineParser& parser, const QCommandLineOption& 
     const QString name = OptionText(option.names().constLast());
     const auto value = Single(parser, option);
     if (!value)
-        Refuse(TxtMissingOption, name);
+        Refuse({"CommandLine", "MissingOption"}, name);
     const auto date = ParseIsoDate(value->toStdString());
     if (!date)
-        throw TArgumentError{FormatWith(TxtBadDate, {value->toStdString(), name.toStdString()})};
+        throw TArgumentError{
+            FormatTextOf({"CommandLine", "BadDate"}, {value->toStdString(), name.toStdString()})};
     return *date;
 }
 
@@ -85,7 +106,7 @@ std::optional<std::int32_t> DaysValue(const std::optional<QString>& text) {
         digits = digits && c >= QLatin1Char('0') && c <= QLatin1Char('9');
     const int days = digits ? text->toInt() : 0;
     if (days < 1 || days > MaxReportDays)
-        Refuse(TxtBadDays, *text);
+        Refuse({"CommandLine", "BadDays"}, *text);
     return days;
 }
 
@@ -96,7 +117,7 @@ std::array<bool, 4> CyclesValue(const QString& text) {
         const qsizetype at =
             item.size() == 1 ? QStringLiteral("PEIH").indexOf(item.front().toUpper()) : -1;
         if (at < 0 || use[static_cast<std::size_t>(at)])
-            Refuse(TxtBadCycles, text);
+            Refuse({"CommandLine", "BadCycles"}, text);
         use[static_cast<std::size_t>(at)] = true;
     }
     return use;
@@ -142,7 +163,7 @@ TParsed Parse(const QStringList& arguments, TDateTime today) {
     if (!parser.parse(arguments)) {
         const QStringList unknown = parser.unknownOptionNames();
         if (!unknown.isEmpty())
-            Refuse(TxtUnknownOption, OptionText(unknown.front()));
+            Refuse({"CommandLine", "UnknownOption"}, OptionText(unknown.front()));
         // The other failures: a value given to -h or -v, or a value option at the end.
         const QStringList flags = help.names() + version.names();
         for (const QString& argument : arguments.mid(1)) {
@@ -152,9 +173,9 @@ TParsed Parse(const QStringList& arguments, TDateTime today) {
             while (name.startsWith(QLatin1Char('-')))
                 name.remove(0, 1);
             if (flags.contains(name))
-                Refuse(TxtUnknownOption, argument);
+                Refuse({"CommandLine", "UnknownOption"}, argument);
         }
-        Refuse(TxtMissingValue, arguments.constLast());
+        Refuse({"CommandLine", "MissingValue"}, arguments.constLast());
     }
     TParsed parsed;
     if (parser.isSet(help) || parser.isSet(version)) {
@@ -167,13 +188,14 @@ TParsed Parse(const QStringList& arguments, TDateTime today) {
     if (words.isEmpty()) {
         for (const QCommandLineOption* option : reportOptions)
             if (parser.isSet(*option))
-                Refuse(TxtOptionWithoutCommand, OptionText(option->names().constLast()));
-        Refuse(TxtUnknownCommand, arguments.value(1));
+                Refuse({"CommandLine", "OptionWithoutCommand"},
+                       OptionText(option->names().constLast()));
+        Refuse({"CommandLine", "UnknownCommand"}, arguments.value(1));
     }
     if (words.front() != QLatin1String("report"))
-        Refuse(TxtUnknownCommand, words.front());
+        Refuse({"CommandLine", "UnknownCommand"}, words.front());
     if (words.size() > 1)
-        Refuse(TxtExtraArgument, words.at(1));
+        Refuse({"CommandLine", "ExtraArgument"}, words.at(1));
 
     TReportRequest& request = parsed.Report;
     request.Man = DateValue(parser, man);
@@ -181,7 +203,7 @@ TParsed Parse(const QStringList& arguments, TDateTime today) {
     request.Date = parser.isSet(date) ? DateValue(parser, date) : today;
     const auto span = ReportSpan(request.Date, DaysValue(Single(parser, days)));
     if (!span)
-        throw TArgumentError{std::string(TxtDaysPastCalendar)};
+        Refuse({"CommandLine", "DaysPastCalendar"});
     request.Span = *span;
     if (const auto value = Single(parser, format)) {
         if (*value == QLatin1String("json"))
@@ -189,30 +211,41 @@ TParsed Parse(const QStringList& arguments, TDateTime today) {
         else if (*value == QLatin1String("csv"))
             request.Format = ReportFormatKind::Csv;
         else if (*value != QLatin1String("text"))
-            Refuse(TxtBadFormat, *value);
+            Refuse({"CommandLine", "BadFormat"}, *value);
     }
     if (const auto value = Single(parser, cycles))
         request.Cycles = CyclesValue(*value);
     if (const auto value = Single(parser, ics)) {
         if (value->isEmpty())
-            throw TArgumentError{std::string(TxtEmptyFileName)};
+            Refuse({"CommandLine", "EmptyFileName"});
         // A FIFO or a device would block the write or swallow the calendar.
         const QFileInfo file(*value);
         if (file.exists() && !file.isFile())
-            Refuse(TxtNotAFile, *value);
+            Refuse({"CommandLine", "NotAFile"}, *value);
         request.Calendar = value;
     }
     return parsed;
 }
 
-// Reads the cycles in use from the settings file, as the main window does at start-up.
-void ApplyStoredSettings() {
-    ApplySettingsFile(TProfileFile(ReadFileBytes(SettingsFilePath()).toStdString()));
+// The language the settings file names, as the window starts in; the language file is only
+// read. One that cannot be read (missing, no regular file, too large) leaves the built-in texts.
+void InstallStoredLanguage(const TProfileFile& settings) {
+    const QString name = DecodeLanguageText(
+        QByteArray::fromStdString(settings.Read(SettingsSection, "Language", "")));
+    const QString path = name.isEmpty() ? QString() : FindLanguageFile(LanguageFolder(), name);
+    const TProfileRead read = path.isEmpty() ? TProfileRead{} : ReadProfileFile(path);
+    if (read.status != TProfileRead::Read) {
+        InstallBuiltInNames();
+        InstallLanguage(nullptr);
+        return;
+    }
+    const TProfileFile file = LanguageProfile(read.bytes);
+    InstallLanguageNames(file);
+    InstallLanguage(&file);
 }
 
-TCommandResult Report(const TReportRequest& request) {
-    InstallBuiltInNames();
-    ApplyStoredSettings();
+TCommandResult Report(const TReportRequest& request, const TProfileFile& settings) {
+    ApplySettingsFile(settings);
     if (request.Cycles)
         for (CycleKind kind : AllCycles)
             DisplaySettings.SetFlag(CycleFlag(kind),
@@ -230,8 +263,9 @@ TCommandResult Report(const TReportRequest& request) {
         const std::string text = CalendarText(CalendarEvents(Prognose, 0, *span), stamp);
         if (!WriteFileAtomically(*request.Calendar, QByteArray::fromStdString(text))) {
             result.Status = 1;
-            result.Err = ErrorText(FormatWith(
-                TxtCannotWrite, {QFileInfo(*request.Calendar).absoluteFilePath().toStdString()}));
+            result.Err = ErrorText(
+                FormatTextOf({"Messages", "CannotWrite"},
+                             {QFileInfo(*request.Calendar).absoluteFilePath().toStdString()}));
             return result;
         }
     }
@@ -270,13 +304,17 @@ bool IsCommandLine(int argc, char* argv[]) {
 }
 
 TCommandResult RunCommand(const QStringList& arguments, TDateTime today) {
+    // The settings file is read once, as the window reads it: too large a file counts as none.
+    const TProfileRead read = ReadProfileFile(SettingsFilePath());
+    const TProfileFile settings(std::string_view(read.bytes.constData(), read.bytes.size()));
+    InstallStoredLanguage(settings);
     try {
         const TParsed parsed = Parse(arguments, today);
         if (parsed.Help)
-            return {0, QByteArray::fromStdString(std::string(TxtHelp)), {}};
+            return {0, QByteArray::fromStdString(HelpText()), {}};
         if (parsed.Version)
             return {0, "orvanta " + QByteArray::fromStdString(std::string(ProgramFullVersion)) + "\n", {}};
-        return Report(parsed.Report);
+        return Report(parsed.Report, settings);
     } catch (const TArgumentError& error) {
         return {2, {}, ErrorText(error.Message)};
     }
@@ -294,7 +332,7 @@ int RunCommandLine(int argc, char* argv[]) {
     TCommandResult result = RunCommand(QCoreApplication::arguments(), today);
     if (!WriteAll(stdout, result.Out)) {
         result.Status = 1;
-        result.Err = ErrorText(std::string(TxtCannotWriteReport));
+        result.Err = ErrorText(TextOf({"CommandLine", "CannotWriteReport"}));
     }
     WriteAll(stderr, result.Err);
     return result.Status;

@@ -1,11 +1,10 @@
 #include "main/CalendarExport.h"
 
 #include "main/SettingsFile.h"
-#include "main/TextFormat.h"
+#include "main/Translation.h"
 #include "model/Error.h"
 #include "model/Shared.h"
 #include "report/Calendar.h"
-#include "report/ReportTexts.h"
 #include "settings/DisplaySettings.h"
 
 #include <QDialog>
@@ -24,17 +23,13 @@
 
 namespace {
 
-QString Text(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 // The months the user chose last, for the next export of this run.
 int LastMonthsAfter = DefaultMonthsAfter;
 
 [[noreturn]] void ThrowCannotWrite(const QString& path) {
-    const std::string where =
-        QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()).toStdString();
-    throw EProgramError(FormatText(TxtCannotWrite, std::span(&where, 1)));
+    throw EProgramError(TrFormat({"Messages", "CannotWrite"},
+                                 {QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())})
+                            .toStdString());
 }
 
 } // namespace
@@ -55,15 +50,15 @@ void ExportCalendar(const QString& path, int monthsAfter) {
 QDialog* NewCalendarMonthsDialog(QWidget* parent) {
     auto* dialog = new QDialog(parent);
     dialog->setObjectName(QStringLiteral("dlgExportCalendar"));
-    dialog->setWindowTitle(Text(TxtExportCalendarTitle));
+    dialog->setWindowTitle(Tr({"CalendarExport", "Caption"}));
     auto* layout = new QVBoxLayout(dialog);
-    auto* explanation = new QLabel(Text(TxtExportCalendarExplanation), dialog);
+    auto* explanation = new QLabel(Tr({"CalendarExport", "Explanation"}), dialog);
     explanation->setWordWrap(true);
     explanation->setMinimumWidth(360);
     layout->addWidget(explanation);
 
     auto* row = new QHBoxLayout;
-    auto* label = new QLabel(Text(TxtExportCalendarMonths), dialog);
+    auto* label = new QLabel(Tr({"CalendarExport", "Months"}), dialog);
     auto* months = new QSpinBox(dialog);
     months->setObjectName(QStringLiteral("seMonthsAfter"));
     months->setRange(0, MaxMonthsAfter);
@@ -75,8 +70,9 @@ QDialog* NewCalendarMonthsDialog(QWidget* parent) {
     layout->addLayout(row);
 
     auto* buttons = new QDialogButtonBox(dialog);
-    buttons->addButton(Text(TxtExportCalendarSave), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(Text(TxtCancel), QDialogButtonBox::RejectRole);
+    buttons->addButton(Tr({"CalendarExport", "Save"}), QDialogButtonBox::AcceptRole)
+        ->setDefault(true);
+    buttons->addButton(Tr({"CalendarExport", "Cancel"}), QDialogButtonBox::RejectRole);
     QObject::connect(buttons, &QDialogButtonBox::accepted, dialog, &QDialog::accept);
     QObject::connect(buttons, &QDialogButtonBox::rejected, dialog, &QDialog::reject);
     layout->addWidget(buttons);
@@ -85,8 +81,8 @@ QDialog* NewCalendarMonthsDialog(QWidget* parent) {
 
 void RunCalendarExport(QWidget* parent) {
     if (ShownPersons(DisplaySettings.DisplayMode()).empty()) {
-        QMessageBox::information(parent, Text(TxtExportCalendarTitle),
-                                 Text(TxtExportCalendarNobody));
+        QMessageBox::information(parent, Tr({"CalendarExport", "Caption"}),
+                                 Tr({"CalendarExport", "Nobody"}));
         return;
     }
     const std::unique_ptr<QDialog> dialog(NewCalendarMonthsDialog(parent));
@@ -95,9 +91,10 @@ void RunCalendarExport(QWidget* parent) {
     LastMonthsAfter = dialog->findChild<QSpinBox*>(QStringLiteral("seMonthsAfter"))->value();
 
     // The suffix is added before the dialog asks whether to replace an existing file.
-    QFileDialog files(parent, Text(TxtExportCalendarTitle),
-                      QDir::home().filePath(Text(TxtExportCalendarFileName)),
-                      Text(TxtExportCalendarFilter));
+    QFileDialog files(
+        parent, Tr({"CalendarExport", "Caption"}),
+        QDir::home().filePath(Tr({"CalendarExport", "FileName"}) + QStringLiteral(".ics")),
+        Tr({"CalendarExport", "Filter"}) + QStringLiteral(" (*.ics)"));
     files.setAcceptMode(QFileDialog::AcceptSave);
     files.setDefaultSuffix(QStringLiteral("ics"));
     if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty())

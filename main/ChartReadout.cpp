@@ -1,14 +1,12 @@
 #include "main/ChartReadout.h"
 
 #include "main/ImageCanvas.h"
-#include "main/TextFormat.h"
-#include "main/Vocabulary.h"
+#include "main/Translation.h"
 #include "model/Charts.h"
 #include "model/Report.h"
 #include "model/Shared.h"
 #include "report/Calendar.h"
 #include "report/CoupleReport.h"
-#include "report/ReportTexts.h"
 #include "settings/DisplaySettings.h"
 
 #include <QColor>
@@ -122,16 +120,16 @@ QString ChartReadoutText(int chart, int x, int width) {
         return {};
     const TDateTime day =
         window->FirstDay + static_cast<TDateTime>(DayPositionAt(width, x, *window) - 1);
-    QString text =
-        QStringLiteral("<b>%1</b>").arg(QString::fromStdString(LongDateText(day)).toHtmlEscaped());
+    QString text = QStringLiteral("<b>%1</b>").arg(LongDate(day).toHtmlEscaped());
     const std::vector<CycleKind> cycles = CyclesInUse();
     for (const bool man : ShownPersons(DisplaySettings.DisplayMode())) {
         const TDatalogging& person = man ? Prognose.Man : Prognose.Woman;
-        const std::string name(man ? TxtMan : TxtWoman);
+        const std::string& name = PersonName(man);
         const TDayReading reading = ReadingOn(person.BirthDate, day, cycles);
         std::vector<std::string> parts{NameMark};
         if (!reading.Born) {
-            parts.emplace_back(man ? TxtManNotBorn : TxtWomanNotBorn);
+            parts.push_back(TextOf(man ? TTextKey{"Couple", "Man.NotBorn"}
+                                       : TTextKey{"Couple", "Woman.NotBorn"}));
         } else if (chart < 4) {
             const auto i = static_cast<std::size_t>(chart);
             parts.push_back(PercentText(reading.PercentTenths[i], true));
@@ -140,10 +138,12 @@ QString ChartReadoutText(int chart, int x, int width) {
             parts.push_back(PercentText(*reading.AverageTenths, true));
             parts.emplace_back(TrendWord(reading.AverageTrend));
         } else {
-            parts.emplace_back(TxtNoCycles);
+            parts.push_back(TextOf({"Couple", "NoCycles"}));
         }
         text += Line(person, name,
-                     FormatText(parts.size() == 3 ? TxtReadoutLine : TxtReadoutState, parts));
+                     FormatTextOf(parts.size() == 3 ? TTextKey{"Couple", "Readout.Line"}
+                                                    : TTextKey{"Couple", "Readout.State"},
+                                  parts));
     }
     return text;
 }

@@ -3,6 +3,8 @@
 #include "main/ErrorBox.h"
 #include "main/MainUnit.h"
 #include "main/SettingsFile.h"
+#include "main/Translation.h"
+#include "model/Shared.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -35,12 +37,24 @@ TProfileFile LanguageProfile(const QByteArray& bytes) {
 std::optional<TProfileFile> ReadLanguageFile(const QString& path) {
     const TProfileRead read = ReadProfileFile(path);
     if (read.status == TProfileRead::TooLarge)
-        ShowErrorBox(QStringLiteral("Не могу прочитать файл языка \"%1\": он больше %2 МБ")
-                         .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()))
-                         .arg(MaxProfileFileSize / (1024 * 1024)));
+        ShowErrorBox(TrFormat({"Messages", "LanguageTooLarge"},
+                              {QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()),
+                               QString::number(MaxProfileFileSize / (1024 * 1024))}));
     if (read.status != TProfileRead::Read)
         return std::nullopt;
     return LanguageProfile(read.bytes);
+}
+
+void InstallLanguageNames(const TProfileFile& file) {
+    const auto name = [&file](const char* section, int n) {
+        return file.Read(section, std::to_string(n), std::to_string(n));
+    };
+    for (int n = 1; n <= 12; ++n) {
+        MonthNames.Set(n, name("Monthes", n));
+        ZodiacNames.Set(n, name("Zodiac", n));
+    }
+    for (int n = 1; n <= 4; ++n)
+        ElementNames.Set(n, name("Element", n));
 }
 
 QString LanguageFolder() {

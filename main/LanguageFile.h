@@ -21,6 +21,9 @@ TProfileFile LanguageProfile(const QByteArray& bytes);
 // then says.
 std::optional<TProfileFile> ReadLanguageFile(const QString& path);
 
+// The month, zodiac sign and element names of a language file, each name it lacks as its number.
+void InstallLanguageNames(const TProfileFile& file);
+
 // The language folder: "Language/" beside the program (portable use) when it exists, otherwise
 // the installed "../share/orvanta/Language/"; with a trailing slash.
 QString LanguageFolder();

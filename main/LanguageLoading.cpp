@@ -32,13 +32,14 @@ constexpr std::array ActionNames{"actAnalysis",
                                  "actAbout",
                                  "actSaveAs",
                                  "actPrint",
+                                 "actExportCalendar",
                                  "actManInfo",
                                  "actWomanInfo",
                                  "actHelp"};
 constexpr std::array MenuItemNames{
-    "miFile",        "actSettings1", "N1",       "miPrint",    "miLanguage", "miSep_File",
-    "miClose",       "miHelp",       "N2",       "miSep_Help", "N5",         "mipmSettings",
-    "mipmSeparator", "mipmHelp",     "mipmAbout"};
+    "miFile",       "actSettings1",  "N1",       "miPrint",  "miExportCalendar", "miLanguage",
+    "miSep_File",   "miClose",       "miHelp",   "N2",       "miSep_Help",       "N5",
+    "mipmSettings", "mipmSeparator", "mipmHelp", "mipmAbout"};
 constexpr std::array GroupBoxNames{"gbGraphics", "gbPhysical",    "gbEmotional",
                                    "gbSavvy",    "gbWarmhearted", "gbAllOrvanta",
                                    "gbMan",      "gbWoman",       "gbPrognoseDate"};
@@ -69,10 +70,6 @@ void Translate(QAction* action, const TProfileFile& file, const char* section) {
     const QString hint = Read(file, section, name + ".Hint", action->statusTip());
     action->setToolTip(hint);
     action->setStatusTip(hint);
-}
-
-void TranslateNames(TNameTable<12>& table, const TProfileFile& file, const char* section, int n) {
-    table.Set(n, file.Read(section, std::to_string(n), std::to_string(n)));
 }
 
 // The date pickers show and take dates in the language's form; a new format changes no date.
@@ -194,12 +191,7 @@ bool TMainForm::ApplyLanguage(const TProfileFile& file) {
             }
         }
     }
-    for (int n = 1; n <= 12; ++n) {
-        TranslateNames(MonthNames, file, "Monthes", n);
-        TranslateNames(ZodiacNames, file, "Zodiac", n);
-    }
-    for (int n = 1; n <= 4; ++n)
-        ElementNames.Set(n, file.Read("Element", std::to_string(n), std::to_string(n)));
+    InstallLanguageNames(file);
     InstallLanguage(&file);
     FollowLanguage(this);
     return chartCaptionSet;

@@ -17,7 +17,6 @@
 #include "model/Charts.h"
 #include "model/Error.h"
 #include "model/Shared.h"
-#include "report/ReportTexts.h"
 #include "settings/DisplaySettings.h"
 #include "viewer/InfoViewer.h"
 
@@ -210,8 +209,11 @@ void TMainForm::CreateActions() {
     actPrint = NewAction("actPrint", QStringLiteral("Печать..."), {}, -1);
     actPrint->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     guarded(actPrint, &TMainForm::actPrintExecute);
-    actExportCalendar = NewAction("actExportCalendar", Text(std::string(TxtExportCalendarCaption)),
-                                  Text(std::string(TxtExportCalendarHint)), -1);
+    actExportCalendar = NewAction(
+        "actExportCalendar", QStringLiteral("Экспорт в календарь..."),
+        QStringLiteral(
+            "Записать критические, неблагоприятные, хорошие и плохие дни в файл календаря"),
+        -1);
     guarded(actExportCalendar, &TMainForm::actExportCalendarExecute);
     actManInfo = NewAction("actManInfo", {}, QStringLiteral("Подробная информация"), 2);
     guarded(actManInfo, &TMainForm::actManInfoExecute);

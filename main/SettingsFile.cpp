@@ -4,6 +4,7 @@
 #include "main/LanguageFile.h"
 #include "main/MainUnit.h"
 #include "main/SettingsCodec.h"
+#include "main/Translation.h"
 #include "model/Error.h"
 #include "settings/DisplaySettings.h"
 
@@ -207,10 +208,9 @@ bool WriteFileAtomically(const QString& path, const QByteArray& bytes) {
 TProfileFile LoadSettingsFile(const QString& path) {
     const TProfileRead read = ReadProfileFile(path);
     if (read.status == TProfileRead::TooLarge)
-        ShowErrorBox(QStringLiteral("Не могу прочитать файл настроек \"%1\": он больше %2 МБ. "
-                                    "Файл останется как есть, настройки не будут сохранены")
-                         .arg(NativePath(path))
-                         .arg(MaxProfileFileSize / (1024 * 1024)));
+        ShowErrorBox(
+            TrFormat({"Messages", "SettingsTooLarge"},
+                     {NativePath(path), QString::number(MaxProfileFileSize / (1024 * 1024))}));
     return TProfileFile(std::string_view(read.bytes.constData(), read.bytes.size()));
 }
 
@@ -227,7 +227,8 @@ void SaveSettingsFile(const QString& path, TDateTime manBirthDate, TDateTime wom
     // folder) is written in place, or it could never be saved.
     if (read.status == TProfileRead::Unreadable ||
         !ReplaceFile(path, QByteArray::fromStdString(file.Bytes()), true))
-        throw EProgramError("Не могу записать в " + NativePath(path).toStdString());
+        throw EProgramError(
+            TrFormat({"Messages", "CannotWrite"}, {NativePath(path)}).toStdString());
 }
 
 TStoredSettings ApplySettingsFile(const TProfileFile& file) {

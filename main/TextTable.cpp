@@ -1,5 +1,8 @@
 #include "main/TextTable.h"
 
+#include "main/TextFormat.h"
+
+#include <exception>
 #include <vector>
 
 namespace {
@@ -29,6 +32,19 @@ std::vector<std::string>& Texts() {
 
 const std::string& TextOf(TTextKey key) {
     return Texts()[key.Index()];
+}
+
+std::string FormatTextOf(TTextKey key, std::span<const std::string> args) {
+    try {
+        return FormatText(TextOf(key), args);
+    } catch (const std::exception&) {
+        return FormatText(key.Row().BuiltIn, args);
+    }
+}
+
+std::string FormatTextOf(TTextKey key, std::initializer_list<std::string> args) {
+    const std::vector<std::string> values(args);
+    return FormatTextOf(key, values);
 }
 
 void InstallTexts(const TProfileFile& file) {

@@ -4,6 +4,8 @@
 
 #include <array>
 #include <cstddef>
+#include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -93,6 +95,10 @@ inline constexpr auto TextTable = std::to_array<TTextRow>({
     {"Dialogs", "SaveAs.Png", "Рисунок PNG"},
     {"Dialogs", "SaveAs.Pdf", "Документ PDF"},
     {"Dialogs", "Print.Document", "Графики биоритмов"},
+    // The question before a save replaces a file; the question holds the file's name.
+    {"Dialogs", "Replace.Question", "Файл «%s» уже существует. Заменить его?"},
+    {"Dialogs", "Replace.Yes", "Да"},
+    {"Dialogs", "Replace.No", "Нет"},
     // Qt's own buttons that its translation leaves in English.
     {"Dialogs", "OK", "ОК"},
 
@@ -103,6 +109,11 @@ inline constexpr auto TextTable = std::to_array<TTextRow>({
     {"Messages", "ResourceNotFound", "Ресурс %s не найден"},
     {"Messages", "NoFormatArgument", "Нет аргумента для формата '%s'"},
     {"Messages", "BadFormat", "Формат '%s' неверен или несовместим с аргументом"},
+    // A file over the size limit, by its full name and the limit in MiB.
+    {"Messages", "SettingsTooLarge",
+     "Не могу прочитать файл настроек \"%s\": он больше %s МБ. Файл останется как есть, "
+     "настройки не будут сохранены"},
+    {"Messages", "LanguageTooLarge", "Не могу прочитать файл языка \"%s\": он больше %s МБ"},
     // The system's reasons why a file could not be written.
     {"Messages", "Reason.PermissionDenied", "Отказано в доступе"},
     {"Messages", "Reason.NotPermitted", "Операция не позволена"},
@@ -116,6 +127,7 @@ inline constexpr auto TextTable = std::to_array<TTextRow>({
     {"Messages", "Reason.TooManyFiles", "Слишком много открытых файлов"},
     {"Messages", "Reason.InputOutput", "Ошибка ввода-вывода"},
     {"Messages", "Reason.TooManyLinks", "Слишком много уровней символьных ссылок"},
+    {"Messages", "Reason.NotAFile", "Это не обычный файл"},
 
     // The detail report.
     {"Report", "Caption.Man", "Подробная информация о мужчине"},
@@ -180,6 +192,113 @@ inline constexpr auto TextTable = std::to_array<TTextRow>({
     {"Report", "GoodDay", "Ближайший хороший день"},
     {"Report", "BadDay", "Ближайший плохой день"},
 
+    // The persons and cycles as the chart read-out, the calendar and the command line's report
+    // name them; the cycles themselves are the detail report's.
+    {"Couple", "Man", "Мужчина"},
+    {"Couple", "Woman", "Женщина"},
+    {"Couple", "Man.NotBorn", "ещё не родился"},
+    {"Couple", "Woman.NotBorn", "ещё не родилась"},
+    {"Couple", "Average", "Среднее"},
+    {"Couple", "Average.InList", "среднее"},
+    {"Couple", "NoCycles", "циклы не выбраны"},
+    // A list of cycles: "физический цикл", "физический и сердечный циклы".
+    {"Couple", "Cycles.One", "%s цикл"},
+    {"Couple", "Cycles.Many", "%s циклы"},
+    // The chart read-out: "<person>: <value>, <trend>" a line, or "<person>: <state>".
+    {"Couple", "Readout.Line", "%s: %s, %s"},
+    {"Couple", "Readout.State", "%s: %s"},
+
+    // The calendar export: its dialog, and the events of the file.
+    {"CalendarExport", "Caption", "Экспорт в календарь"},
+    {"CalendarExport", "Explanation",
+     "В календарь войдут критические дни, особо неблагоприятные дни, хорошие и плохие дни "
+     "каждого человека на графиках: за месяцы графиков и за выбранное число месяцев после них, "
+     "каждый день отдельным событием на весь день. При повторном экспорте события заменяются, а "
+     "не повторяются."},
+    {"CalendarExport", "Months", "Месяцев после графиков:"},
+    {"CalendarExport", "Save", "Сохранить..."},
+    {"CalendarExport", "Cancel", "Отмена"},
+    {"CalendarExport", "Filter", "Календарь iCalendar"},
+    {"CalendarExport", "FileName", "Критические дни"},
+    {"CalendarExport", "Nobody", "На графиках никто не показан: экспортировать нечего."},
+    {"Calendar", "Name", "Орванта: критические дни"},
+    {"Calendar", "Critical", "%s: критический день (%s)"},
+    {"Calendar", "Unfavourable.Day", "%s: особо неблагоприятный день"},
+    {"Calendar", "Unfavourable.Days", "%s: особо неблагоприятные дни"},
+    {"Calendar", "Good", "%s: хороший день"},
+    {"Calendar", "Bad", "%s: плохой день"},
+    {"Calendar", "Birth", "%s, дата рождения %s."},
+    {"Calendar", "Critical.Text", "Критический день: %s переходят через ноль."},
+    {"Calendar", "Critical.TextOne", "Критический день: %s переходит через ноль."},
+    {"Calendar", "Unfavourable.Text",
+     "Особо неблагоприятные дни: %s переходят через ноль почти одновременно, с разницей не "
+     "больше одного дня."},
+    {"Calendar", "Good.Text", "Хороший день: пик суммы циклов (%s)."},
+    {"Calendar", "Bad.Text", "Плохой день: спад суммы циклов (%s)."},
+    {"Calendar", "Values", "%s: %s."},
+
+    // The command line: its text report, its help ("\\n" starts a new line) and its messages.
+    {"CommandLine", "Title", "Отчёт о биоритмах пары на %s"},
+    {"CommandLine", "Cycles", "Циклы для среднего и ближайших дней: %s"},
+    {"CommandLine", "Zodiac", "Знак зодиака"},
+    {"CommandLine", "Element", "Стихия"},
+    {"CommandLine", "DaysLived", "Возраст (в днях)"},
+    {"CommandLine", "Date", "Дата"},
+    {"CommandLine", "Column.Physical", "Физ."},
+    {"CommandLine", "Column.Emotional", "Эмоц."},
+    {"CommandLine", "Column.Intellectual", "Интел."},
+    {"CommandLine", "Column.Heart", "Серд."},
+    {"CommandLine", "Compatibility", "Совместимость пары (между датами рождения %s)"},
+    {"CommandLine", "Help.Commands",
+     "Орванта — биоритмы пары.\\n"
+     "\\n"
+     "Использование:\\n"
+     "  orvanta                   открыть окно программы\\n"
+     "  orvanta report --man ГГГГ-ММ-ДД --woman ГГГГ-ММ-ДД [параметры]\\n"
+     "                            вывести отчёт о биоритмах пары, без окна\\n"
+     "  orvanta --help            эта справка\\n"
+     "  orvanta --version         версия программы"},
+    {"CommandLine", "Help.Options",
+     "Параметры отчёта:\\n"
+     "  --man ГГГГ-ММ-ДД          дата рождения мужчины\\n"
+     "  --woman ГГГГ-ММ-ДД        дата рождения женщины\\n"
+     "  --date ГГГГ-ММ-ДД         дата прогноза; без него сегодняшняя\\n"
+     "  --days N                  N дней (1..36525) с даты прогноза; без него месяц\\n"
+     "                            прогноза и следующий, как на графиках\\n"
+     "  --format text|json|csv    вид отчёта: текст (по умолчанию), JSON или таблица CSV\\n"
+     "  --ics ФАЙЛ                записать ещё календарь iCalendar: критические, особо\\n"
+     "                            неблагоприятные, хорошие и плохие дни обоих за месяцы\\n"
+     "                            графиков и 12 месяцев после них\\n"
+     "  --cycles P,E,I,H          циклы для среднего, хороших и плохих дней и средней\\n"
+     "                            совместимости: P физический, E эмоциональный,\\n"
+     "                            I интеллектуальный, H сердечный; без него циклы из\\n"
+     "                            файла настроек, как в окне"},
+    {"CommandLine", "Help.Report",
+     "Отчёт: знак зодиака, стихия, возраст, прожитые дни, ближайшие хороший и плохой\\n"
+     "дни каждого, значения циклов и среднего по дням в процентах и совместимость\\n"
+     "пары по циклам. Даты в JSON и CSV — ГГГГ-ММ-ДД."},
+    {"CommandLine", "Help.Exit",
+     "Код выхода: 0 — готово, 1 — не удалось записать, 2 — неверные аргументы."},
+    {"CommandLine", "HelpHint", "Справка: orvanta --help"},
+    {"CommandLine", "UnknownCommand", "неизвестная команда «%s»"},
+    {"CommandLine", "UnknownOption", "неизвестный параметр «%s»"},
+    {"CommandLine", "MissingValue", "у параметра «%s» нет значения"},
+    {"CommandLine", "RepeatedOption", "параметр «%s» задан больше одного раза"},
+    {"CommandLine", "MissingOption", "не задан параметр «%s»"},
+    {"CommandLine", "OptionWithoutCommand", "параметр «%s» относится к команде report"},
+    {"CommandLine", "ExtraArgument", "лишний аргумент «%s»"},
+    {"CommandLine", "BadDate",
+     "неверная дата «%s» у параметра «%s»: нужна дата ГГГГ-ММ-ДД с 0001-01-01 по 9999-12-31"},
+    {"CommandLine", "BadDays", "неверное число дней «%s»: нужно целое от 1 до 36525"},
+    {"CommandLine", "DaysPastCalendar", "дни отчёта выходят за 31 декабря 9999 г."},
+    {"CommandLine", "BadFormat", "неверный вид отчёта «%s»: нужен text, json или csv"},
+    {"CommandLine", "BadCycles",
+     "неверный список циклов «%s»: нужны буквы P, E, I, H через запятую, каждая не больше "
+     "одного раза"},
+    {"CommandLine", "EmptyFileName", "пустое имя файла у параметра «--ics»"},
+    {"CommandLine", "NotAFile", "«%s» — не обычный файл: календарь не записан"},
+    {"CommandLine", "CannotWriteReport", "не могу вывести отчёт"},
+
     // What assistive technologies say of controls that show no text of their own.
     {"Accessible", "MenuBar", "Главное меню"},
     {"Accessible", "StatusBar", "Строка состояния"},
@@ -217,6 +336,11 @@ private:
 // The text of a row in the language in use: the language file's value, or the built-in text
 // when the file has none (or no language file is in use).
 const std::string& TextOf(TTextKey key);
+
+// The same with its "%s" filled by the arguments in order. A translation whose placeholders do
+// not fit the arguments is not used: the built-in text stands in.
+std::string FormatTextOf(TTextKey key, std::span<const std::string> args);
+std::string FormatTextOf(TTextKey key, std::initializer_list<std::string> args);
 
 // Every row takes the file's value where it has one and its built-in text elsewhere.
 void InstallTexts(const TProfileFile& file);

@@ -1,5 +1,6 @@
 #include "main/Translation.h"
 
+#include "main/LanguageForms.h"
 #include "main/PluralRules.h"
 #include "main/TextFormat.h"
 #include "main/Vocabulary.h"
@@ -99,12 +100,7 @@ QString Tr(TTextKey key) {
 }
 
 QString TrFormat(TTextKey key, const QStringList& args) {
-    const std::vector<std::string> utf8 = Utf8(args);
-    try {
-        return QString::fromStdString(FormatText(TextOf(key), utf8));
-    } catch (const std::exception&) {
-        return QString::fromStdString(FormatText(key.Row().BuiltIn, utf8));
-    }
+    return QString::fromStdString(FormatTextOf(key, Utf8(args)));
 }
 
 std::optional<QLocale> ParseLocale(std::string_view name) {
@@ -166,6 +162,11 @@ void InstallLanguage(const TProfileFile* file) {
         InstallBuiltInTexts();
         InstallLocale(std::nullopt);
     }
+    // The layers without Qt write dates, counts and numbers as the windows do.
+    InstallLanguageForms(
+        {[](TDateTime date) { return LongDate(date).toStdString(); },
+         [](std::int32_t number, bool days) { return CountText(number, days).toStdString(); },
+         [](std::int32_t tenths) { return DecimalText(tenths).toStdString(); }});
     // A copy: an observer may remove itself.
     const auto observers = State().observers;
     for (const auto& [id, observer] : observers)

@@ -1,10 +1,11 @@
 #include "report/Calendar.h"
 
+#include "main/LanguageForms.h"
+#include "main/TextTable.h"
 #include "main/Vocabulary.h"
 #include "model/Report.h"
 #include "report/CoupleReport.h"
 #include "report/ReportFormat.h"
-#include "report/ReportTexts.h"
 
 #include <algorithm>
 #include <array>
@@ -27,7 +28,7 @@ struct TPersonWords {
     bool Man;
     std::vector<CycleKind> InUse;
 
-    std::string Name() const { return std::string(Man ? TxtMan : TxtWoman); }
+    std::string Name() const { return PersonName(Man); }
 
     TCalendarEvent Event(DayKind kind, TDateTime first, TDateTime last, std::string summary,
                          const std::string& what) const {
@@ -39,12 +40,13 @@ struct TPersonWords {
         event.Last = last;
         event.Summary = std::move(summary);
         event.Description =
-            FormatWith(TxtBirthLine, {Name(), LongDateText(Person.BirthDate)}) + "\n" + what;
+            FormatTextOf({"Calendar", "Birth"}, {Name(), LongDateForm(Person.BirthDate)}) + "\n" +
+            what;
         for (TDateTime day = first; day <= last; day += 1)
             event.Description +=
-                "\n" +
-                FormatWith(TxtValuesLine, {LongDateText(day),
-                                           ReadingText(ReadingOn(Person.BirthDate, day, InUse))});
+                "\n" + FormatTextOf({"Calendar", "Values"},
+                                    {LongDateForm(day),
+                                     ReadingText(ReadingOn(Person.BirthDate, day, InUse))});
         return event;
     }
 };
@@ -86,17 +88,19 @@ std::vector<TCalendarEvent> PersonEvents(const TDatalogging& person, bool man, T
             continue;
         const std::string cycles = CycleWords(critical);
         events.push_back(words.Event(
-            DayKind::Critical, day, day, FormatWith(TxtCriticalSummary, {name, cycles}),
-            FormatWith(critical.size() == 1 ? TxtCriticalLineOne : TxtCriticalLine, {cycles})));
+            DayKind::Critical, day, day, FormatTextOf({"Calendar", "Critical"}, {name, cycles}),
+            FormatTextOf(critical.size() == 1 ? TTextKey{"Calendar", "Critical.TextOne"}
+                                              : TTextKey{"Calendar", "Critical.Text"},
+                         {cycles})));
     }
 
     for (const TDaySpan& span : UnfavourableDays(birth, words.InUse, first, last))
-        events.push_back(
-            words.Event(DayKind::Unfavourable, span.First, span.Last,
-                        FormatWith(span.First == span.Last ? TxtUnfavourableDaySummary
-                                                           : TxtUnfavourableDaysSummary,
-                                   {name}),
-                        FormatWith(TxtUnfavourableLine, {CycleWords(span.Cycles)})));
+        events.push_back(words.Event(
+            DayKind::Unfavourable, span.First, span.Last,
+            FormatTextOf(span.First == span.Last ? TTextKey{"Calendar", "Unfavourable.Day"}
+                                                 : TTextKey{"Calendar", "Unfavourable.Days"},
+                         {name}),
+            FormatTextOf({"Calendar", "Unfavourable.Text"}, {CycleWords(span.Cycles)})));
 
     // The sums from the day before `first` to the day after `last`, as the nearest good and bad
     // day search forms them; a day counts only when the day before it is lived.
@@ -106,7 +110,7 @@ std::vector<TCalendarEvent> PersonEvents(const TDatalogging& person, bool man, T
             sums.push_back(person.DailySum(day));
         std::vector<std::string> inUse;
         for (CycleKind kind : words.InUse)
-            inUse.emplace_back(TxtCycleWords[static_cast<std::size_t>(kind)]);
+            inUse.push_back(CycleWord(kind));
         const std::string cycles = JoinWithAnd(inUse);
         for (std::size_t i = 1; i + 1 < sums.size(); ++i) {
             const TDateTime day = first - 1 + static_cast<TDateTime>(i);
@@ -114,12 +118,12 @@ std::vector<TCalendarEvent> PersonEvents(const TDatalogging& person, bool man, T
                 continue;
             if (sums[i] > sums[i - 1] && sums[i] > sums[i + 1])
                 events.push_back(words.Event(DayKind::Good, day, day,
-                                             FormatWith(TxtGoodDaySummary, {name}),
-                                             FormatWith(TxtGoodDayLine, {cycles})));
+                                             FormatTextOf({"Calendar", "Good"}, {name}),
+                                             FormatTextOf({"Calendar", "Good.Text"}, {cycles})));
             if (sums[i] < sums[i - 1] && sums[i] < sums[i + 1])
                 events.push_back(words.Event(DayKind::Bad, day, day,
-                                             FormatWith(TxtBadDaySummary, {name}),
-                                             FormatWith(TxtBadDayLine, {cycles})));
+                                             FormatTextOf({"Calendar", "Bad"}, {name}),
+                                             FormatTextOf({"Calendar", "Bad.Text"}, {cycles})));
         }
     }
 
@@ -205,7 +209,7 @@ std::string CalendarText(const std::vector<TCalendarEvent>& events,
     line("VERSION:2.0");
     line("PRODID:-//Orvanta//Orvanta " + std::string(ProgramVersion) + "//RU");
     line("CALSCALE:GREGORIAN");
-    line("X-WR-CALNAME:" + EscapeText(TxtCalendarName));
+    line("X-WR-CALNAME:" + EscapeText(TextOf({"Calendar", "Name"})));
     const std::string stampText = StampText(stamp);
     for (const TCalendarEvent& event : events) {
         line("BEGIN:VEVENT");

@@ -1,10 +1,18 @@
 #include "report/CoupleReport.h"
 
-#include "report/ReportTexts.h"
+#include "main/LanguageForms.h"
+#include "main/TextTable.h"
 
 #include <cmath>
 
 namespace {
+
+constexpr std::array<TTextKey, 4> CycleNameKeys{
+    TTextKey{"Report", "Cycle.Physical"}, TTextKey{"Report", "Cycle.Emotional"},
+    TTextKey{"Report", "Cycle.Intellectual"}, TTextKey{"Report", "Cycle.Heart"}};
+constexpr std::array<TTextKey, 4> CycleWordKeys{
+    TTextKey{"Report", "Cycle.Physical.InList"}, TTextKey{"Report", "Cycle.Emotional.InList"},
+    TTextKey{"Report", "Cycle.Intellectual.InList"}, TTextKey{"Report", "Cycle.Heart.InList"}};
 
 // As the detail report's trend: two values this close are equal.
 constexpr long double TieTolerance = 1e-9L;
@@ -133,14 +141,27 @@ TCoupleReport CoupleReport(const TBiorhythmPrognose& prognose, TReportSpan span)
 }
 
 std::string PercentText(std::int32_t tenths, bool withSign) {
-    return (withSign && tenths > 0 ? "+" : "") + TenthsText(tenths) + "\u00A0%";
+    return (withSign && tenths > 0 ? "+" : "") + DecimalForm(tenths) + "\u00A0%";
+}
+
+const std::string& PersonName(bool man) {
+    return TextOf(man ? TTextKey{"Couple", "Man"} : TTextKey{"Couple", "Woman"});
+}
+
+const std::string& CycleName(CycleKind kind) {
+    return TextOf(CycleNameKeys[static_cast<std::size_t>(kind)]);
+}
+
+const std::string& CycleWord(CycleKind kind) {
+    return TextOf(CycleWordKeys[static_cast<std::size_t>(kind)]);
 }
 
 std::string JoinWithAnd(const std::vector<std::string>& items) {
     std::string text;
     for (std::size_t i = 0; i < items.size(); ++i) {
         if (i > 0)
-            text += i + 1 == items.size() ? std::string(TxtAnd) : std::string(", ");
+            text +=
+                i + 1 == items.size() ? " " + TextOf({"Report", "And"}) + " " : std::string(", ");
         text += items[i];
     }
     return text;
@@ -149,13 +170,16 @@ std::string JoinWithAnd(const std::vector<std::string>& items) {
 std::string CycleWords(const std::vector<CycleKind>& cycles) {
     std::vector<std::string> words;
     for (CycleKind kind : cycles)
-        words.emplace_back(TxtCycleWords[static_cast<std::size_t>(kind)]);
-    return JoinWithAnd(words) + " " +
-           std::string(cycles.size() == 1 ? TxtCycleSingular : TxtCyclePlural);
+        words.push_back(CycleWord(kind));
+    const std::string list = JoinWithAnd(words);
+    return FormatTextOf(cycles.size() == 1 ? TTextKey{"Couple", "Cycles.One"}
+                                           : TTextKey{"Couple", "Cycles.Many"},
+                        {list});
 }
 
 std::string_view TrendWord(CycleTrend trend) {
-    return trend == CycleTrend::Rising ? TxtRising : TxtFalling;
+    return TextOf(trend == CycleTrend::Rising ? TTextKey{"Report", "Rising"}
+                                              : TTextKey{"Report", "Falling"});
 }
 
 std::string ReadingText(const TDayReading& reading) {
@@ -170,9 +194,9 @@ std::string ReadingText(const TDayReading& reading) {
     };
     for (CycleKind kind : AllCycles) {
         const auto i = static_cast<std::size_t>(kind);
-        add(TxtCycleWords[i], reading.PercentTenths[i], reading.Trends[i]);
+        add(CycleWord(kind), reading.PercentTenths[i], reading.Trends[i]);
     }
     if (reading.AverageTenths)
-        add(TxtAverageWord, *reading.AverageTenths, reading.AverageTrend);
+        add(TextOf({"Couple", "Average.InList"}), *reading.AverageTenths, reading.AverageTrend);
     return text;
 }

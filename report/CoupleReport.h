@@ -70,6 +70,12 @@ TCoupleReport CoupleReport(const TBiorhythmPrognose& prognose, TReportSpan span)
 // no-break space before the sign; the plus only when `withSign`.
 std::string PercentText(std::int32_t tenths, bool withSign);
 
+// The words of the language in use: "Мужчина" or "Женщина"; a cycle as a label
+// ("Физический") and as a word in a sentence ("физический").
+const std::string& PersonName(bool man);
+const std::string& CycleName(CycleKind kind);
+const std::string& CycleWord(CycleKind kind);
+
 // "a", "a и b", "a, b и c".
 std::string JoinWithAnd(const std::vector<std::string>& items);
 

@@ -1,8 +1,9 @@
 #include "report/ReportFormat.h"
 
+#include "main/LanguageForms.h"
 #include "main/TextFormat.h"
+#include "main/TextTable.h"
 #include "main/Vocabulary.h"
-#include "report/ReportTexts.h"
 
 #include <array>
 
@@ -78,20 +79,11 @@ std::string ShortDate(TDateTime date) {
            ZeroPadded(int{ymd->year()}, 4);
 }
 
-std::string RoleName(const TPersonReport& person) {
-    return std::string(person.Man ? TxtMan : TxtWoman);
-}
-
 } // namespace
 
 std::string ZeroPadded(int value, std::size_t width) {
     std::string digits = std::to_string(value);
     return std::string(digits.size() < width ? width - digits.size() : 0, '0') + digits;
-}
-
-std::string FormatWith(std::string_view format, std::initializer_list<std::string> args) {
-    const std::vector<std::string> values(args);
-    return FormatText(format, values);
 }
 
 std::string IsoDate(TDateTime date) {
@@ -124,32 +116,38 @@ std::optional<TDateTime> ParseIsoDate(std::string_view text) {
 }
 
 std::string ReportText(const TCoupleReport& report) {
-    std::string out = FormatWith(TxtReportTitle, {LongDateText(report.Date)}) + "\n";
-    out += FormatWith(TxtReportCycles, {report.Cycles.empty() ? std::string(TxtNoCycles)
-                                                              : CycleWords(report.Cycles)}) +
+    const std::string& noCycles = TextOf({"Couple", "NoCycles"});
+    std::string out = FormatTextOf({"CommandLine", "Title"}, {LongDateForm(report.Date)}) + "\n";
+    out += FormatTextOf({"CommandLine", "Cycles"},
+                        {report.Cycles.empty() ? noCycles : CycleWords(report.Cycles)}) +
            "\n";
     constexpr std::size_t width = 9;
     for (const TPersonReport& person : report.Persons) {
-        out += "\n" + RoleName(person) + "\n";
-        const auto line = [&out](std::string_view label, const std::string& value) {
-            out += "  " + std::string(label) + ": " + value + "\n";
+        out += "\n" + PersonName(person.Man) + "\n";
+        const auto line = [&out](TTextKey label, const std::string& value) {
+            out += "  " + TextOf(label) + ": " + value + "\n";
         };
-        line(TxtBirthDate, LongDateText(person.Birth));
-        line(TxtZodiac, ZodiacNames[person.ZodiacSign]);
-        line(TxtElement, ElementNames[person.Element]);
-        line(TxtAge, CountWithWord(person.AgeYears, false));
-        line(TxtDaysLived, CountWithWord(person.DaysLived, true));
-        line(TxtGoodDay, FoundDayText(person.GoodDay));
-        line(TxtBadDay, FoundDayText(person.BadDay));
+        line({"Report", "BirthDate"}, LongDateForm(person.Birth));
+        line({"CommandLine", "Zodiac"}, ZodiacNames[person.ZodiacSign]);
+        line({"CommandLine", "Element"}, ElementNames[person.Element]);
+        line({"Report", "Age"}, CountForm(person.AgeYears, false));
+        line({"CommandLine", "DaysLived"}, CountForm(person.DaysLived, true));
+        line({"Report", "GoodDay"}, FoundDayForm(person.GoodDay));
+        line({"Report", "BadDay"}, FoundDayForm(person.BadDay));
 
-        out += "\n  " + std::string(TxtDate) + std::string(10 - CodePoints(TxtDate), ' ');
-        for (std::string_view name : TxtColumnNames)
-            out += PadLeft(name, width);
+        const std::string& date = TextOf({"CommandLine", "Date"});
+        out += "\n  " + date + std::string(CodePoints(date) < 10 ? 10 - CodePoints(date) : 1, ' ');
+        for (TTextKey column :
+             {TTextKey{"CommandLine", "Column.Physical"},
+              TTextKey{"CommandLine", "Column.Emotional"},
+              TTextKey{"CommandLine", "Column.Intellectual"},
+              TTextKey{"CommandLine", "Column.Heart"}, TTextKey{"Couple", "Average"}})
+            out += PadLeft(TextOf(column), width);
         out += "\n";
         for (const TDayReading& day : person.Days) {
             out += "  " + ShortDate(day.Day);
-            const auto cells = DayCells(day, std::string(TxtNone), [](std::int32_t tenths) {
-                return (tenths > 0 ? "+" : "") + TenthsText(tenths);
+            const auto cells = DayCells(day, "—", [](std::int32_t tenths) {
+                return (tenths > 0 ? "+" : "") + DecimalForm(tenths);
             });
             for (const std::string& cell : cells)
                 out += PadLeft(cell, width);
@@ -159,15 +157,15 @@ std::string ReportText(const TCoupleReport& report) {
 
     const TCompatibility& compatibility = report.Compatibility;
     out +=
-        "\n" + FormatWith(TxtCompatibility, {CountWithWord(compatibility.DaysApart, true)}) + "\n";
-    for (CycleKind kind : AllCycles) {
-        const auto i = static_cast<std::size_t>(kind);
-        out += "  " + std::string(TxtCycleNames[i]) + ": " +
-               PercentText(compatibility.PercentTenths[i], false) + "\n";
-    }
-    out += "  " + std::string(TxtAverage) + ": " +
-           (compatibility.MeanTenths ? PercentText(*compatibility.MeanTenths, false)
-                                     : std::string(TxtNoCycles)) +
+        "\n" +
+        FormatTextOf({"CommandLine", "Compatibility"}, {CountForm(compatibility.DaysApart, true)}) +
+        "\n";
+    for (CycleKind kind : AllCycles)
+        out += "  " + CycleName(kind) + ": " +
+               PercentText(compatibility.PercentTenths[static_cast<std::size_t>(kind)], false) +
+               "\n";
+    out += "  " + TextOf({"Couple", "Average"}) + ": " +
+           (compatibility.MeanTenths ? PercentText(*compatibility.MeanTenths, false) : noCycles) +
            "\n";
     return out;
 }

@@ -2,7 +2,6 @@
 
 #include "report/CoupleReport.h"
 
-#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -12,9 +11,6 @@
 
 // A number with leading zeros to `width` digits: 7, 2 gives "07".
 std::string ZeroPadded(int value, std::size_t width);
-
-// FormatText with the arguments listed in place.
-std::string FormatWith(std::string_view format, std::initializer_list<std::string> args);
 
 // "2009-01-05"; empty for a value that is no date of years 1..9999.
 std::string IsoDate(TDateTime date);

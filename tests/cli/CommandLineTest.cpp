@@ -385,3 +385,84 @@ TEST(CommandLineProcess, RunsWithoutADisplay) {
     EXPECT_EQ(fullStatus, 1);
     EXPECT_EQ(fullErr, "orvanta: не могу вывести отчёт\nСправка: orvanta --help\n");
 }
+
+TEST_F(CommandLineTest, FollowsTheLanguageOfTheSettingsFile) {
+    // A small language of its own: what it names shows, the rest stays Russian.
+    WriteLanguage("Test.lng.ini", "[Main]\nLocale=en_GB\n"
+                                  "[Monthes]\n1=January\n12=December\n"
+                                  "[Couple]\nMan=MAN\nWoman=WOMAN\n"
+                                  "[CommandLine]\nTitle=Report for %s\nHelpHint=Help: orvanta -h\n"
+                                  "UnknownCommand=no command \"%s\"\n"
+                                  "Help.Commands=one\\ntwo\nHelp.Options=three\n"
+                                  "Help.Report=four\nHelp.Exit=five\n"
+                                  "[Calendar]\nName=Test days\n");
+    WriteLanguage("Huge.lng.ini",
+                  "[CommandLine]\nTitle=Huge %s\n" + QByteArray(MaxProfileFileSize, ';') + "\n");
+    const QString calendar = folder + QStringLiteral("days.ics");
+    const auto readAll = [](const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    };
+    struct TRow {
+        const char* language; // the settings file's "Language" entry
+        QString title;        // the report's first line
+        QString man;          // the heading of the man's part
+        QString help;
+        QString error; // for the command "reprot"
+        QString calendarName;
+    };
+    const QString russianHelpStart = "Орванта — биоритмы пары.\n\nИспользование:\n";
+    const std::vector<TRow> rows{
+        {"Test", "Report for 5 January 2009", "MAN", "one\ntwo\n\nthree\n\nfour\n\nfive\n",
+         "orvanta: no command \"reprot\"\nHelp: orvanta -h\n", "Test days"},
+        {"test", "Report for 5 January 2009", "MAN", "one\ntwo\n\nthree\n\nfour\n\nfive\n",
+         "orvanta: no command \"reprot\"\nHelp: orvanta -h\n", "Test days"},
+        // None, a missing one and one over the size limit: the built-in texts, also after another.
+        {"", "Отчёт о биоритмах пары на 5 января 2009 г.", "Мужчина", russianHelpStart,
+         "orvanta: неизвестная команда «reprot»\nСправка: orvanta --help\n",
+         "Орванта: критические дни"},
+        {"Test", "Report for 5 January 2009", "MAN", "one\ntwo\n\nthree\n\nfour\n\nfive\n",
+         "orvanta: no command \"reprot\"\nHelp: orvanta -h\n", "Test days"},
+        {"Missing", "Отчёт о биоритмах пары на 5 января 2009 г.", "Мужчина", russianHelpStart,
+         "orvanta: неизвестная команда «reprot»\nСправка: orvanta --help\n",
+         "Орванта: критические дни"},
+        {"Huge", "Отчёт о биоритмах пары на 5 января 2009 г.", "Мужчина", russianHelpStart,
+         "orvanta: неизвестная команда «reprot»\nСправка: orvanta --help\n",
+         "Орванта: критические дни"},
+    };
+    for (const TRow& row : rows) {
+        SCOPED_TRACE(row.language);
+        Write(settingsPath, QByteArray("[Settings]\nLanguage=") + row.language + "\n");
+        const TCommandResult text =
+            RunCommand(Couple + QStringList{"--days", "1", "--ics", calendar}, Today);
+        EXPECT_EQ(text.Status, 0);
+        const QStringList lines = QString::fromUtf8(text.Out).split('\n');
+        EXPECT_EQ(lines.value(0), row.title);
+        EXPECT_TRUE(lines.contains(row.man)) << text.Out.toStdString();
+        EXPECT_TRUE(readAll(calendar).contains(("X-WR-CALNAME:" + row.calendarName).toUtf8()));
+        const TCommandResult help = RunCommand({"orvanta", "--help"}, Today);
+        EXPECT_TRUE(QString::fromUtf8(help.Out).startsWith(row.help)) << help.Out.toStdString();
+        EXPECT_EQ(QString::fromUtf8(RunCommand({"orvanta", "reprot"}, Today).Err), row.error);
+        // The keys are for programs: the same in every language.
+        const QJsonObject json = Json(RunCommand(Couple + QStringList{"--format", "json"}, Today));
+        EXPECT_EQ(json["persons"].toArray()[0].toObject()["role"].toString(), "man");
+    }
+
+    // The shipped languages: no Russian word in the report, the help or a message.
+    for (const char* language : {"English", "Deutsch"}) {
+        SCOPED_TRACE(language);
+        QFile shipped(QStringLiteral(ORVANTA_LANGUAGE_DIR "/") + language + ".lng.ini");
+        ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
+        WriteLanguage(QString::fromLatin1(language) + ".lng.ini", shipped.readAll());
+        Write(settingsPath, QByteArray("[Settings]\nLanguage=") + language + "\n");
+        for (const QStringList& arguments :
+             {Couple + QStringList{"--ics", calendar}, QStringList{"orvanta", "--help"},
+              QStringList{"orvanta", "reprot"}, Couple + QStringList{"--days", "x"}}) {
+            const TCommandResult result = RunCommand(arguments, Today);
+            const QString shown = QString::fromUtf8(result.Out + result.Err + readAll(calendar));
+            EXPECT_FALSE(std::any_of(shown.begin(), shown.end(), [](QChar c) {
+                return c.script() == QChar::Script_Cyrillic;
+            })) << shown.toStdString();
+        }
+    }
+}

@@ -2,6 +2,7 @@
 // they show read: none may be in another language.
 
 #include "ProgramFixture.h"
+#include "main/ChartReadout.h"
 #include "viewer/FindDialog.h"
 #include "viewer/InfoViewer.h"
 
@@ -12,6 +13,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QDateEdit>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -25,6 +27,8 @@
 #include <QSlider>
 #include <QStyle>
 #include <QStyleOptionButton>
+#include <QTest>
+#include <QTextDocument>
 #include <QTextEdit>
 #include <QTimer>
 #include <QToolButton>
@@ -158,13 +162,14 @@ bool IsCyrillic(QChar ch) {
 
 // Latin words a Russian window may show: file formats and the letters of the axes and the
 // compatibility formula. File names, paths and the keys of shortcuts are not words here.
-const std::set<QString> RussianLatinWords{"PNG", "PDF", "RTF", "HTML", "X", "Y", "d", "p", "cos"};
+const std::set<QString> RussianLatinWords{"PNG", "PDF", "RTF", "HTML", "iCalendar",
+                                          "X",   "Y",   "d",   "p",    "cos"};
 
 // The words of a text that break its language: Cyrillic ones in English and German, Latin ones
 // not allowed in Russian. File names and patterns ("report.rtf", "(*.png)") are the user's or the
 // format's and are not words.
 QStringList Foreign(const QString& text, bool russian) {
-    static const QRegularExpression fileName(QStringLiteral("\\S*\\.(png|pdf|rtf|ini)\\b"),
+    static const QRegularExpression fileName(QStringLiteral("\\S*\\.(png|pdf|rtf|ini|ics)\\b"),
                                              QRegularExpression::CaseInsensitiveOption);
     // A path, and the keys of a shortcut after the tab of a menu item: key names are printed on
     // the keys.
@@ -334,6 +339,52 @@ protected:
         for (const char* command :
              {"actManInfo", "actWomanInfo", "actAbout", "actSaveAs", "actPrint"})
             modal(Find<QAction>(command));
+
+        // The chart read-out of a cycle's chart and of the average's, as plain text.
+        for (int chart : {0, 4}) {
+            QTest::mouseClick(form->Chart(chart), Qt::LeftButton, {}, QPoint(60, 40));
+            if (!ChartReadout() || !ChartReadout()->isVisible()) {
+                ADD_FAILURE() << "no read-out on chart " << chart;
+                continue;
+            }
+            QTextDocument readout;
+            readout.setHtml(ChartReadout()->text());
+            walk.shown.push_back({"chart read-out", readout.toPlainText()});
+            HideChartReadout();
+        }
+
+        // The calendar export: the months dialog, then its file dialog.
+        bool exportAsked = false;
+        OnModal(main, [&](QWidget* months) {
+            walk.Window(months);
+            clipped << Clipped(months);
+            OnModal(main, [&](QWidget* files) {
+                exportAsked = true;
+                walk.Window(files);
+                files->close();
+            });
+            static_cast<QDialog*>(months)->accept();
+        });
+        Find<QAction>("actExportCalendar")->trigger();
+        EXPECT_TRUE(exportAsked);
+
+        // Saving the charts over a file that exists: the question, answered "no".
+        Write(folder + QStringLiteral("charts.png"), QByteArray("old"));
+        bool replaceAsked = false;
+        OnModal(main, [&](QWidget* dialog) {
+            auto* files = qobject_cast<QFileDialog*>(dialog);
+            ASSERT_NE(files, nullptr);
+            files->setDirectory(folder);
+            files->selectFile(QStringLiteral("charts.png"));
+            OnModal(main, [&](QWidget* question) {
+                replaceAsked = question->objectName() == QLatin1String("ReplaceQuestion");
+                walk.Window(question);
+                question->close();
+            });
+            static_cast<QDialog*>(files)->accept();
+        });
+        Find<QAction>("actSaveAs")->trigger();
+        EXPECT_TRUE(replaceAsked);
 
         // An error message: the settings file cannot be written.
         QFile::remove(settingsPath);

@@ -1,0 +1,43 @@
+#include "main/LanguageForms.h"
+
+#include "main/Vocabulary.h"
+#include "model/Report.h"
+#include "model/Shared.h"
+
+#include <utility>
+
+namespace {
+
+TLanguageForms BuiltIn() {
+    return {LongDateText, CountWithWord, TenthsText};
+}
+
+TLanguageForms& Forms() {
+    static TLanguageForms forms = BuiltIn();
+    return forms;
+}
+
+} // namespace
+
+void InstallLanguageForms(TLanguageForms forms) {
+    const TLanguageForms builtIn = BuiltIn();
+    Forms() = {forms.LongDate ? std::move(forms.LongDate) : builtIn.LongDate,
+               forms.Count ? std::move(forms.Count) : builtIn.Count,
+               forms.Decimal ? std::move(forms.Decimal) : builtIn.Decimal};
+}
+
+std::string LongDateForm(TDateTime date) {
+    return Forms().LongDate(date);
+}
+
+std::string CountForm(std::int32_t number, bool days) {
+    return Forms().Count(number, days);
+}
+
+std::string DecimalForm(std::int32_t tenths) {
+    return Forms().Decimal(tenths);
+}
+
+std::string FoundDayForm(TDateTime day) {
+    return day == 0 ? std::string("—") : LongDateForm(day);
+}

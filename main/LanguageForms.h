@@ -1,0 +1,29 @@
+#pragma once
+
+#include "model/DateTime.h"
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+// Dates, counts and numbers in the language in use, for the layers without Qt (the chart
+// read-out's figures, the calendar, the command line's report): the built-in Russian forms
+// until the language layer installs its own.
+
+struct TLanguageForms {
+    // "5 января 2009 г."; empty for a value that is no date.
+    std::function<std::string(TDateTime date)> LongDate;
+    // "43 года", "1 день".
+    std::function<std::string(std::int32_t number, bool days)> Count;
+    // Tenths with one decimal: "12,5".
+    std::function<std::string(std::int32_t tenths)> Decimal;
+};
+
+// Replaces the forms; a member left empty takes the built-in one.
+void InstallLanguageForms(TLanguageForms forms);
+
+std::string LongDateForm(TDateTime date);
+std::string CountForm(std::int32_t number, bool days);
+std::string DecimalForm(std::int32_t tenths);
+// A found good or bad day: its long date, or "—" for none (0).
+std::string FoundDayForm(TDateTime day);
