@@ -1,10 +1,10 @@
 #include "OrvantaVersion.h"
 #include "app/InstanceMarker.h"
 #include "cli/CommandLine.h"
-#include "main/Fonts.h"
-#include "main/ImageList.h"
 #include "main/MainUnit.h"
 #include "settings/Settings.h"
+#include "widgets/Fonts.h"
+#include "widgets/ImageList.h"
 
 #include <QApplication>
 #include <QStyleFactory>

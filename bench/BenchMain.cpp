@@ -1,5 +1,5 @@
 // The main function of the Google Benchmark programs: Qt offscreen, with the program's own fonts.
-#include "main/Fonts.h"
+#include "widgets/Fonts.h"
 
 #include <QApplication>
 #include <benchmark/benchmark.h>

@@ -2,7 +2,7 @@
 // own rows (eleven pictures to a row, so the sheet fits a screen), on a chequerboard that shows
 // transparency: the sheet to look at when the artwork changes. Writes the PNG named by its
 // argument (contact-sheet.png by default). Run offscreen: QT_QPA_PLATFORM=offscreen.
-#include "main/ImageList.h"
+#include "widgets/ImageList.h"
 
 #include <QApplication>
 #include <QImage>

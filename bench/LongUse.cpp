@@ -1,12 +1,12 @@
 // Long use: 100,000 analysis refreshes of the real main window, offscreen, with the dates and the
 // display settings changing as they go, printing resident memory along the way. Run by
 // scripts/long-use.sh; resident memory must level off after the first refreshes.
-#include "main/Fonts.h"
-#include "main/ImageList.h"
 #include "main/MainUnit.h"
 #include "model/DateTime.h"
-#include "settings/DisplaySettings.h"
+#include "model/DisplaySettings.h"
 #include "settings/Settings.h"
+#include "widgets/Fonts.h"
+#include "widgets/ImageList.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,6 +1,6 @@
-#include "main/ImageCanvas.h"
 #include "model/Charts.h"
 #include "model/Shared.h"
+#include "widgets/ImageCanvas.h"
 
 #include <benchmark/benchmark.h>
 

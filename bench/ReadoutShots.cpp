@@ -1,11 +1,11 @@
 // Not a Google Benchmark program: scripts/readout-shots.sh runs it under Xvfb to photograph the
 // chart read-out on every chart, for one person and for both.
 #include "main/ChartReadout.h"
-#include "main/Fonts.h"
-#include "main/ImageList.h"
 #include "main/MainUnit.h"
-#include "settings/DisplaySettings.h"
+#include "model/DisplaySettings.h"
 #include "settings/Settings.h"
+#include "widgets/Fonts.h"
+#include "widgets/ImageList.h"
 
 #include <QApplication>
 #include <QCursor>

@@ -3,10 +3,10 @@
 // CLOCK_REALTIME taken just before exec) and the peak resident memory; then quits. With
 // "--beside" it starts from its own folder, as the program does (the settings file named after
 // the probe's file, the languages in "Language/" there); otherwise from an empty folder.
-#include "main/Fonts.h"
-#include "main/ImageList.h"
 #include "main/MainUnit.h"
 #include "settings/Settings.h"
+#include "widgets/Fonts.h"
+#include "widgets/ImageList.h"
 
 #include <QApplication>
 #include <QStyleFactory>

@@ -1,17 +1,17 @@
 #include "cli/CommandLine.h"
 
 #include "OrvantaVersion.h"
+#include "base/TextTable.h"
+#include "base/Vocabulary.h"
 #include "main/LanguageFile.h"
 #include "main/MainUnit.h"
 #include "main/SettingsFile.h"
-#include "main/TextTable.h"
-#include "main/Translation.h"
-#include "main/Vocabulary.h"
 #include "model/Shared.h"
 #include "report/Calendar.h"
 #include "report/CoupleReport.h"
 #include "report/ReportFormat.h"
-#include "settings/DisplaySettings.h"
+#include "model/DisplaySettings.h"
+#include "widgets/Translation.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -313,7 +313,9 @@ TCommandResult RunCommand(const QStringList& arguments, TDateTime today) {
         if (parsed.Help)
             return {0, QByteArray::fromStdString(HelpText()), {}};
         if (parsed.Version)
-            return {0, "orvanta " + QByteArray::fromStdString(std::string(ProgramFullVersion)) + "\n", {}};
+            return {0,
+                    "orvanta " + QByteArray::fromStdString(std::string(ProgramFullVersion)) + "\n",
+                    {}};
         return Report(parsed.Report, settings);
     } catch (const TArgumentError& error) {
         return {2, {}, ErrorText(error.Message)};

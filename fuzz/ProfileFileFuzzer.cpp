@@ -1,7 +1,7 @@
 // Any bytes as an initialisation file: they come back unchanged, and a write changes only the
 // lines it must while its value reads back.
+#include "base/ProfileFile.h"
 #include "fuzz/FuzzCheck.h"
-#include "main/ProfileFile.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -1,6 +1,6 @@
 // The integer and stored-date readers of the settings file, under fuzzed regional formats.
+#include "base/SettingsCodec.h"
 #include "fuzz/FuzzCheck.h"
-#include "main/SettingsCodec.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
 

@@ -1,6 +1,6 @@
 // Any format text with up to three arguments gives a text or one of the two format errors.
+#include "base/TextFormat.h"
 #include "fuzz/FuzzCheck.h"
-#include "main/TextFormat.h"
 #include "model/Error.h"
 
 #include <fuzzer/FuzzedDataProvider.h>

@@ -1,11 +1,11 @@
 #include "main/CalendarExport.h"
 
 #include "main/SettingsFile.h"
-#include "main/Translation.h"
 #include "model/Error.h"
 #include "model/Shared.h"
 #include "report/Calendar.h"
-#include "settings/DisplaySettings.h"
+#include "model/DisplaySettings.h"
+#include "widgets/Translation.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

@@ -1,8 +1,8 @@
 #include "main/ChartExport.h"
 
-#include "main/SaveFile.h"
-#include "main/Translation.h"
 #include "model/Error.h"
+#include "widgets/SaveFile.h"
+#include "widgets/Translation.h"
 
 #include <QBuffer>
 #include <QFileDialog>

@@ -1,13 +1,13 @@
 #include "main/ChartReadout.h"
 
-#include "main/ImageCanvas.h"
-#include "main/Translation.h"
 #include "model/Charts.h"
 #include "model/Report.h"
 #include "model/Shared.h"
 #include "report/Calendar.h"
 #include "report/CoupleReport.h"
-#include "settings/DisplaySettings.h"
+#include "model/DisplaySettings.h"
+#include "widgets/ImageCanvas.h"
+#include "widgets/Translation.h"
 
 #include <QColor>
 #include <QEvent>

@@ -1,11 +1,11 @@
 #include "main/DetailReport.h"
 
-#include "main/Translation.h"
-#include "main/Vocabulary.h"
+#include "base/Vocabulary.h"
 #include "model/Report.h"
 #include "model/Shared.h"
-#include "settings/DisplaySettings.h"
+#include "model/DisplaySettings.h"
 #include "viewer/RtfWriter.h"
+#include "widgets/Translation.h"
 
 #include <QColor>
 #include <QStringList>

@@ -1,10 +1,10 @@
 #include "main/LanguageFile.h"
 
-#include "main/ErrorBox.h"
 #include "main/MainUnit.h"
 #include "main/SettingsFile.h"
-#include "main/Translation.h"
 #include "model/Shared.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/Translation.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,13 +1,13 @@
 // The main window's language: the built-in vocabulary, language files and the "Language" menu.
 #include "main/MainUnit.h"
 
-#include "main/Accessibility.h"
-#include "main/ErrorBox.h"
+#include "base/TextFormat.h"
+#include "base/Vocabulary.h"
 #include "main/LanguageFile.h"
-#include "main/TextFormat.h"
-#include "main/Translation.h"
-#include "main/Vocabulary.h"
 #include "model/Shared.h"
+#include "widgets/Accessibility.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/Translation.h"
 
 #include <QAction>
 #include <QDateEdit>

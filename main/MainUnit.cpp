@@ -1,24 +1,24 @@
 #include "main/MainUnit.h"
 
+#include "base/TextFormat.h"
+#include "base/Vocabulary.h"
 #include "main/CalendarExport.h"
 #include "main/ChartExport.h"
 #include "main/ChartReadout.h"
 #include "main/DetailReport.h"
-#include "main/Accessibility.h"
-#include "main/ErrorBox.h"
-#include "main/Fonts.h"
-#include "main/GroupBox.h"
-#include "main/ImageCanvas.h"
-#include "main/ImageList.h"
 #include "main/SettingsFile.h"
-#include "main/TextFormat.h"
-#include "main/Translation.h"
-#include "main/Vocabulary.h"
 #include "model/Charts.h"
+#include "model/DisplaySettings.h"
 #include "model/Error.h"
 #include "model/Shared.h"
-#include "settings/DisplaySettings.h"
 #include "viewer/InfoViewer.h"
+#include "widgets/Accessibility.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/Fonts.h"
+#include "widgets/GroupBox.h"
+#include "widgets/ImageCanvas.h"
+#include "widgets/ImageList.h"
+#include "widgets/Translation.h"
 
 #include <QAction>
 #include <QApplication>
@@ -421,6 +421,7 @@ void TMainForm::FormCreate() {
     qApp->installEventFilter(this);
     ProgramFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     DisplaySettings.SetAnalysisRefresh([this] { actAnalysis->trigger(); });
+    DisplaySettings.SetColorHandover(SetPersonColor);
 }
 
 void TMainForm::showEvent(QShowEvent* event) {

@@ -1,7 +1,7 @@
 #pragma once
 
+#include "base/ProfileFile.h"
 #include "main/ChartImage.h"
-#include "main/ProfileFile.h"
 
 #include <QMainWindow>
 

@@ -1,12 +1,12 @@
 #include "main/SettingsFile.h"
 
-#include "main/ErrorBox.h"
+#include "base/SettingsCodec.h"
 #include "main/LanguageFile.h"
 #include "main/MainUnit.h"
-#include "main/SettingsCodec.h"
-#include "main/Translation.h"
 #include "model/Error.h"
-#include "settings/DisplaySettings.h"
+#include "model/DisplaySettings.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/Translation.h"
 
 #include <QCoreApplication>
 #include <QDate>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/ProfileFile.h"
+#include "base/ProfileFile.h"
 #include "model/DateTime.h"
 
 #include <QByteArray>

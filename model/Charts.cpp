@@ -1,6 +1,6 @@
 #include "model/Charts.h"
 
-#include "settings/DisplaySettings.h"
+#include "model/DisplaySettings.h"
 
 #include <algorithm>
 #include <cmath>

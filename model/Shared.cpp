@@ -1,6 +1,6 @@
 #include "model/Shared.h"
 
-#include "settings/DisplaySettings.h"
+#include "model/DisplaySettings.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -11,6 +11,10 @@ TNameTable<12> MonthNames;
 TNameTable<12> ZodiacNames;
 TNameTable<4> ElementNames;
 TBiorhythmPrognose Prognose;
+
+void SetPersonColor(bool man, TColor color) {
+    (man ? Prognose.Man : Prognose.Woman).SetColor(color);
+}
 
 long double CycleValue(std::int32_t days, long double factor) {
     return 25.0L * std::sin(static_cast<long double>(days) * factor);

@@ -60,6 +60,10 @@ public:
 
 extern TBiorhythmPrognose Prognose;
 
+// Gives the man's (true) or the woman's record of Prognose its colour: what the display settings
+// hand over when a colour is chosen or restored (TDisplaySettings::SetColorHandover).
+void SetPersonColor(bool man, TColor color);
+
 // Zodiac sign 1..12 of a day and month of birth; 0 for a month outside 1..12.
 std::int32_t ZodiacSignOf(std::int32_t day, unsigned month);
 

@@ -1,8 +1,8 @@
 #include "report/Calendar.h"
 
-#include "main/LanguageForms.h"
-#include "main/TextTable.h"
-#include "main/Vocabulary.h"
+#include "base/LanguageForms.h"
+#include "base/TextTable.h"
+#include "base/Vocabulary.h"
 #include "model/Report.h"
 #include "report/CoupleReport.h"
 #include "report/ReportFormat.h"

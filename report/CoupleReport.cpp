@@ -1,7 +1,7 @@
 #include "report/CoupleReport.h"
 
-#include "main/LanguageForms.h"
-#include "main/TextTable.h"
+#include "base/LanguageForms.h"
+#include "base/TextTable.h"
 
 #include <cmath>
 

@@ -1,9 +1,9 @@
 #include "report/ReportFormat.h"
 
-#include "main/LanguageForms.h"
-#include "main/TextFormat.h"
-#include "main/TextTable.h"
-#include "main/Vocabulary.h"
+#include "base/LanguageForms.h"
+#include "base/TextFormat.h"
+#include "base/TextTable.h"
+#include "base/Vocabulary.h"
 
 #include <array>
 

@@ -1,9 +1,9 @@
 #include "settings/Settings.h"
 
-#include "main/Accessibility.h"
-#include "main/Fonts.h"
-#include "main/ImageList.h"
-#include "main/Translation.h"
+#include "widgets/Accessibility.h"
+#include "widgets/Fonts.h"
+#include "widgets/ImageList.h"
+#include "widgets/Translation.h"
 
 #include <QApplication>
 #include <QButtonGroup>

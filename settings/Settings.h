@@ -1,8 +1,8 @@
 #pragma once
 
-#include "main/GroupBox.h"
 #include "model/DateTime.h"
-#include "settings/DisplaySettings.h"
+#include "model/DisplaySettings.h"
+#include "widgets/GroupBox.h"
 
 #include <QColor>
 #include <QFrame>

@@ -3,7 +3,7 @@
 // Small helpers the tests of several folders share.
 
 #include "model/DateTime.h"
-#include "settings/DisplaySettings.h"
+#include "model/DisplaySettings.h"
 
 // A date the test knows to be valid.
 inline TDateTime Date(int year, unsigned month, unsigned day) {
@@ -14,5 +14,6 @@ inline TDateTime Date(int year, unsigned month, unsigned day) {
 inline void ResetDisplaySettings() {
     DisplaySettings.DisconnectSettingsOnChange();
     DisplaySettings.SetAnalysisRefresh({});
+    DisplaySettings.SetColorHandover({});
     DisplaySettings.RestoreDefaults();
 }

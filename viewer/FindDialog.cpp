@@ -1,6 +1,6 @@
 #include "viewer/FindDialog.h"
 
-#include "main/Translation.h"
+#include "widgets/Translation.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,17 +1,17 @@
 #include "viewer/InfoViewer.h"
 
-#include "main/Accessibility.h"
+#include "widgets/Accessibility.h"
 
-#include "main/ErrorBox.h"
+#include "widgets/ErrorBox.h"
 
-#include "main/Fonts.h"
-#include "main/ImageList.h"
-#include "main/SaveFile.h"
-#include "main/Translation.h"
 #include "model/Error.h"
 #include "viewer/FindDialog.h"
 #include "viewer/RtfReader.h"
 #include "viewer/RtfWriter.h"
+#include "widgets/Fonts.h"
+#include "widgets/ImageList.h"
+#include "widgets/SaveFile.h"
+#include "widgets/Translation.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,13 +1,13 @@
 // The language files the program ships: each must fit the main window it translates.
 
+#include "base/ProfileFile.h"
+#include "base/TextFormat.h"
+#include "base/TextTable.h"
 #include "main/MainUnit.h"
-#include "main/ProfileFile.h"
-#include "main/TextFormat.h"
-#include "main/TextTable.h"
-#include "main/Translation.h"
 #include "model/Shared.h"
-#include "settings/DisplaySettings.h"
+#include "model/DisplaySettings.h"
 #include "viewer/RtfReader.h"
+#include "widgets/Translation.h"
 
 #include <QAction>
 #include <QDateEdit>

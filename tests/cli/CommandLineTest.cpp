@@ -2,7 +2,7 @@
 #include "tests/main/ProgramFixture.h"
 #include "tests/report/IcalSupport.h"
 
-#include "main/Vocabulary.h"
+#include "base/Vocabulary.h"
 #include "report/ReportFormat.h"
 #include "tests/main/DetailReportLines.h"
 

@@ -2,17 +2,17 @@
 // hostile settings and language files, impossible dates. Each case starts a window over a
 // program folder of its own, as the program starts.
 #include "ProgramFixture.h"
+#include "base/ProfileFile.h"
+#include "base/SettingsCodec.h"
 #include "main/ChartExport.h"
-#include "main/ErrorBox.h"
 #include "main/MainUnit.h"
-#include "main/ProfileFile.h"
-#include "main/SettingsCodec.h"
 #include "main/SettingsFile.h"
 #include "model/Error.h"
 #include "model/Shared.h"
-#include "settings/DisplaySettings.h"
+#include "model/DisplaySettings.h"
 #include "settings/Settings.h"
 #include "viewer/InfoViewer.h"
+#include "widgets/ErrorBox.h"
 
 #include <QCoreApplication>
 #include <QDateEdit>

@@ -2,7 +2,7 @@
 #include "ProgramFixture.h"
 #include "tests/report/IcalSupport.h"
 
-#include "main/Vocabulary.h"
+#include "base/Vocabulary.h"
 #include "model/Error.h"
 #include "tests/main/DetailReportLines.h"
 

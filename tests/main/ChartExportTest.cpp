@@ -1,6 +1,6 @@
 #include "main/ChartExport.h"
-#include "main/SaveFile.h"
 #include "tests/QtTestSupport.h"
+#include "widgets/SaveFile.h"
 
 #include "model/Error.h"
 

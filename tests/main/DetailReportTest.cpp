@@ -2,9 +2,9 @@
 #include "tests/QtTestSupport.h"
 #include "tests/TestSupport.h"
 
-#include "main/Vocabulary.h"
+#include "base/Vocabulary.h"
 #include "model/Shared.h"
-#include "settings/DisplaySettings.h"
+#include "model/DisplaySettings.h"
 #include "viewer/InfoViewer.h"
 #include "viewer/RtfReader.h"
 

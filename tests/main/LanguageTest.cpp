@@ -3,9 +3,9 @@
 
 #include "ProgramFixture.h"
 #include "main/DetailReport.h"
-#include "main/Translation.h"
 #include "viewer/FindDialog.h"
 #include "viewer/InfoViewer.h"
+#include "widgets/Translation.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

@@ -1,13 +1,13 @@
-#include "main/ErrorBox.h"
-#include "main/Fonts.h"
-#include "main/ImageCanvas.h"
+#include "base/Vocabulary.h"
 #include "main/MainUnit.h"
-#include "main/Vocabulary.h"
 #include "model/Shared.h"
-#include "settings/DisplaySettings.h"
+#include "model/DisplaySettings.h"
 #include "settings/Settings.h"
 #include "tests/TestSupport.h"
 #include "viewer/InfoViewer.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/Fonts.h"
+#include "widgets/ImageCanvas.h"
 
 #include <QAction>
 #include <QApplication>

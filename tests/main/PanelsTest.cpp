@@ -1,7 +1,7 @@
 #include "ProgramFixture.h"
-#include "main/ImageCanvas.h"
-#include "main/ImageList.h"
 #include "tests/CycleFormulas.h"
+#include "widgets/ImageCanvas.h"
+#include "widgets/ImageList.h"
 
 #include <QAction>
 #include <QDateEdit>

@@ -1,14 +1,14 @@
 #pragma once
 
-#include "main/ErrorBox.h"
+#include "base/SettingsCodec.h"
 #include "main/MainUnit.h"
-#include "main/SettingsCodec.h"
 #include "main/SettingsFile.h"
 #include "model/Shared.h"
-#include "settings/DisplaySettings.h"
+#include "model/DisplaySettings.h"
 #include "settings/Settings.h"
 #include "tests/QtTestSupport.h"
 #include "tests/TestSupport.h"
+#include "widgets/ErrorBox.h"
 
 #include <QAction>
 #include <QCoreApplication>

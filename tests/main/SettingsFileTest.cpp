@@ -1,12 +1,12 @@
 #include "main/SettingsFile.h"
 #include "ProgramFixture.h"
-#include "main/ErrorBox.h"
+#include "base/SettingsCodec.h"
 #include "main/MainUnit.h"
-#include "main/SettingsCodec.h"
 #include "model/Error.h"
 #include "model/Shared.h"
-#include "settings/DisplaySettings.h"
+#include "model/DisplaySettings.h"
 #include "settings/Settings.h"
+#include "widgets/ErrorBox.h"
 
 #include <QAction>
 #include <QCoreApplication>

@@ -1,8 +1,8 @@
 // The settings file against a kill: a child writes it over and over and is killed with SIGKILL at
 // a random moment; the file on disk is then the complete old or the complete new version.
-#include "main/ProfileFile.h"
+#include "base/ProfileFile.h"
 #include "main/SettingsFile.h"
-#include "settings/DisplaySettings.h"
+#include "model/DisplaySettings.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // The other half of the kill test: a process that does nothing but write the settings file,
 // over and over, through the program's own code, until it is killed.
 #include "main/SettingsFile.h"
-#include "settings/DisplaySettings.h"
+#include "model/DisplaySettings.h"
 
 #include <cstdio>
 #include <cstdlib>

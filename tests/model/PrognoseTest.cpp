@@ -1,5 +1,5 @@
 #include "model/Shared.h"
-#include "settings/DisplaySettings.h"
+#include "model/DisplaySettings.h"
 #include "tests/CycleFormulas.h"
 #include "tests/TestSupport.h"
 

@@ -2,7 +2,7 @@
 #include "tests/TestSupport.h"
 #include "tests/report/IcalSupport.h"
 
-#include "main/Vocabulary.h"
+#include "base/Vocabulary.h"
 #include "model/Report.h"
 #include "report/ReportFormat.h"
 

@@ -2,7 +2,7 @@
 #include "report/ReportFormat.h"
 #include "tests/TestSupport.h"
 
-#include "main/Vocabulary.h"
+#include "base/Vocabulary.h"
 #include "model/Charts.h"
 
 #include <gtest/gtest.h>

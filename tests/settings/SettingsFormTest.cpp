@@ -1,8 +1,8 @@
 #include "settings/Settings.h"
 #include "tests/TestSupport.h"
 
-#include "main/Fonts.h"
 #include "model/Shared.h"
+#include "widgets/Fonts.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -292,6 +292,7 @@ TEST_F(SettingsFormTest, OpacitySlider) {
 }
 
 TEST_F(SettingsFormTest, ColourDialog) {
+    DisplaySettings.SetColorHandover(SetPersonColor); // as the main window connects it
     form->show();
     Connect();
     Prognose.Woman.SetColor(0);

@@ -2,11 +2,11 @@
 #include "tests/QtTestSupport.h"
 #include "tests/TestSupport.h"
 
-#include "main/Fonts.h"
-#include "main/ImageList.h"
 #include "model/Error.h"
 #include "viewer/FindDialog.h"
 #include "viewer/RtfReader.h"
+#include "widgets/Fonts.h"
+#include "widgets/ImageList.h"
 
 #include <QAction>
 #include <QApplication>

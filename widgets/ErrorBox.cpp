@@ -1,4 +1,4 @@
-#include "main/ErrorBox.h"
+#include "widgets/ErrorBox.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,8 +1,8 @@
-#include "main/SaveFile.h"
+#include "widgets/SaveFile.h"
 
-#include "main/ErrorBox.h"
-#include "main/Translation.h"
 #include "model/Error.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/Translation.h"
 
 #include <QFileInfo>
 #include <QMessageBox>

@@ -1,6 +1,6 @@
-#include "main/TextFormat.h"
+#include "base/TextFormat.h"
 
-#include "main/TextTable.h"
+#include "base/TextTable.h"
 #include "model/Error.h"
 
 namespace {

@@ -1,9 +1,9 @@
-#include "main/Translation.h"
+#include "widgets/Translation.h"
 
-#include "main/LanguageForms.h"
-#include "main/PluralRules.h"
-#include "main/TextFormat.h"
-#include "main/Vocabulary.h"
+#include "base/LanguageForms.h"
+#include "base/PluralRules.h"
+#include "base/TextFormat.h"
+#include "base/Vocabulary.h"
 #include "model/Report.h"
 #include "model/Shared.h"
 

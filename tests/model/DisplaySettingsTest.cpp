@@ -1,4 +1,4 @@
-#include "settings/DisplaySettings.h"
+#include "model/DisplaySettings.h"
 #include "model/Shared.h"
 #include "tests/TestSupport.h"
 
@@ -98,21 +98,37 @@ TEST_F(DisplaySettingsTest, LastCycleCannotBeSwitchedOff) {
 }
 
 TEST_F(DisplaySettingsTest, ColourChangesAndRestoreDefaults) {
+    // The hand-over comes after the field is set and before the refresh: record what it sees.
+    struct Handed {
+        bool man;
+        TColor color;
+        TColor field;
+        int refreshesBefore;
+        bool operator==(const Handed&) const = default;
+    };
+    std::vector<Handed> handed;
+    DisplaySettings.SetColorHandover([&](bool man, TColor color) {
+        handed.push_back({man, color,
+                          man ? DisplaySettings.ManColor() : DisplaySettings.WomanColor(),
+                          refreshes});
+    });
     DisplaySettings.ConnectSettingsOnChange();
     DisplaySettings.ChangeWomanColor(0x00FF00);
+    DisplaySettings.ChangeManColor(0x0000AA);
     EXPECT_EQ(DisplaySettings.WomanColor(), 0x00FF00u);
-    EXPECT_EQ(Prognose.Woman.Color, 0x00FF00u);
-    EXPECT_EQ(refreshes, 1);
+    EXPECT_EQ(handed,
+              (std::vector<Handed>{{false, 0x00FF00, 0x00FF00, 0}, {true, 0x0000AA, 0x0000AA, 1}}));
+    EXPECT_EQ(refreshes, 2);
 
-    // Everything at its default: exactly one refresh, and both persons' colours set anyway.
+    // Everything at its default: exactly one refresh, and both persons' colours handed over
+    // anyway, the woman's first.
     DisplaySettings.RestoreDefaults();
     refreshes = 0;
-    Prognose.Man.SetColor(0);
-    Prognose.Woman.SetColor(0);
+    handed.clear();
     DisplaySettings.RestoreDefaults();
     EXPECT_EQ(refreshes, 1);
-    EXPECT_EQ(Prognose.Man.Color, clBlue);
-    EXPECT_EQ(Prognose.Woman.Color, clRed);
+    EXPECT_EQ(handed, (std::vector<Handed>{{false, clRed, clRed, 0}, {true, clBlue, clBlue, 0}}));
+    DisplaySettings.SetColorHandover({});
 
     // Each changed flag refreshes as it goes, then one final refresh.
     DisplaySettings.SetDisplayMode(2);

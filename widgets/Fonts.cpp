@@ -1,4 +1,4 @@
-#include "main/Fonts.h"
+#include "widgets/Fonts.h"
 
 #include <QApplication>
 #include <QFile>

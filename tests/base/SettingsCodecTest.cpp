@@ -1,4 +1,4 @@
-#include "main/SettingsCodec.h"
+#include "base/SettingsCodec.h"
 
 #include <gtest/gtest.h>
 

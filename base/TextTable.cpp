@@ -1,6 +1,6 @@
-#include "main/TextTable.h"
+#include "base/TextTable.h"
 
-#include "main/TextFormat.h"
+#include "base/TextFormat.h"
 
 #include <exception>
 #include <vector>

@@ -46,6 +46,8 @@ public:
 
     using Observer = std::function<void(SettingsField, DisplayFlag)>;
     using Handler = std::function<void()>;
+    // Gives a person record its new colour: true for the man.
+    using ColorHandover = std::function<void(bool man, TColor color)>;
 
     // 0 both persons, 1 only the woman, 2 only the man, -1 no choice made.
     int DisplayMode() const { return displayMode_; }
@@ -79,6 +81,10 @@ public:
 
     // Observers hear of every change, connected or not (the settings window mirrors them).
     int AddObserver(Observer observer);
+    // The person records take their colours from here: a colour chosen in the settings window,
+    // or restored, is handed over after the field is set and before the refresh runs. The main
+    // window connects it at start-up; the record itself knows nothing of the model's globals.
+    void SetColorHandover(ColorHandover handover);
     void RemoveObserver(int id);
 
     // How to run the analysis refresh; empty runs nothing.
@@ -106,7 +112,10 @@ private:
 
     bool connected_ = false;
     Handler refresh_;
+    void HandOverColor(bool man, TColor color) const;
+
     std::vector<std::pair<int, Observer>> observers_;
+    ColorHandover colorHandover_;
     int nextObserverId_ = 1;
 };
 

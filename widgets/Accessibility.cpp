@@ -1,7 +1,7 @@
-#include "main/Accessibility.h"
+#include "widgets/Accessibility.h"
 
-#include "main/ErrorBox.h"
-#include "main/Translation.h"
+#include "widgets/ErrorBox.h"
+#include "widgets/Translation.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/ProfileFile.h"
+#include "base/ProfileFile.h"
 
 #include <array>
 #include <cstddef>

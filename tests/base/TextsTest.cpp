@@ -1,5 +1,5 @@
-#include "main/TextFormat.h"
-#include "main/Vocabulary.h"
+#include "base/TextFormat.h"
+#include "base/Vocabulary.h"
 #include "model/Error.h"
 #include "model/Shared.h"
 

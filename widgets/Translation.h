@@ -1,6 +1,6 @@
 #pragma once
 
-#include "main/TextTable.h"
+#include "base/TextTable.h"
 #include "model/DateTime.h"
 
 #include <QByteArray>

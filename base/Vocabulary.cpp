@@ -1,4 +1,4 @@
-#include "main/Vocabulary.h"
+#include "base/Vocabulary.h"
 
 #include "model/Shared.h"
 

@@ -1,4 +1,4 @@
-#include "main/ImageList.h"
+#include "widgets/ImageList.h"
 
 #include <QImage>
 #include <gtest/gtest.h>

@@ -1,6 +1,4 @@
-#include "settings/DisplaySettings.h"
-
-#include "model/Shared.h"
+#include "model/DisplaySettings.h"
 
 #include <algorithm>
 
@@ -53,13 +51,13 @@ void TDisplaySettings::SetSettingsOpacity(int opacity) {
 
 void TDisplaySettings::ChangeManColor(TColor color) {
     SetManColor(color);
-    Prognose.Man.SetColor(color);
+    HandOverColor(true, color);
     RunAnalysisRefresh();
 }
 
 void TDisplaySettings::ChangeWomanColor(TColor color) {
     SetWomanColor(color);
-    Prognose.Woman.SetColor(color);
+    HandOverColor(false, color);
     RunAnalysisRefresh();
 }
 
@@ -72,10 +70,19 @@ void TDisplaySettings::RestoreDefaults() {
         SetFlag(flag, true);
     SetSettingsOpacity(DefaultOpacity);
     SetWomanColor(clRed);
-    Prognose.Woman.SetColor(clRed);
+    HandOverColor(false, clRed);
     SetManColor(clBlue);
-    Prognose.Man.SetColor(clBlue);
+    HandOverColor(true, clBlue);
     RunAnalysisRefresh();
+}
+
+void TDisplaySettings::SetColorHandover(ColorHandover handover) {
+    colorHandover_ = std::move(handover);
+}
+
+void TDisplaySettings::HandOverColor(bool man, TColor color) const {
+    if (colorHandover_)
+        colorHandover_(man, color);
 }
 
 int TDisplaySettings::AddObserver(Observer observer) {

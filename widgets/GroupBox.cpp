@@ -1,4 +1,4 @@
-#include "main/GroupBox.h"
+#include "widgets/GroupBox.h"
 
 #include <QPainter>
 

@@ -1,4 +1,4 @@
-#include "main/ProfileFile.h"
+#include "base/ProfileFile.h"
 
 #include <algorithm>
 #include <limits>

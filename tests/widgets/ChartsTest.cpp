@@ -1,7 +1,7 @@
 #include "model/Charts.h"
-#include "main/ImageCanvas.h"
-#include "settings/DisplaySettings.h"
+#include "model/DisplaySettings.h"
 #include "tests/TestSupport.h"
+#include "widgets/ImageCanvas.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "main/ImageCanvas.h"
+#include "widgets/ImageCanvas.h"
 
 #include <gtest/gtest.h>
 

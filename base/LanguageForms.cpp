@@ -1,6 +1,6 @@
-#include "main/LanguageForms.h"
+#include "base/LanguageForms.h"
 
-#include "main/Vocabulary.h"
+#include "base/Vocabulary.h"
 #include "model/Report.h"
 #include "model/Shared.h"
 

@@ -1,4 +1,4 @@
-#include "main/PluralRules.h"
+#include "base/PluralRules.h"
 
 #include <array>
 
