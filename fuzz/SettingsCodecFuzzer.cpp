@@ -72,7 +72,9 @@ void CheckDate(const std::string& text, const std::string& pattern, int currentY
     FUZZ_CHECK(ymd && ymd->ok() && int{ymd->year()} >= 1601);
     // The text names that very calendar date: its numbers hold the day, the month and the last
     // digits of the year, none of them wrapped or carried into a neighbour.
-    CheckNamesTheDate(text, *ymd);
+    // (A separator with digits in it, which no region has, would blur where the numbers end.)
+    if (format.separator.find_first_of("0123456789") == std::string::npos)
+        CheckNamesTheDate(text, *ymd);
     const std::string stored = StoredDateText(*date);
     FUZZ_CHECK(stored.size() == 10);
     FUZZ_CHECK(ReadStoredDate(stored, TShortDateFormat::FromPattern("M/d/yy"), 2000) == date);
