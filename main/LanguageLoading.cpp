@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 
@@ -62,11 +63,15 @@ QString Read(const TProfileFile& file, const char* section, const std::string& k
 // without a tooltip of its own reports its caption as one.
 void Translate(QAction* action, const TProfileFile& file, const char* section) {
     const std::string name = action->objectName().toStdString();
-    // A menu item's shown shortcut (after a tab) is the program's, not the file's.
+    // A menu item's shown shortcut (after a tab) is the program's, not the file's, named in the
+    // language's words ("Strg+S").
     const QString text = action->text();
     const qsizetype tab = text.indexOf(QLatin1Char('\t'));
-    action->setText(Read(file, section, name, text.left(tab)) +
-                    (tab < 0 ? QString() : text.mid(tab)));
+    const auto key = action->property(ShownShortcut).value<QKeySequence>();
+    const QString shown = key.isEmpty()
+                              ? (tab < 0 ? QString() : text.mid(tab))
+                              : QLatin1Char('\t') + key.toString(QKeySequence::NativeText);
+    action->setText(Read(file, section, name, text.left(tab)) + shown);
     const QString hint = Read(file, section, name + ".Hint", action->statusTip());
     action->setToolTip(hint);
     action->setStatusTip(hint);
@@ -152,6 +157,9 @@ bool TMainForm::ApplyLanguage(const TProfileFile& file) {
     const std::string caption = file.Read("Main", "MainForm.Caption", windowTitle().toStdString());
     const std::string version(ProgramVersion);
     setWindowTitle(QString::fromStdString(FormatText(caption, std::span(&version, 1))));
+    // First the language's locale and Qt's translations: the menu items name their shortcuts in
+    // its words.
+    InstallLanguage(&file);
 
     KeepBuiltInTexts(this);
     if (file.HasSection("Action"))
@@ -192,7 +200,6 @@ bool TMainForm::ApplyLanguage(const TProfileFile& file) {
         }
     }
     InstallLanguageNames(file);
-    InstallLanguage(&file);
     FollowLanguage(this);
     return chartCaptionSet;
 }

@@ -233,6 +233,7 @@ QAction* TMainForm::NewMenuItem(QMenu* menu, const char* name, QAction* command)
     // one key are ambiguous, and Qt then runs neither (a focused menu bar matches the item).
     const auto follow = [item, command] {
         const QKeySequence key = command->shortcut();
+        item->setProperty(ShownShortcut, key); // the language loading names it in its language
         item->setText(key.isEmpty() ? command->text()
                                     : command->text() + QLatin1Char('\t') +
                                           key.toString(QKeySequence::NativeText));

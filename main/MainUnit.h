@@ -18,6 +18,9 @@ class QStatusBar;
 class QToolButton;
 class QWidget;
 
+// The property of a menu item that holds the shortcut it shows after a tab.
+inline constexpr const char* ShownShortcut = "orvantaShownShortcut";
+
 // The format of the chart area's caption, with two "%s" for the two month names (UTF-8).
 extern std::string ChartCaptionFormat;
 // The folder of the program file, with a trailing separator.

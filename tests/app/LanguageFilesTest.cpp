@@ -4,8 +4,8 @@
 #include "base/TextFormat.h"
 #include "base/TextTable.h"
 #include "main/MainUnit.h"
-#include "model/Shared.h"
 #include "model/DisplaySettings.h"
+#include "model/Shared.h"
 #include "viewer/RtfReader.h"
 #include "widgets/Translation.h"
 
@@ -338,6 +338,9 @@ TEST_F(LanguageFilesTest, LoadIntoTheMainWindow) {
                   text("Action", "actGetCurrentDate.Hint"));
         EXPECT_EQ(form->findChild<QAction*>(QStringLiteral("miClose"))->text(),
                   text("MenuItem", "miClose") + "\tEsc");
+        // The shown shortcut in the language's words.
+        EXPECT_EQ(form->findChild<QAction*>(QStringLiteral("miPrint"))->text(),
+                  text("MenuItem", "miPrint") + (file.name == "Deutsch" ? "\tStrg+P" : "\tCtrl+P"));
     }
 }
 
