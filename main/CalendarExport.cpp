@@ -1,10 +1,10 @@
 #include "main/CalendarExport.h"
 
 #include "main/SettingsFile.h"
+#include "model/DisplaySettings.h"
 #include "model/Error.h"
 #include "model/Shared.h"
 #include "report/Calendar.h"
-#include "model/DisplaySettings.h"
 #include "widgets/Translation.h"
 
 #include <QDialog>

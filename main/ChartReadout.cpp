@@ -1,11 +1,11 @@
 #include "main/ChartReadout.h"
 
 #include "model/Charts.h"
+#include "model/DisplaySettings.h"
 #include "model/Report.h"
 #include "model/Shared.h"
 #include "report/Calendar.h"
 #include "report/CoupleReport.h"
-#include "model/DisplaySettings.h"
 #include "widgets/ImageCanvas.h"
 #include "widgets/Translation.h"
 

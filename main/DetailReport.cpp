@@ -1,9 +1,9 @@
 #include "main/DetailReport.h"
 
 #include "base/Vocabulary.h"
+#include "model/DisplaySettings.h"
 #include "model/Report.h"
 #include "model/Shared.h"
-#include "model/DisplaySettings.h"
 #include "viewer/RtfWriter.h"
 #include "widgets/Translation.h"
 

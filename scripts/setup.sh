@@ -12,7 +12,7 @@ packages=(
     qt6-wayland weston
     lintian dpkg-dev
     libical-dev
-    clang libclang-rt-14-dev
+    clang libclang-rt-14-dev clang-format
 )
 # Extra packages a caller may ask for, e.g. xvfb for screenshots.
 packages+=("$@")

@@ -5,6 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 
+# Every C++ file formatted as .clang-format says.
+scripts/format-check.sh
+
 # Fuzz smoke run: builds the fuzz preset (clang) and runs each libFuzzer target for a few seconds
 # on its seeds, so the targets keep building and running; a finding fails the test command.
 scripts/fuzz.sh 5

@@ -15,7 +15,7 @@ struct TRtfToken {
         Binary,        // the data of \binN
     };
 
-    explicit TRtfToken(Kind kind = Kind::End) : kind(kind) {}
+    explicit TRtfToken(Kind tokenKind = Kind::End) : kind(tokenKind) {}
 
     Kind kind;
     QByteArrayView data;

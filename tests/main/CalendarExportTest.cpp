@@ -117,11 +117,11 @@ TEST_F(CalendarExportTest, TheCommandAsksAndRefusesWhatIsNoFile) {
         months->setValue(0);
         static_cast<QDialog*>(modal)->accept();
         OnModal(form.get(), [&](QWidget* next) {
-            auto* files = qobject_cast<QFileDialog*>(next);
-            ASSERT_NE(files, nullptr);
+            auto* chooser = qobject_cast<QFileDialog*>(next);
+            ASSERT_NE(chooser, nullptr);
             asked = true;
-            files->selectFile(path);
-            static_cast<QDialog*>(files)->accept();
+            chooser->selectFile(path);
+            static_cast<QDialog*>(chooser)->accept();
         });
     });
     Find<QAction>("actExportCalendar")->trigger();

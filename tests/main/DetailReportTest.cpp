@@ -3,8 +3,8 @@
 #include "tests/TestSupport.h"
 
 #include "base/Vocabulary.h"
-#include "model/Shared.h"
 #include "model/DisplaySettings.h"
+#include "model/Shared.h"
 #include "viewer/InfoViewer.h"
 #include "viewer/RtfReader.h"
 

@@ -314,16 +314,16 @@ protected:
         // The help, its find dialog and its save dialog.
         OnModal(main, [&](QWidget* viewer) {
             walk.Window(viewer);
-            auto* form = qobject_cast<TInfoViewerForm*>(viewer);
-            form->actFind->trigger();
-            walk.Window(form->FindDialog);
-            clipped << Clipped(form->FindDialog);
-            form->FindDialog->close();
+            auto* viewerForm = qobject_cast<TInfoViewerForm*>(viewer);
+            viewerForm->actFind->trigger();
+            walk.Window(viewerForm->FindDialog);
+            clipped << Clipped(viewerForm->FindDialog);
+            viewerForm->FindDialog->close();
             OnModal(viewer, [&](QWidget* dialog) {
                 walk.Window(dialog);
                 dialog->close();
             });
-            form->actSaveAs->trigger();
+            viewerForm->actSaveAs->trigger();
             viewer->close();
         });
         Find<QAction>("actHelp")->trigger();

@@ -1,7 +1,7 @@
 #include "base/Vocabulary.h"
 #include "main/MainUnit.h"
-#include "model/Shared.h"
 #include "model/DisplaySettings.h"
+#include "model/Shared.h"
 #include "settings/Settings.h"
 #include "tests/TestSupport.h"
 #include "viewer/InfoViewer.h"

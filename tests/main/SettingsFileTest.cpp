@@ -2,9 +2,9 @@
 #include "ProgramFixture.h"
 #include "base/SettingsCodec.h"
 #include "main/MainUnit.h"
+#include "model/DisplaySettings.h"
 #include "model/Error.h"
 #include "model/Shared.h"
-#include "model/DisplaySettings.h"
 #include "settings/Settings.h"
 #include "widgets/ErrorBox.h"
 

@@ -1,5 +1,5 @@
-#include "model/Shared.h"
 #include "model/DisplaySettings.h"
+#include "model/Shared.h"
 #include "tests/CycleFormulas.h"
 #include "tests/TestSupport.h"
 

@@ -180,9 +180,9 @@ TEST_F(SettingsFormTest, TabOrder) {
 
     // The radio group is one stop, at its selected item (the first when none), both ways;
     // arrows move the selection within it.
-    const auto key = [](QWidget* from, Qt::Key key) {
+    const auto key = [](QWidget* from, Qt::Key pressed) {
         from->setFocus();
-        QTest::keyClick(from, key);
+        QTest::keyClick(from, pressed);
         return QApplication::focusWidget();
     };
     DisplaySettings.SetDisplayMode(2);
