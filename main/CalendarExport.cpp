@@ -11,7 +11,6 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -26,25 +25,15 @@ namespace {
 // The months the user chose last, for the next export of this run.
 int LastMonthsAfter = DefaultMonthsAfter;
 
-[[noreturn]] void ThrowCannotWrite(const QString& path) {
-    throw EProgramError(TrFormat({"Messages", "CannotWrite"},
-                                 {QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath())})
-                            .toStdString());
-}
-
 } // namespace
 
 void ExportCalendar(const QString& path, int monthsAfter) {
-    // A FIFO would block the write, and renaming over a device would replace it.
-    const QFileInfo file(path);
-    if (file.exists() && !file.isFile())
-        ThrowCannotWrite(path);
     std::vector<TCalendarEvent> events;
     if (const auto span = CalendarSpan(Prognose.PrognoseDate, monthsAfter))
         events = CalendarEvents(Prognose, DisplaySettings.DisplayMode(), *span);
     const auto stamp = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
     if (!WriteFileAtomically(path, QByteArray::fromStdString(CalendarText(events, stamp))))
-        ThrowCannotWrite(path);
+        throw EProgramError(CannotWriteMessage(path).toStdString());
 }
 
 QDialog* NewCalendarMonthsDialog(QWidget* parent) {

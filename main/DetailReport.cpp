@@ -147,6 +147,85 @@ private:
     QTextCharFormat heading_;
 };
 
+// The report's sections, in the order they appear.
+
+void WriteDates(TReportWriter& report, const QString& caption, const TDatalogging& person,
+                TDateTime prognoseDate, const TPersonFigures& figures) {
+    report.Heading(caption);
+    report.Bullet(Tr({"Report", "BirthDate"}), Date(person.BirthDate));
+    report.Bullet(Tr({"Report", "PrognoseDate"}), Date(prognoseDate));
+    if (figures.Born)
+        report.Bullet(Tr({"Report", "Age"}),
+                      QStringLiteral("%1 (%2)").arg(CountText(person.AgeYears, false),
+                                                    CountText(person.DaysLived, true)));
+}
+
+void WriteCycles(TReportWriter& report, const TPersonFigures& figures, bool man) {
+    report.Section(Tr({"Report", "Cycles"}));
+    if (figures.Born) {
+        report.Paragraph(Tr({"Report", "Cycles.Text"}));
+        for (const TCycleFigures& cycle : figures.Cycles) {
+            QString value = Percent(cycle.PercentTenths, true) + QStringLiteral(", ") +
+                            (cycle.Trend == CycleTrend::Rising ? Tr({"Report", "Rising"})
+                                                               : Tr({"Report", "Falling"}));
+            if (!DisplaySettings.UseCycle(cycle.Kind))
+                value += QStringLiteral(" (") + Tr({"Report", "NotShown"}) + QLatin1Char(')');
+            report.Bullet(CycleName(cycle.Kind), value);
+        }
+    } else {
+        report.Paragraph(man ? Tr({"Report", "Unborn.Man"}) : Tr({"Report", "Unborn.Woman"}));
+    }
+}
+
+void WriteCriticalDays(TReportWriter& report, const TPersonFigures& figures) {
+    report.Section(Tr({"Report", "CriticalDays"}));
+    if (!figures.Window) {
+        report.Paragraph(Tr({"Report", "NoCharts"}));
+        return;
+    }
+    report.Paragraph(TrFormat({"Report", "CriticalDays.Text"},
+                              {Date(figures.Window->FirstDay), Date(figures.Window->LastDay)}));
+    for (const TCycleFigures& cycle : figures.Cycles) {
+        QStringList days;
+        for (TDateTime day : cycle.CriticalDays)
+            days << Date(day);
+        report.Bullet(CycleName(cycle.Kind), days.isEmpty() ? Tr({"Report", "CriticalDays.None"})
+                                                            : days.join(QStringLiteral(", ")));
+    }
+
+    report.Subsection(Tr({"Report", "Unfavourable"}));
+    report.Paragraph(Tr({"Report", "Unfavourable.Text"}));
+    if (figures.Unfavourable.empty())
+        report.Paragraph(Tr({"Report", "Unfavourable.None"}));
+    for (const TDaySpan& span : figures.Unfavourable)
+        report.Bullet(SpanDays(span), SpanCycles(span));
+}
+
+void WriteCompatibility(TReportWriter& report, const TDatalogging& person,
+                        const TDatalogging& partner) {
+    report.Section(Tr({"Report", "Compatibility"}));
+    const TCompatibility compatibility = CoupleCompatibility(person.BirthDate, partner.BirthDate);
+    report.Paragraph(
+        TrFormat({"Report", "Compatibility.Text"}, {CountText(compatibility.DaysApart, true)}));
+    report.Paragraph(Tr({"Report", "Compatibility.Formula"}));
+    for (CycleKind kind : AllCycles) {
+        const auto i = static_cast<std::size_t>(kind);
+        report.Bullet(CycleName(kind) + QStringLiteral(" (") +
+                          TrFormat({"Report", "Period"}, {Tr(PeriodTexts[i])}) + QLatin1Char(')'),
+                      Percent(compatibility.PercentTenths[i]));
+    }
+    if (compatibility.MeanTenths)
+        report.Paragraph(
+            TrFormat({"Report", "Compatibility.Mean"}, {Percent(*compatibility.MeanTenths)}), true);
+}
+
+void WriteNearestDays(TReportWriter& report, const TDatalogging& person) {
+    report.Section(Tr({"Report", "Nearest"}));
+    report.Paragraph(Tr({"Report", "Nearest.Text"}));
+    report.Bullet(Tr({"Report", "GoodDay"}), FoundDay(person.GoodDay));
+    report.Bullet(Tr({"Report", "BadDay"}), FoundDay(person.BadDay));
+}
+
 } // namespace
 
 QString DetailReportCaption(bool man) {
@@ -162,71 +241,11 @@ void WriteDetailReport(QTextDocument& document, const TDatalogging& person,
     const TPersonFigures figures = PersonFigures(person.BirthDate, prognoseDate);
     TReportWriter report(document);
 
-    report.Heading(caption);
-    report.Bullet(Tr({"Report", "BirthDate"}), Date(person.BirthDate));
-    report.Bullet(Tr({"Report", "PrognoseDate"}), Date(prognoseDate));
-    if (figures.Born)
-        report.Bullet(Tr({"Report", "Age"}),
-                      QStringLiteral("%1 (%2)").arg(CountText(person.AgeYears, false),
-                                                    CountText(person.DaysLived, true)));
-
-    report.Section(Tr({"Report", "Cycles"}));
-    if (figures.Born) {
-        report.Paragraph(Tr({"Report", "Cycles.Text"}));
-        for (const TCycleFigures& cycle : figures.Cycles) {
-            QString value = Percent(cycle.PercentTenths, true) + QStringLiteral(", ") +
-                            (cycle.Trend == CycleTrend::Rising ? Tr({"Report", "Rising"})
-                                                               : Tr({"Report", "Falling"}));
-            if (!DisplaySettings.UseCycle(cycle.Kind))
-                value += QStringLiteral(" (") + Tr({"Report", "NotShown"}) + QLatin1Char(')');
-            report.Bullet(CycleName(cycle.Kind), value);
-        }
-    } else {
-        report.Paragraph(man ? Tr({"Report", "Unborn.Man"}) : Tr({"Report", "Unborn.Woman"}));
-    }
-
-    report.Section(Tr({"Report", "CriticalDays"}));
-    if (figures.Window) {
-        report.Paragraph(TrFormat({"Report", "CriticalDays.Text"},
-                                  {Date(figures.Window->FirstDay), Date(figures.Window->LastDay)}));
-        for (const TCycleFigures& cycle : figures.Cycles) {
-            QStringList days;
-            for (TDateTime day : cycle.CriticalDays)
-                days << Date(day);
-            report.Bullet(CycleName(cycle.Kind), days.isEmpty()
-                                                     ? Tr({"Report", "CriticalDays.None"})
-                                                     : days.join(QStringLiteral(", ")));
-        }
-
-        report.Subsection(Tr({"Report", "Unfavourable"}));
-        report.Paragraph(Tr({"Report", "Unfavourable.Text"}));
-        if (figures.Unfavourable.empty())
-            report.Paragraph(Tr({"Report", "Unfavourable.None"}));
-        for (const TDaySpan& span : figures.Unfavourable)
-            report.Bullet(SpanDays(span), SpanCycles(span));
-    } else {
-        report.Paragraph(Tr({"Report", "NoCharts"}));
-    }
-
-    report.Section(Tr({"Report", "Compatibility"}));
-    const TCompatibility compatibility = CoupleCompatibility(person.BirthDate, partner.BirthDate);
-    report.Paragraph(
-        TrFormat({"Report", "Compatibility.Text"}, {CountText(compatibility.DaysApart, true)}));
-    report.Paragraph(Tr({"Report", "Compatibility.Formula"}));
-    for (CycleKind kind : AllCycles) {
-        const auto i = static_cast<std::size_t>(kind);
-        report.Bullet(CycleName(kind) + QStringLiteral(" (") +
-                          TrFormat({"Report", "Period"}, {Tr(PeriodTexts[i])}) + QLatin1Char(')'),
-                      Percent(compatibility.PercentTenths[i]));
-    }
-    if (compatibility.MeanTenths)
-        report.Paragraph(
-            TrFormat({"Report", "Compatibility.Mean"}, {Percent(*compatibility.MeanTenths)}), true);
-
-    report.Section(Tr({"Report", "Nearest"}));
-    report.Paragraph(Tr({"Report", "Nearest.Text"}));
-    report.Bullet(Tr({"Report", "GoodDay"}), FoundDay(person.GoodDay));
-    report.Bullet(Tr({"Report", "BadDay"}), FoundDay(person.BadDay));
+    WriteDates(report, caption, person, prognoseDate, figures);
+    WriteCycles(report, figures, man);
+    WriteCriticalDays(report, figures);
+    WriteCompatibility(report, person, partner);
+    WriteNearestDays(report, person);
 }
 
 QByteArray DetailReportRtf(const TDatalogging& person, const TDatalogging& partner, bool man) {

@@ -602,6 +602,11 @@ void TMainForm::actAnalysisExecute() {
 }
 
 void TMainForm::FillPerson(const PersonPanel& panel, const TDatalogging& person) {
+    FillPanel(panel, person);
+    DrawCurves(person);
+}
+
+void TMainForm::FillPanel(const PersonPanel& panel, const TDatalogging& person) {
     const auto setText = [](QLabel* label, const std::string& text) {
         label->setText(Text(text));
         label->adjustSize();
@@ -615,7 +620,9 @@ void TMainForm::FillPerson(const PersonPanel& panel, const TDatalogging& person)
     setText(panel.goodDay, FoundDay(person.GoodDay).toStdString());
     setText(panel.badDay, FoundDay(person.BadDay).toStdString());
     setText(panel.age, CountText(person.AgeYears, false).toStdString());
+}
 
+void TMainForm::DrawCurves(const TDatalogging& person) {
     for (std::size_t i = 0; i < charts_.size(); ++i) {
         TImageCanvas canvas(charts_[i]->Image());
         if (i < AllCycles.size())

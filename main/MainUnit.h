@@ -123,6 +123,8 @@ private:
     void CreateChartArea(QWidget* parent);
     void ConnectDatePicker(QDateEdit* picker);
     void FillPerson(const PersonPanel& panel, const TDatalogging& person);
+    void FillPanel(const PersonPanel& panel, const TDatalogging& person);
+    void DrawCurves(const TDatalogging& person); // the person's curve on every chart
     void SetPickerToNow(QDateEdit* picker);
     void ShowDetailReport(bool man);
 

@@ -6,15 +6,14 @@
 #include "model/DisplaySettings.h"
 #include "model/Error.h"
 #include "widgets/ErrorBox.h"
+#include "widgets/SaveFile.h"
 #include "widgets/Translation.h"
 
 #include <QCoreApplication>
 #include <QDate>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLocale>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 #include <fcntl.h>
@@ -119,38 +118,6 @@ TProfileRead ReadRegularFile(const QString& path, qint64 limit) {
     return read;
 }
 
-bool ReplaceFile(const QString& path, const QByteArray& bytes, bool inPlaceWhenFolderRefuses) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    struct stat old {};
-    const FileKind kind = KindOf(QFile::encodeName(path), &old);
-    // QSaveFile would rename a new file over a FIFO or device, or over what a link points to:
-    // as root, over /dev/null itself.
-    if (kind == FileKind::Special)
-        return false;
-    const bool existed = kind == FileKind::Regular;
-    QSaveFile file(path);
-    file.setDirectWriteFallback(inPlaceWhenFolderRefuses);
-    // Unbuffered, so that a full disk shows in the write's count: a buffered write reports every
-    // byte taken, and commit() then puts a cut file in place of the old one.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return false;
-    // QSaveFile gives the new file the permissions Qt reports for this user, which for root
-    // include writing: the old file's own bits are kept instead, and its owner where we may.
-    if (existed) {
-        if (::fchown(file.handle(), old.st_uid, old.st_gid) != 0) {
-            // not ours to give away: the new file is ours
-        }
-        if (::fchmod(file.handle(), old.st_mode & 07777) != 0) {
-            // the folder's default stays
-        }
-    }
-    return file.write(bytes) == bytes.size() && file.commit();
-}
-
-QString NativePath(const QString& path) {
-    return QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-}
-
 } // namespace
 
 std::function<QString()> RegionalShortDateFormat = [] {
@@ -202,7 +169,7 @@ QByteArray ReadFileBytes(const QString& path) {
 }
 
 bool WriteFileAtomically(const QString& path, const QByteArray& bytes) {
-    return ReplaceFile(path, bytes, false);
+    return !SaveWholeFile(path, bytes, {.createFolder = true});
 }
 
 TProfileFile LoadSettingsFile(const QString& path) {
@@ -210,7 +177,7 @@ TProfileFile LoadSettingsFile(const QString& path) {
     if (read.status == TProfileRead::TooLarge)
         ShowErrorBox(
             TrFormat({"Messages", "SettingsTooLarge"},
-                     {NativePath(path), QString::number(MaxProfileFileSize / (1024 * 1024))}));
+                     {FullFileName(path), QString::number(MaxProfileFileSize / (1024 * 1024))}));
     return TProfileFile(std::string_view(read.bytes.constData(), read.bytes.size()));
 }
 
@@ -226,9 +193,9 @@ void SaveSettingsFile(const QString& path, TDateTime manBirthDate, TDateTime wom
     // Only a settings file the user made writable in a folder that is not (a read-only program
     // folder) is written in place, or it could never be saved.
     if (read.status == TProfileRead::Unreadable ||
-        !ReplaceFile(path, QByteArray::fromStdString(file.Bytes()), true))
-        throw EProgramError(
-            TrFormat({"Messages", "CannotWrite"}, {NativePath(path)}).toStdString());
+        SaveWholeFile(path, QByteArray::fromStdString(file.Bytes()),
+                      {.createFolder = true, .inPlaceWhenFolderRefuses = true}))
+        throw EProgramError(CannotWriteMessage(path).toStdString());
 }
 
 TStoredSettings ApplySettingsFile(const TProfileFile& file) {

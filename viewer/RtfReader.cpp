@@ -174,6 +174,12 @@ private:
     void OnControlSymbol(char symbol);
     void OnText(QByteArrayView bytes);
     void OnKeyword(TRtfKeyword keyword, bool hasParameter, int parameter);
+    // The keywords by what they set; each is true when the keyword was its own.
+    bool OnDestinationKeyword(TRtfKeyword keyword);
+    bool OnParagraphKeyword(TRtfKeyword keyword, int parameter);
+    bool OnCharacterKeyword(TRtfKeyword keyword, bool hasParameter, int parameter);
+    bool OnTableKeyword(TRtfKeyword keyword, int parameter);
+    bool OnDocumentKeyword(TRtfKeyword keyword, bool hasParameter, int parameter);
     void EnterDestination(Destination destination);
     void SkipGroup();
 
@@ -343,10 +349,7 @@ void TRtfParser::OnControlWord(const TRtfToken& token, bool ignorable) {
 }
 
 void TRtfParser::OnKeyword(TRtfKeyword keyword, bool hasParameter, int parameter) {
-    // A parameter-less toggle switches on; a zero parameter switches off.
-    const bool on = !hasParameter || parameter != 0;
-    switch (keyword) {
-    case TRtfKeyword::Unicode:
+    if (keyword == TRtfKeyword::Unicode) {
         if (!hasParameter)
             return;
         // RTF writes the UTF-16 unit as a signed 16-bit number.
@@ -355,197 +358,234 @@ void TRtfParser::OnKeyword(TRtfKeyword keyword, bool hasParameter, int parameter
             fallbackLeft_ = State().unicodeSkip;
         }
         return;
-    default:
-        break;
     }
-
-    // Everything below changes state, so the text read so far goes out with the old state.
+    // Everything else changes state, so the text read so far goes out with the old state.
     Flush();
-    GroupState& state = State();
-    CharacterState& character = state.character;
-    ParagraphState& paragraph = state.paragraph;
+    // Each keyword belongs to one group, so at most one of these acts.
+    OnDestinationKeyword(keyword) || OnParagraphKeyword(keyword, parameter) ||
+        OnCharacterKeyword(keyword, hasParameter, parameter) ||
+        OnTableKeyword(keyword, parameter) || OnDocumentKeyword(keyword, hasParameter, parameter);
+}
+
+bool TRtfParser::OnDestinationKeyword(TRtfKeyword keyword) {
     switch (keyword) {
     case TRtfKeyword::FontTable:
         EnterDestination(Destination::FontTable);
         fontNumber_ = -1;
         font_ = {};
-        break;
+        return true;
     case TRtfKeyword::ColorTable:
         EnterDestination(Destination::ColorTable);
         red_ = green_ = blue_ = std::nullopt;
-        break;
+        return true;
     case TRtfKeyword::StyleSheet:
     case TRtfKeyword::Info:
         EnterDestination(Destination::Container);
-        break;
+        return true;
     case TRtfKeyword::Title:
         EnterDestination(Destination::Title);
-        break;
+        return true;
     case TRtfKeyword::ListText:
         EnterDestination(Destination::ListText);
-        break;
+        return true;
     case TRtfKeyword::ListProperties:
         EnterDestination(Destination::ListProperties);
-        paragraph.listStyle = QTextListFormat::ListStyleUndefined;
-        break;
+        State().paragraph.listStyle = QTextListFormat::ListStyleUndefined;
+        return true;
     case TRtfKeyword::Skipped:
         SkipGroup();
-        break;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TRtfParser::OnParagraphKeyword(TRtfKeyword keyword, int parameter) {
+    GroupState& state = State();
+    ParagraphState& paragraph = state.paragraph;
+    switch (keyword) {
     case TRtfKeyword::Par:
         if (state.destination == Destination::Text)
             EndParagraph(state, false);
-        break;
+        return true;
     case TRtfKeyword::Pard:
         paragraph = ParagraphState();
-        break;
+        return true;
     case TRtfKeyword::AlignLeft:
         paragraph.alignment = Qt::AlignLeft;
-        break;
+        return true;
     case TRtfKeyword::AlignCenter:
         paragraph.alignment = Qt::AlignHCenter;
-        break;
+        return true;
     case TRtfKeyword::AlignRight:
         paragraph.alignment = Qt::AlignRight;
-        break;
+        return true;
     case TRtfKeyword::AlignJustify:
         paragraph.alignment = Qt::AlignJustify;
-        break;
+        return true;
     case TRtfKeyword::LeftIndent:
         paragraph.leftIndent = ClampTwips(parameter);
-        break;
+        return true;
     case TRtfKeyword::RightIndent:
         paragraph.rightIndent = ClampTwips(parameter);
-        break;
+        return true;
     case TRtfKeyword::FirstIndent:
         paragraph.firstIndent = ClampTwips(parameter);
-        break;
+        return true;
     case TRtfKeyword::SpaceBefore:
         paragraph.spaceBefore = std::clamp(parameter, 0, MaxTwips);
-        break;
+        return true;
     case TRtfKeyword::SpaceAfter:
         paragraph.spaceAfter = std::clamp(parameter, 0, MaxTwips);
-        break;
+        return true;
     case TRtfKeyword::ListOverride:
         paragraph.listOverride = parameter > 0;
-        break;
+        return true;
     case TRtfKeyword::ListBullet:
         paragraph.listStyle = QTextListFormat::ListDisc;
-        break;
+        return true;
     case TRtfKeyword::ListBody:
         if (paragraph.listStyle == QTextListFormat::ListStyleUndefined)
             paragraph.listStyle = QTextListFormat::ListDecimal;
-        break;
+        return true;
     case TRtfKeyword::ListContinue:
         paragraph.listStyle = QTextListFormat::ListStyleUndefined;
-        break;
+        return true;
     case TRtfKeyword::ListDecimal:
         paragraph.listStyle = QTextListFormat::ListDecimal;
-        break;
+        return true;
     case TRtfKeyword::ListUpperAlpha:
         paragraph.listStyle = QTextListFormat::ListUpperAlpha;
-        break;
+        return true;
     case TRtfKeyword::ListLowerAlpha:
         paragraph.listStyle = QTextListFormat::ListLowerAlpha;
-        break;
+        return true;
     case TRtfKeyword::ListUpperRoman:
         paragraph.listStyle = QTextListFormat::ListUpperRoman;
-        break;
+        return true;
     case TRtfKeyword::ListLowerRoman:
         paragraph.listStyle = QTextListFormat::ListLowerRoman;
-        break;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TRtfParser::OnCharacterKeyword(TRtfKeyword keyword, bool hasParameter, int parameter) {
+    // A parameter-less toggle switches on; a zero parameter switches off.
+    const bool on = !hasParameter || parameter != 0;
+    CharacterState& character = State().character;
+    switch (keyword) {
     case TRtfKeyword::Plain:
         character = CharacterState();
         character.font = defaultFont_;
-        break;
+        return true;
     case TRtfKeyword::Bold:
         character.bold = on;
-        break;
+        return true;
     case TRtfKeyword::Italic:
         character.italic = on;
-        break;
+        return true;
     case TRtfKeyword::Underline:
         character.underline = on;
-        break;
+        return true;
     case TRtfKeyword::UnderlineNone:
         character.underline = false;
-        break;
+        return true;
     case TRtfKeyword::Strike:
         character.strike = on;
-        break;
+        return true;
     case TRtfKeyword::FontSize:
         character.halfPoints = !hasParameter ? 24 : std::clamp(parameter, 1, MaxHalfPoints);
-        break;
+        return true;
+    case TRtfKeyword::Color:
+        character.color = parameter;
+        return true;
+    case TRtfKeyword::Highlight:
+        character.background = parameter;
+        return true;
+    case TRtfKeyword::Superscript:
+        character.vertical = on ? QTextCharFormat::AlignSuperScript : QTextCharFormat::AlignNormal;
+        return true;
+    case TRtfKeyword::Subscript:
+        character.vertical = on ? QTextCharFormat::AlignSubScript : QTextCharFormat::AlignNormal;
+        return true;
+    case TRtfKeyword::NoSuperSub:
+        character.vertical = QTextCharFormat::AlignNormal;
+        return true;
+    case TRtfKeyword::Hidden:
+        character.hidden = on;
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool TRtfParser::OnTableKeyword(TRtfKeyword keyword, int parameter) {
+    GroupState& state = State();
+    switch (keyword) {
     case TRtfKeyword::Font:
-        if (state.destination == Destination::FontTable) {
+        // In the text, the font of the characters that follow.
+        if (state.destination != Destination::FontTable) {
+            state.character.font = parameter;
+        } else {
             if (!font_.family.trimmed().isEmpty())
                 CommitFont();
             fontNumber_ = parameter;
             font_ = {};
             state.fontCodePage = 0;
-        } else {
-            character.font = parameter;
         }
-        break;
-    case TRtfKeyword::Color:
-        character.color = parameter;
-        break;
-    case TRtfKeyword::Highlight:
-        character.background = parameter;
-        break;
-    case TRtfKeyword::Superscript:
-        character.vertical = on ? QTextCharFormat::AlignSuperScript : QTextCharFormat::AlignNormal;
-        break;
-    case TRtfKeyword::Subscript:
-        character.vertical = on ? QTextCharFormat::AlignSubScript : QTextCharFormat::AlignNormal;
-        break;
-    case TRtfKeyword::NoSuperSub:
-        character.vertical = QTextCharFormat::AlignNormal;
-        break;
-    case TRtfKeyword::Hidden:
-        character.hidden = on;
-        break;
-    case TRtfKeyword::Ansi:
-        documentCodePage_ = 1252;
-        break;
-    case TRtfKeyword::Mac:
-        documentCodePage_ = 10000;
-        break;
-    case TRtfKeyword::Pc:
-        documentCodePage_ = 437;
-        break;
-    case TRtfKeyword::Pca:
-        documentCodePage_ = 850;
-        break;
-    case TRtfKeyword::AnsiCodePage:
-        if (hasParameter && parameter > 0)
-            documentCodePage_ = parameter;
-        break;
-    case TRtfKeyword::DefaultFont:
-        defaultFont_ = parameter;
-        if (state.destination == Destination::Text)
-            character.font = parameter;
-        break;
-    case TRtfKeyword::UnicodeSkip:
-        state.unicodeSkip = std::max(parameter, 0);
-        break;
+        return true;
     case TRtfKeyword::FontCharset:
         if (state.destination == Destination::FontTable) {
             font_.codePage = CodePageForCharset(parameter);
             font_.symbol = parameter == 2;
             state.fontCodePage = font_.codePage;
         }
-        break;
+        return true;
     case TRtfKeyword::Red:
         red_ = std::clamp(parameter, 0, 255);
-        break;
+        return true;
     case TRtfKeyword::Green:
         green_ = std::clamp(parameter, 0, 255);
-        break;
+        return true;
     case TRtfKeyword::Blue:
         blue_ = std::clamp(parameter, 0, 255);
-        break;
+        return true;
     default:
-        break;
+        return false;
+    }
+}
+
+bool TRtfParser::OnDocumentKeyword(TRtfKeyword keyword, bool hasParameter, int parameter) {
+    GroupState& state = State();
+    switch (keyword) {
+    case TRtfKeyword::Ansi:
+        documentCodePage_ = 1252;
+        return true;
+    case TRtfKeyword::Mac:
+        documentCodePage_ = 10000;
+        return true;
+    case TRtfKeyword::Pc:
+        documentCodePage_ = 437;
+        return true;
+    case TRtfKeyword::Pca:
+        documentCodePage_ = 850;
+        return true;
+    case TRtfKeyword::AnsiCodePage:
+        if (hasParameter && parameter > 0)
+            documentCodePage_ = parameter;
+        return true;
+    case TRtfKeyword::DefaultFont:
+        defaultFont_ = parameter;
+        if (state.destination == Destination::Text)
+            state.character.font = parameter;
+        return true;
+    case TRtfKeyword::UnicodeSkip:
+        state.unicodeSkip = std::max(parameter, 0);
+        return true;
+    default:
+        return false;
     }
 }
 

@@ -4,10 +4,15 @@
 #include "widgets/ErrorBox.h"
 #include "widgets/Translation.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSaveFile>
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 bool ConfirmReplace(QWidget* parent, const QString& fileName) {
     const QFileInfo file(fileName);
@@ -25,17 +30,40 @@ bool ConfirmReplace(QWidget* parent, const QString& fileName) {
     return box.exec() == QMessageBox::Yes;
 }
 
-void WriteWholeFile(const QString& fileName, const QByteArray& bytes) {
-    // QSaveFile would rename its file over a pipe or a device node (root may do that in /dev).
-    if (const QFileInfo target(fileName); target.exists() && !target.isFile())
-        ThrowCannotCreate(fileName, Tr({"Messages", "Reason.NotAFile"}));
-    // Unbuffered, so that a full disk shows in the write's count before commit() could put a
-    // cut file in place of the old one.
+std::optional<QString> SaveWholeFile(const QString& fileName, const QByteArray& bytes,
+                                     TSaveOptions options) {
+    if (options.createFolder)
+        QDir().mkpath(QFileInfo(fileName).absolutePath());
+    // QSaveFile would rename a new file over a FIFO or device, or over what a link points to:
+    // as root, over /dev/null itself.
+    struct stat old {};
+    const bool existed = ::stat(QFile::encodeName(fileName).constData(), &old) == 0;
+    if (existed && !S_ISREG(old.st_mode))
+        return Tr({"Messages", "Reason.NotAFile"});
     QSaveFile file(fileName);
-    if (file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) &&
-        file.write(bytes) == bytes.size() && file.commit())
-        return;
-    ThrowCannotCreate(fileName, file.errorString());
+    file.setDirectWriteFallback(options.inPlaceWhenFolderRefuses);
+    // Unbuffered, so that a full disk shows in the write's count: a buffered write reports every
+    // byte taken, and commit() then puts a cut file in place of the old one.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        return file.errorString();
+    // QSaveFile gives the new file the permissions Qt reports for this user, which for root
+    // include writing: the old file's own bits are kept instead, and its owner where we may.
+    if (existed) {
+        if (::fchown(file.handle(), old.st_uid, old.st_gid) != 0) {
+            // not ours to give away: the new file is ours
+        }
+        if (::fchmod(file.handle(), old.st_mode & 07777) != 0) {
+            // the folder's default stays
+        }
+    }
+    if (file.write(bytes) == bytes.size() && file.commit())
+        return std::nullopt;
+    return file.errorString();
+}
+
+void WriteWholeFile(const QString& fileName, const QByteArray& bytes) {
+    if (const auto reason = SaveWholeFile(fileName, bytes))
+        ThrowCannotCreate(fileName, *reason);
 }
 
 void ThrowCannotCreate(const QString& fileName, const QString& reason) {

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <optional>
+
 class QWidget;
 
 // Saving to a file the user chose: the question before an existing file is replaced, and the
@@ -13,10 +15,23 @@ class QWidget;
 // that name to lose.
 bool ConfirmReplace(QWidget* parent, const QString& fileName);
 
+// How SaveWholeFile treats what lies around the file.
+struct TSaveOptions {
+    bool createFolder = false; // makes the folders on the way that are missing
+    // Writes over the file itself when its folder refuses a new file beside it but the file may
+    // be written: a settings file the user made writable in a read-only folder.
+    bool inPlaceWhenFolderRefuses = false;
+};
+
 // Writes the bytes beside the file and renames them over it only once all of them were taken,
-// so a failure leaves an existing file as it was. Only a regular file is ever replaced: a
-// folder, pipe or device by that name is refused. Throws EProgramError with CannotCreateMessage
-// when the file cannot be written.
+// so a failure leaves an existing file as it was; the new file keeps the old one's permission
+// bits (and owner, where that may be set). Only a regular file is ever replaced: a folder, pipe
+// or device by that name (or a link to one) is refused. Nothing when the file was written, else
+// the system's reason why not (which may be empty).
+std::optional<QString> SaveWholeFile(const QString& fileName, const QByteArray& bytes,
+                                     TSaveOptions options = {});
+
+// SaveWholeFile, throwing EProgramError with CannotCreateMessage when the file cannot be written.
 void WriteWholeFile(const QString& fileName, const QByteArray& bytes);
 
 // Throws EProgramError with CannotCreateMessage.

@@ -219,9 +219,17 @@ QString SystemReason(const QString& reason) {
     return reason;
 }
 
+QString FullFileName(const QString& fileName) {
+    return QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath());
+}
+
 QString CannotCreateMessage(const QString& fileName, const QString& reason) {
-    const QString fullName = QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath());
-    return TrFormat({"Messages", "CannotCreate"}, {fullName, SystemReason(reason)}).trimmed();
+    return TrFormat({"Messages", "CannotCreate"}, {FullFileName(fileName), SystemReason(reason)})
+        .trimmed();
+}
+
+QString CannotWriteMessage(const QString& fileName) {
+    return TrFormat({"Messages", "CannotWrite"}, {FullFileName(fileName)});
 }
 
 QString CountText(std::int32_t number, bool days) {

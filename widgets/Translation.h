@@ -48,6 +48,10 @@ QString SystemReason(const QString& reason);
 // "Не могу создать файл "<full native path>". <reason>", with nothing after the full stop when
 // there is no reason.
 QString CannotCreateMessage(const QString& fileName, const QString& reason);
+// "Не могу записать в <full native path>".
+QString CannotWriteMessage(const QString& fileName);
+// The full native path by which the messages name a file.
+QString FullFileName(const QString& fileName);
 
 // The locale a language file's "Locale" entry names ("de", "en_GB", "ru-RU"); nothing when the
 // entry is empty or names no locale Qt knows.
