@@ -4,13 +4,13 @@
 #include "base/TextTable.h"
 #include "base/Vocabulary.h"
 #include "main/LanguageFile.h"
-#include "main/MainUnit.h"
+#include "main/ProgramFolder.h"
 #include "main/SettingsFile.h"
+#include "model/DisplaySettings.h"
 #include "model/Shared.h"
 #include "report/Calendar.h"
 #include "report/CoupleReport.h"
 #include "report/ReportFormat.h"
-#include "model/DisplaySettings.h"
 #include "widgets/Translation.h"
 
 #include <QCommandLineParser>

@@ -2,9 +2,9 @@
 
 #include "base/SettingsCodec.h"
 #include "main/LanguageFile.h"
-#include "main/MainUnit.h"
-#include "model/Error.h"
+#include "main/ProgramFolder.h"
 #include "model/DisplaySettings.h"
+#include "model/Error.h"
 #include "widgets/ErrorBox.h"
 #include "widgets/Translation.h"
 

@@ -4,8 +4,9 @@
 #include "base/TextFormat.h"
 #include "base/TextTable.h"
 #include "main/MainUnit.h"
-#include "model/Shared.h"
+#include "main/ProgramFolder.h"
 #include "model/DisplaySettings.h"
+#include "model/Shared.h"
 #include "viewer/RtfReader.h"
 #include "widgets/Translation.h"
 

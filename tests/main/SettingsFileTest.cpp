@@ -1,10 +1,10 @@
 #include "main/SettingsFile.h"
 #include "ProgramFixture.h"
 #include "base/SettingsCodec.h"
-#include "main/MainUnit.h"
+#include "main/ProgramFolder.h"
+#include "model/DisplaySettings.h"
 #include "model/Error.h"
 #include "model/Shared.h"
-#include "model/DisplaySettings.h"
 #include "settings/Settings.h"
 #include "widgets/ErrorBox.h"
 
