@@ -1,4 +1,5 @@
 #include "main/MainUnit.h"
+#include "main/ProgramFolder.h"
 #include "settings/Settings.h"
 
 #include <QAction>

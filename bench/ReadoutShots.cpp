@@ -2,6 +2,7 @@
 // chart read-out on every chart, for one person and for both.
 #include "main/ChartReadout.h"
 #include "main/MainUnit.h"
+#include "main/ProgramFolder.h"
 #include "model/DisplaySettings.h"
 #include "settings/Settings.h"
 #include "widgets/Fonts.h"

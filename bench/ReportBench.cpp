@@ -1,5 +1,5 @@
 #include "cli/CommandLine.h"
-#include "main/MainUnit.h"
+#include "main/ProgramFolder.h"
 #include "model/Shared.h"
 #include "report/Calendar.h"
 #include "report/CoupleReport.h"

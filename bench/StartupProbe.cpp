@@ -4,6 +4,7 @@
 // "--beside" it starts from its own folder, as the program does (the settings file named after
 // the probe's file, the languages in "Language/" there); otherwise from an empty folder.
 #include "main/MainUnit.h"
+#include "main/ProgramFolder.h"
 #include "settings/Settings.h"
 #include "widgets/Fonts.h"
 #include "widgets/ImageList.h"

@@ -4,7 +4,7 @@
 #include "base/TextTable.h"
 #include "base/Vocabulary.h"
 #include "main/LanguageFile.h"
-#include "main/MainUnit.h"
+#include "main/ProgramFolder.h"
 #include "main/SettingsFile.h"
 #include "model/DisplaySettings.h"
 #include "model/Shared.h"

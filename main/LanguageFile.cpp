@@ -1,6 +1,6 @@
 #include "main/LanguageFile.h"
 
-#include "main/MainUnit.h"
+#include "main/ProgramFolder.h"
 #include "main/SettingsFile.h"
 #include "model/Shared.h"
 #include "widgets/ErrorBox.h"

@@ -1,4 +1,5 @@
 #include "main/MainUnit.h"
+#include "main/ProgramFolder.h"
 
 #include "base/TextFormat.h"
 #include "base/Vocabulary.h"
@@ -48,7 +49,6 @@
 #include <algorithm>
 
 std::string ChartCaptionFormat;
-QString ProgramFolder;
 
 namespace {
 

@@ -23,8 +23,6 @@ inline constexpr const char* ShownShortcut = "orvantaShownShortcut";
 
 // The format of the chart area's caption, with two "%s" for the two month names (UTF-8).
 extern std::string ChartCaptionFormat;
-// The folder of the program file, with a trailing separator.
-extern QString ProgramFolder;
 
 // The program's main window: dates, person panels, the five charts and the commands.
 class TMainForm : public QMainWindow {

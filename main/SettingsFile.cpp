@@ -2,7 +2,7 @@
 
 #include "base/SettingsCodec.h"
 #include "main/LanguageFile.h"
-#include "main/MainUnit.h"
+#include "main/ProgramFolder.h"
 #include "model/DisplaySettings.h"
 #include "model/Error.h"
 #include "widgets/ErrorBox.h"

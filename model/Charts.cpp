@@ -22,12 +22,13 @@ int RoundHalfEven(long double v) {
     return static_cast<int>(std::nearbyint(v));
 }
 
-void DrawDay(TCanvas& image, int x, int th, int number, bool solid, bool top, bool lineDown) {
+void DrawDay(TCanvas& image, const TChartFlags& flags, int x, int th, int number, bool solid,
+             bool top, bool lineDown) {
     const int h = image.Height();
     const std::string text = std::to_string(number);
     const int w = image.TextWidth(text);
     image.Pen.Style = solid ? TPenStyle::Solid : TPenStyle::Dot;
-    if (DisplaySettings.ShowDayLines()) {
+    if (flags.DayLines) {
         if (lineDown) {
             image.MoveTo(x, th);
             image.LineTo(x, h - th);
@@ -36,25 +37,25 @@ void DrawDay(TCanvas& image, int x, int th, int number, bool solid, bool top, bo
             image.LineTo(x, th);
         }
     }
-    if (DisplaySettings.ShowDayNumbers())
+    if (flags.DayNumbers)
         image.TextOut(x - w / 2, top ? 1 : h - th - 2, text);
 }
 
 // The loop both curve operations share: one point per day from the later of the window's first
 // day and the date of birth to the window's last day.
-void DrawCurve(const TDatalogging& person, TCanvas& image,
+void DrawCurve(const TDatalogging& person, TCanvas& image, const TChartWindow& window,
                const std::function<int(std::int32_t)>& valueOfDay) {
-    const auto window = ChartWindow(Prognose.PrognoseDate);
-    if (!window)
+    // Two months at most: a window not formed by ChartWindow must not become an endless loop.
+    if (!(window.LastDay - window.FirstDay <= 62))
         return;
     const int mid = image.Height() / 2;
     image.Pen.Color = person.Color;
     image.Pen.Width = 2;
     image.Pen.Style = TPenStyle::Solid;
-    TDateTime d = std::max(window->FirstDay, person.BirthDate);
+    TDateTime d = std::max(window.FirstDay, person.BirthDate);
     bool first = true;
     do {
-        const int x = DayColumn(image.Width(), window->Position(d));
+        const int x = DayColumn(image.Width(), window.Position(d));
         const int y = mid - valueOfDay(DaysBetween(d, person.BirthDate));
         if (first) {
             image.MoveTo(x, y);
@@ -62,7 +63,12 @@ void DrawCurve(const TDatalogging& person, TCanvas& image,
         }
         image.LineTo(x, y);
         d += 1;
-    } while (d <= window->LastDay);
+    } while (d <= window.LastDay);
+}
+
+TChartFlags ChartFlagsOf(const TDisplaySettings& settings) {
+    return {settings.ShowOrdinate(), settings.ShowAbscissa(), settings.ShowDayLines(),
+            settings.ShowDayNumbers()};
 }
 
 } // namespace
@@ -79,8 +85,8 @@ std::int64_t DayPositionAt(int width, int x, const TChartWindow& window) {
     return std::clamp<std::int64_t>(position, 1, days);
 }
 
-void DrawChartGrid(TCanvas& image) {
-    const auto window = ChartWindow(Prognose.PrognoseDate);
+void DrawChartGrid(TCanvas& image, TDateTime prognoseDate, const TChartFlags& flags) {
+    const auto window = ChartWindow(prognoseDate);
     if (!window)
         return;
     const int w = image.Width();
@@ -90,7 +96,7 @@ void DrawChartGrid(TCanvas& image) {
     image.Pen = {clNavy, 1, TPenStyle::Solid};
     image.Rectangle(0, 0, w, h);
 
-    if (DisplaySettings.ShowAbscissa()) {
+    if (flags.Abscissa) {
         image.MoveTo(0, h / 2);
         image.LineTo(w, h / 2);
     }
@@ -101,7 +107,7 @@ void DrawChartGrid(TCanvas& image) {
     image.Font.Bold = false;
     const int th = image.TextHeight(" ");
 
-    const auto prognoseDay = unsigned{DecodeDate(Prognose.PrognoseDate)->day()};
+    const auto prognoseDay = unsigned{DecodeDate(prognoseDate)->day()};
     const auto q = static_cast<int>(window->FirstMonthDays);
     for (int i = 1; i <= q; ++i) {
         image.Font.Bold = false;
@@ -113,7 +119,7 @@ void DrawChartGrid(TCanvas& image) {
             image.Pen.Width = 2;
         }
         const bool odd = i % 2 == 1;
-        DrawDay(image, DayColumn(w, i), th, i, odd, odd, odd);
+        DrawDay(image, flags, DayColumn(w, i), th, i, odd, odd, odd);
     }
 
     image.Pen.Color = clNavy;
@@ -123,12 +129,12 @@ void DrawChartGrid(TCanvas& image) {
     const auto q2 = static_cast<int>(window->SecondMonthDays);
     for (int j = 1; j <= q2; ++j) {
         const bool odd = (q + j) % 2 == 1;
-        DrawDay(image, DayColumn(w, q + j), th, j, odd, odd, true);
+        DrawDay(image, flags, DayColumn(w, q + j), th, j, odd, odd, true);
     }
 
     image.Pen.Style = TPenStyle::Solid;
     image.Pen.Color = clNavy;
-    if (DisplaySettings.ShowOrdinate()) {
+    if (flags.Ordinate) {
         image.Pen.Width = 1;
         image.MoveTo(w / 62, 0);
         image.LineTo(w / 62, h);
@@ -142,21 +148,37 @@ void DrawChartGrid(TCanvas& image) {
     image.LineTo(0, 0);
 }
 
-void DrawCycleCurve(const TDatalogging& person, TCanvas& image, long double factor) {
-    DrawCurve(person, image,
+void DrawCycleCurve(const TDatalogging& person, TCanvas& image, long double factor,
+                    const TChartWindow& window) {
+    DrawCurve(person, image, window,
               [factor](std::int32_t n) { return RoundHalfEven(CycleValue(n, factor)); });
 }
 
-void DrawAverageCurve(const TDatalogging& person, TCanvas& image) {
-    DrawCurve(person, image, [](std::int32_t n) {
+void DrawAverageCurve(const TDatalogging& person, TCanvas& image, const TChartWindow& window,
+                      TCycleSet cycles) {
+    DrawCurve(person, image, window, [cycles](std::int32_t n) {
         long double sum = 0;
         int used = 0;
         for (CycleKind kind : AllCycles) {
-            if (DisplaySettings.UseCycle(kind)) {
+            if (cycles.Contains(kind)) {
                 sum += CycleValue(n, CycleFactor(kind));
                 ++used;
             }
         }
         return used > 0 ? RoundHalfEven(sum / used) : 0;
     });
+}
+
+void DrawChartGrid(TCanvas& image) {
+    DrawChartGrid(image, Prognose.PrognoseDate, ChartFlagsOf(DisplaySettings));
+}
+
+void DrawCycleCurve(const TDatalogging& person, TCanvas& image, long double factor) {
+    if (const auto window = ChartWindow(Prognose.PrognoseDate))
+        DrawCycleCurve(person, image, factor, *window);
+}
+
+void DrawAverageCurve(const TDatalogging& person, TCanvas& image) {
+    if (const auto window = ChartWindow(Prognose.PrognoseDate))
+        DrawAverageCurve(person, image, *window, DisplaySettings.Cycles());
 }

@@ -3,17 +3,32 @@
 #include "model/Canvas.h"
 #include "model/Shared.h"
 
-// The month charts over the chart window of Prognose.PrognoseDate. Each leaves the canvas as it
-// was when the chart window cannot be formed.
+// The month charts of the chart window of a prognosis date. Each leaves the canvas as it was
+// when the chart window cannot be formed.
 
-// Clears the canvas and draws the frame, the axes, the day lines and the day numbers that the
-// display settings ask for.
-void DrawChartGrid(TCanvas& image);
+// What the grid shows besides the frame and the day positions.
+struct TChartFlags {
+    bool Ordinate = true;
+    bool Abscissa = true;
+    bool DayLines = true;
+    bool DayNumbers = true;
+};
+
+// Clears the canvas and draws the frame, the axes, the day lines and the day numbers that
+// `flags` ask for, the prognosis day in bold.
+void DrawChartGrid(TCanvas& image, TDateTime prognoseDate, const TChartFlags& flags);
 
 // One person's curve of the cycle whose factor is given.
-void DrawCycleCurve(const TDatalogging& person, TCanvas& image, long double factor);
+void DrawCycleCurve(const TDatalogging& person, TCanvas& image, long double factor,
+                    const TChartWindow& window);
 
-// One person's curve of the average of the cycles in use (flat at mid-height when none is).
+// One person's curve of the average of `cycles` (flat at mid-height when it is empty).
+void DrawAverageCurve(const TDatalogging& person, TCanvas& image, const TChartWindow& window,
+                      TCycleSet cycles);
+
+// The same for Prognose.PrognoseDate, with the flags and cycles of DisplaySettings.
+void DrawChartGrid(TCanvas& image);
+void DrawCycleCurve(const TDatalogging& person, TCanvas& image, long double factor);
 void DrawAverageCurve(const TDatalogging& person, TCanvas& image);
 
 // Column of a day position: DayStep × (position + 1), DayStep = width div 62.

@@ -2,12 +2,47 @@
 
 #include <array>
 #include <cstdint>
+#include <initializer_list>
+#include <vector>
 
 // The four biorhythm cycles, always in this order.
 enum class CycleKind { Physical, Emotional, Intellectual, Heart };
 
 inline constexpr std::array<CycleKind, 4> AllCycles{CycleKind::Physical, CycleKind::Emotional,
                                                     CycleKind::Intellectual, CycleKind::Heart};
+
+// Which of the four cycles are in use; empty when default-constructed.
+class TCycleSet {
+public:
+    constexpr TCycleSet() = default;
+    constexpr TCycleSet(std::initializer_list<CycleKind> kinds) {
+        for (CycleKind kind : kinds)
+            Set(kind, true);
+    }
+    static constexpr TCycleSet All() {
+        return {AllCycles[0], AllCycles[1], AllCycles[2], AllCycles[3]};
+    }
+
+    constexpr bool Contains(CycleKind kind) const { return (bits_ & Bit(kind)) != 0; }
+    constexpr void Set(CycleKind kind, bool on) {
+        bits_ = on ? bits_ | Bit(kind) : bits_ & ~Bit(kind);
+    }
+
+    // The cycles in use, in the order of CycleKind.
+    std::vector<CycleKind> Kinds() const {
+        std::vector<CycleKind> kinds;
+        for (CycleKind kind : AllCycles)
+            if (Contains(kind))
+                kinds.push_back(kind);
+        return kinds;
+    }
+
+    constexpr bool operator==(const TCycleSet&) const = default;
+
+private:
+    static constexpr unsigned Bit(CycleKind kind) { return 1u << static_cast<unsigned>(kind); }
+    unsigned bits_ = 0;
+};
 
 // 2π divided by each cycle's period (23.6884, 28.4261, 33.1638 and 38 days).
 inline constexpr std::array<long double, 4> CycleFactors{

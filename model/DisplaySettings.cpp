@@ -8,6 +8,13 @@ bool TDisplaySettings::UseCycle(CycleKind kind) const {
     return Flag(CycleFlag(kind));
 }
 
+TCycleSet TDisplaySettings::Cycles() const {
+    TCycleSet cycles;
+    for (CycleKind kind : AllCycles)
+        cycles.Set(kind, UseCycle(kind));
+    return cycles;
+}
+
 void TDisplaySettings::SetDisplayMode(int mode) {
     mode = std::clamp(mode, MinDisplayMode, MaxDisplayMode);
     if (mode == displayMode_)

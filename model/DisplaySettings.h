@@ -53,6 +53,8 @@ public:
     int DisplayMode() const { return displayMode_; }
     bool Flag(DisplayFlag flag) const { return flags_[Index(flag)]; }
     bool UseCycle(CycleKind kind) const;
+    // The cycles in use, as the core's computations take them.
+    TCycleSet Cycles() const;
     bool UsePhysical() const { return Flag(DisplayFlag::UsePhysical); }
     bool UseEmotional() const { return Flag(DisplayFlag::UseEmotional); }
     bool UseIntellectual() const { return Flag(DisplayFlag::UseIntellectual); }

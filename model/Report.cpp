@@ -135,14 +135,10 @@ std::int32_t CompatibilityTenths(std::int32_t daysApart, CycleKind kind) {
 }
 
 std::vector<CycleKind> CyclesInUse() {
-    std::vector<CycleKind> cycles;
-    for (CycleKind kind : AllCycles)
-        if (DisplaySettings.UseCycle(kind))
-            cycles.push_back(kind);
-    return cycles;
+    return DisplaySettings.Cycles().Kinds();
 }
 
-TPersonFigures PersonFigures(TDateTime birth, TDateTime prognoseDate) {
+TPersonFigures PersonFigures(TDateTime birth, TDateTime prognoseDate, TCycleSet cycles) {
     TPersonFigures figures;
     const auto b = DayNumber(birth);
     const auto p = DayNumber(prognoseDate);
@@ -161,12 +157,16 @@ TPersonFigures PersonFigures(TDateTime birth, TDateTime prognoseDate) {
                 CriticalDays(birth, kind, figures.Window->FirstDay, figures.Window->LastDay);
     }
     if (figures.Window)
-        figures.Unfavourable = UnfavourableDays(birth, CyclesInUse(), figures.Window->FirstDay,
+        figures.Unfavourable = UnfavourableDays(birth, cycles.Kinds(), figures.Window->FirstDay,
                                                 figures.Window->LastDay);
     return figures;
 }
 
-TCompatibility CoupleCompatibility(TDateTime birth1, TDateTime birth2) {
+TPersonFigures PersonFigures(TDateTime birth, TDateTime prognoseDate) {
+    return PersonFigures(birth, prognoseDate, DisplaySettings.Cycles());
+}
+
+TCompatibility CoupleCompatibility(TDateTime birth1, TDateTime birth2, TCycleSet cycles) {
     TCompatibility result;
     result.DaysApart = DaysBetween(birth1, birth2);
     long double sum = 0;
@@ -174,7 +174,7 @@ TCompatibility CoupleCompatibility(TDateTime birth1, TDateTime birth2) {
     for (CycleKind kind : AllCycles) {
         result.PercentTenths[static_cast<std::size_t>(kind)] =
             CompatibilityTenths(result.DaysApart, kind);
-        if (DisplaySettings.UseCycle(kind)) {
+        if (cycles.Contains(kind)) {
             sum += CompatibilityPercent(result.DaysApart, kind);
             ++count;
         }
@@ -182,6 +182,10 @@ TCompatibility CoupleCompatibility(TDateTime birth1, TDateTime birth2) {
     if (count > 0)
         result.MeanTenths = static_cast<std::int32_t>(std::llround(sum / count * 10.0L));
     return result;
+}
+
+TCompatibility CoupleCompatibility(TDateTime birth1, TDateTime birth2) {
+    return CoupleCompatibility(birth1, birth2, DisplaySettings.Cycles());
 }
 
 std::string TenthsText(std::int32_t tenths) {

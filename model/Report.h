@@ -97,7 +97,9 @@ struct TPersonFigures {
     std::vector<TDaySpan> Unfavourable;
 };
 
-// Reads the cycles in use from DisplaySettings.
+// The especially unfavourable days are those of `cycles`.
+TPersonFigures PersonFigures(TDateTime birth, TDateTime prognoseDate, TCycleSet cycles);
+// The same with the cycles in use in DisplaySettings.
 TPersonFigures PersonFigures(TDateTime birth, TDateTime prognoseDate);
 
 struct TCompatibility {
@@ -108,7 +110,9 @@ struct TCompatibility {
     std::optional<std::int32_t> MeanTenths;
 };
 
-// Reads the cycles in use from DisplaySettings.
+// The mean is that of `cycles`.
+TCompatibility CoupleCompatibility(TDateTime birth1, TDateTime birth2, TCycleSet cycles);
+// The same with the cycles in use in DisplaySettings.
 TCompatibility CoupleCompatibility(TDateTime birth1, TDateTime birth2);
 
 // Tenths as a Russian decimal with one digit after the comma: "87,3", "-12,5", "0,0".

@@ -46,12 +46,18 @@ TBiorhythmPrognose::TBiorhythmPrognose() {
     Woman.SetColor(clRed);
 }
 
-void TBiorhythmPrognose::UpdateAll() {
-    Man.UpdatePerson(PrognoseDate);
-    Woman.UpdatePerson(PrognoseDate);
+void TBiorhythmPrognose::UpdateAll(TCycleSet cycles) {
+    const auto window = ChartWindow(PrognoseDate);
+    Man.UpdatePerson(PrognoseDate, window, cycles);
+    Woman.UpdatePerson(PrognoseDate, window, cycles);
 }
 
-void TDatalogging::UpdatePerson(TDateTime date) {
+void TBiorhythmPrognose::UpdateAll() {
+    UpdateAll(DisplaySettings.Cycles());
+}
+
+void TDatalogging::UpdatePerson(TDateTime date, const std::optional<TChartWindow>& window,
+                                TCycleSet cycles) {
     const auto birth = DecodeDate(BirthDate);
     ZodiacSign = birth ? ZodiacSignOf(static_cast<std::int32_t>(unsigned{birth->day()}),
                                       unsigned{birth->month()})
@@ -60,22 +66,36 @@ void TDatalogging::UpdatePerson(TDateTime date) {
     DaysLived = DaysBetween(BirthDate, date);
     if (date < BirthDate)
         DaysLived = -DaysLived;
-    FindGoodAndBadDays(date);
+    if (window)
+        FindGoodAndBadDays(date, *window, cycles);
 }
 
-long double TDatalogging::DailySum(TDateTime day) const {
+void TDatalogging::UpdatePerson(TDateTime date) {
+    UpdatePerson(date, ChartWindow(Prognose.PrognoseDate), DisplaySettings.Cycles());
+}
+
+long double TDatalogging::DailySum(TDateTime day, TCycleSet cycles) const {
     const std::int32_t n = DaysBetween(day, BirthDate);
     long double sum = 0;
     for (CycleKind kind : AllCycles)
-        if (DisplaySettings.UseCycle(kind))
+        if (cycles.Contains(kind))
             sum += CycleValue(n, CycleFactor(kind));
     return sum;
 }
 
+long double TDatalogging::DailySum(TDateTime day) const {
+    return DailySum(day, DisplaySettings.Cycles());
+}
+
 void TDatalogging::FindGoodAndBadDays(TDateTime date) {
-    const auto window = ChartWindow(Prognose.PrognoseDate);
-    // A scan from a date outside the calendar could not end in reasonable time.
-    if (!window || !DecodeDate(date) || !DecodeDate(BirthDate))
+    if (const auto window = ChartWindow(Prognose.PrognoseDate))
+        FindGoodAndBadDays(date, *window, DisplaySettings.Cycles());
+}
+
+void TDatalogging::FindGoodAndBadDays(TDateTime date, const TChartWindow& window,
+                                      TCycleSet cycles) {
+    // A scan from or to a date outside the calendar could not end in reasonable time.
+    if (!DecodeDate(date) || !DecodeDate(BirthDate) || !DecodeDate(window.LastDay))
         return;
 
     TDateTime d = std::max(date - 1, BirthDate);
@@ -83,7 +103,7 @@ void TDatalogging::FindGoodAndBadDays(TDateTime date) {
     long double p2 = 0;
     bool first = true;
     do {
-        const long double s = DailySum(d);
+        const long double s = DailySum(d, cycles);
         if (first) {
             GoodDayValue = s;
             BadDayValue = s;
@@ -106,7 +126,7 @@ void TDatalogging::FindGoodAndBadDays(TDateTime date) {
         p2 = p1;
         p1 = s;
         d += 1;
-    } while (d < window->LastDay);
+    } while (d < window.LastDay);
 }
 
 std::int32_t ZodiacSignOf(std::int32_t day, unsigned month) {

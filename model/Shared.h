@@ -38,10 +38,18 @@ public:
 
     void SetColor(TColor color) { Color = color; }
     void SetBirthDate(TDateTime date) { BirthDate = date; }
+
+    // Age, days lived and zodiac sign on `date`, then the nearest good and bad day from the day
+    // before `date` to the end of `window` over `cycles`; without a window the days found before
+    // stay as they were.
+    void UpdatePerson(TDateTime date, const std::optional<TChartWindow>& window, TCycleSet cycles);
+    void FindGoodAndBadDays(TDateTime date, const TChartWindow& window, TCycleSet cycles);
+    // Sum of `cycles` on a day, in the order of CycleKind.
+    long double DailySum(TDateTime day, TCycleSet cycles) const;
+
+    // The same over the chart window of Prognose and the cycles in use in DisplaySettings.
     void UpdatePerson(TDateTime date);
     void FindGoodAndBadDays(TDateTime date);
-
-    // Sum of the cycles in use on a day, in the order of CycleKind.
     long double DailySum(TDateTime day) const;
 };
 
@@ -55,6 +63,9 @@ public:
     TDatalogging Woman;
 
     void SetPrognoseDate(TDateTime date) { PrognoseDate = date; }
+    // Both persons on PrognoseDate over its chart window and `cycles`.
+    void UpdateAll(TCycleSet cycles);
+    // The same with the cycles in use in DisplaySettings.
     void UpdateAll();
 };
 

@@ -10,6 +10,14 @@ inline TDateTime Date(int year, unsigned month, unsigned day) {
     return *EncodeDate(year, month, day);
 }
 
+// The cycles of a mask, bit 0 physical to bit 3 heart.
+inline TCycleSet CyclesOf(unsigned mask) {
+    TCycleSet cycles;
+    for (CycleKind kind : AllCycles)
+        cycles.Set(kind, (mask & (1u << static_cast<unsigned>(kind))) != 0);
+    return cycles;
+}
+
 // Every display setting back at its default, nothing connected and no refresh to run.
 inline void ResetDisplaySettings() {
     DisplaySettings.DisconnectSettingsOnChange();

@@ -4,6 +4,7 @@
 #include "base/TextFormat.h"
 #include "base/TextTable.h"
 #include "main/MainUnit.h"
+#include "main/ProgramFolder.h"
 #include "model/DisplaySettings.h"
 #include "model/Shared.h"
 #include "viewer/RtfReader.h"

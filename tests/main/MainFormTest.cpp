@@ -1,5 +1,6 @@
 #include "base/Vocabulary.h"
 #include "main/MainUnit.h"
+#include "main/ProgramFolder.h"
 #include "model/DisplaySettings.h"
 #include "model/Shared.h"
 #include "settings/Settings.h"

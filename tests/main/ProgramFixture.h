@@ -2,6 +2,7 @@
 
 #include "base/SettingsCodec.h"
 #include "main/MainUnit.h"
+#include "main/ProgramFolder.h"
 #include "main/SettingsFile.h"
 #include "model/DisplaySettings.h"
 #include "model/Shared.h"

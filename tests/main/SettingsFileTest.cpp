@@ -2,6 +2,7 @@
 #include "ProgramFixture.h"
 #include "base/SettingsCodec.h"
 #include "main/MainUnit.h"
+#include "main/ProgramFolder.h"
 #include "model/DisplaySettings.h"
 #include "model/Error.h"
 #include "model/Shared.h"

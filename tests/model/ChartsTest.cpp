@@ -69,12 +69,9 @@ TEST(ChartsLogic, EveryDayOfTheWindowInItsStyle) {
                    {2026, 12, 1, 31, 31}};
     for (const auto& w : windows) {
         SCOPED_TRACE(testing::Message() << w.day << "." << w.month << "." << w.year);
-        ResetDisplaySettings();
-        DisplaySettings.SetFlag(DisplayFlag::ShowOrdinate, false);
-        DisplaySettings.SetFlag(DisplayFlag::ShowAbscissa, false);
-        Prognose.SetPrognoseDate(Date(w.year, w.month, w.day));
         RecordingCanvas canvas;
-        DrawChartGrid(canvas);
+        DrawChartGrid(canvas, Date(w.year, w.month, w.day),
+                      {.Ordinate = false, .Abscissa = false, .DayLines = true, .DayNumbers = true});
         const int days = static_cast<int>(w.q + w.q2);
         ASSERT_EQ(canvas.texts.size(), static_cast<std::size_t>(days));
         ASSERT_EQ(canvas.lines.size(), static_cast<std::size_t>(days) + 4); // and the frame
@@ -99,7 +96,6 @@ TEST(ChartsLogic, EveryDayOfTheWindowInItsStyle) {
             EXPECT_EQ(text.y, odd ? 1 : 80 - 13 - 2);
         }
     }
-    ResetDisplaySettings();
 }
 
 TEST(ChartsLogic, EachChartFlagDrawsItsOwnPartOnly) {
@@ -109,14 +105,8 @@ TEST(ChartsLogic, EachChartFlagDrawsItsOwnPartOnly) {
         const bool ordinate = flags & 1, abscissa = flags & 2, dayLines = flags & 4,
                    numbers = flags & 8;
         SCOPED_TRACE(flags);
-        ResetDisplaySettings();
-        DisplaySettings.SetFlag(DisplayFlag::ShowOrdinate, ordinate);
-        DisplaySettings.SetFlag(DisplayFlag::ShowAbscissa, abscissa);
-        DisplaySettings.SetFlag(DisplayFlag::ShowDayLines, dayLines);
-        DisplaySettings.SetFlag(DisplayFlag::ShowDayNumbers, numbers);
-        Prognose.SetPrognoseDate(Date(2026, 4, 30));
         RecordingCanvas canvas;
-        DrawChartGrid(canvas);
+        DrawChartGrid(canvas, Date(2026, 4, 30), {ordinate, abscissa, dayLines, numbers});
         EXPECT_EQ(canvas.texts.size(), numbers ? 61u : 0u);
         std::size_t days = 0;
         for (int p = 1; p <= 61; ++p)
@@ -131,17 +121,16 @@ TEST(ChartsLogic, EachChartFlagDrawsItsOwnPartOnly) {
                   4u);
         EXPECT_EQ(canvas.lines.size(), 4u + ordinate + abscissa + days);
     }
-    ResetDisplaySettings();
 }
 
 TEST(ChartsLogic, CurvesFollowTheCyclesInUse) {
-    // One point per day of March and April 2026 at 40 - the rounded value. The four cycle
-    // curves ignore the flags; the average takes the cycles in use, for every combination.
+    // One point per day of March and April 2026 at 40 - the rounded value. Each cycle's own
+    // curve, then the average of every combination of cycles in use.
     const TColor green = 0x00FF00;
     TDatalogging person;
     person.SetColor(green);
     person.SetBirthDate(Date(1983, 9, 29));
-    Prognose.SetPrognoseDate(Date(2026, 3, 5));
+    const TChartWindow window = *ChartWindow(Date(2026, 3, 5));
     const auto expectCurve = [&](const RecordingCanvas& canvas, auto value) {
         ASSERT_EQ(canvas.lines.size(), 61u); // one line per day, the first of zero length
         for (int i = 0; i < 61; ++i) {
@@ -153,22 +142,69 @@ TEST(ChartsLogic, CurvesFollowTheCyclesInUse) {
             EXPECT_TRUE(formula::RoundsTo(value(Date(2026, 3, 1) + i), 40 - line.y2));
         }
     };
+    for (CycleKind kind : AllCycles) {
+        SCOPED_TRACE(static_cast<int>(kind));
+        RecordingCanvas canvas;
+        DrawCycleCurve(person, canvas, CycleFactor(kind), window);
+        expectCurve(canvas, [&](TDateTime d) {
+            return formula::Sum(d, person.BirthDate, 1u << static_cast<int>(kind));
+        });
+    }
     for (unsigned cycles = 0; cycles <= formula::AllCycles; ++cycles) {
         SCOPED_TRACE(testing::Message() << "cycles " << cycles);
-        ResetDisplaySettings();
-        for (CycleKind kind : AllCycles)
-            DisplaySettings.SetFlag(CycleFlag(kind), cycles & (1u << static_cast<int>(kind)));
-        for (CycleKind kind : AllCycles) {
-            RecordingCanvas canvas;
-            DrawCycleCurve(person, canvas, CycleFactor(kind));
-            expectCurve(canvas, [&](TDateTime d) {
-                return formula::Sum(d, person.BirthDate, 1u << static_cast<int>(kind));
-            });
-        }
         RecordingCanvas canvas;
-        DrawAverageCurve(person, canvas);
+        DrawAverageCurve(person, canvas, window, CyclesOf(cycles));
         expectCurve(canvas,
                     [&](TDateTime d) { return formula::Average(d, person.BirthDate, cycles); });
+    }
+}
+
+TEST(ChartsLogic, TheNamedDrawingsReadDisplaySettingsAndPrognose) {
+    // What the main window calls draws what the explicit inputs draw: the flags and cycles set
+    // in DisplaySettings, the chart window of Prognose's date.
+    const auto same = [](const RecordingCanvas& a, const RecordingCanvas& b) {
+        const auto line = [](const RecordingCanvas::Line& l) {
+            return std::tuple(l.x1, l.y1, l.x2, l.y2, l.pen.Color, l.pen.Width, l.pen.Style);
+        };
+        const auto text = [](const RecordingCanvas::Text& t) {
+            return std::tuple(t.text, t.bold, t.color, t.x, t.y);
+        };
+        if (a.lines.size() != b.lines.size() || a.texts.size() != b.texts.size())
+            return false;
+        return std::ranges::equal(a.lines, b.lines, {}, line, line) &&
+               std::ranges::equal(a.texts, b.texts, {}, text, text);
+    };
+    TDatalogging person;
+    person.SetColor(clRed);
+    person.SetBirthDate(Date(1983, 9, 29));
+    const TDateTime date = Date(2026, 2, 17);
+    const TChartWindow window = *ChartWindow(date);
+    // Chart flags as ordinate, abscissa, day lines, day numbers; cycles as a mask.
+    for (const auto& [flags, cycles] :
+         {std::pair{0xFu, 0xFu}, std::pair{0x0u, 0x0u}, std::pair{0x5u, 0x9u},
+          std::pair{0xAu, 0x6u}, std::pair{0x3u, 0x1u}}) {
+        SCOPED_TRACE(testing::Message() << "flags " << flags << ", cycles " << cycles);
+        ResetDisplaySettings();
+        const bool ordinate = flags & 1, abscissa = flags & 2, dayLines = flags & 4,
+                   numbers = flags & 8;
+        DisplaySettings.SetFlag(DisplayFlag::ShowOrdinate, ordinate);
+        DisplaySettings.SetFlag(DisplayFlag::ShowAbscissa, abscissa);
+        DisplaySettings.SetFlag(DisplayFlag::ShowDayLines, dayLines);
+        DisplaySettings.SetFlag(DisplayFlag::ShowDayNumbers, numbers);
+        for (CycleKind kind : AllCycles)
+            DisplaySettings.SetFlag(CycleFlag(kind), CyclesOf(cycles).Contains(kind));
+        Prognose.SetPrognoseDate(date);
+
+        RecordingCanvas named, explicitly;
+        DrawChartGrid(named);
+        DrawChartGrid(explicitly, date, {ordinate, abscissa, dayLines, numbers});
+        for (CycleKind kind : AllCycles) {
+            DrawCycleCurve(person, named, CycleFactor(kind));
+            DrawCycleCurve(person, explicitly, CycleFactor(kind), window);
+        }
+        DrawAverageCurve(person, named);
+        DrawAverageCurve(person, explicitly, window, CyclesOf(cycles));
+        EXPECT_TRUE(same(named, explicitly));
     }
     ResetDisplaySettings();
 }

@@ -11,22 +11,19 @@ namespace {
 
 class PrognoseTest : public ::testing::Test {
 protected:
-    void SetUp() override { ResetDisplaySettings(); }
-    void TearDown() override { SetUp(); }
+    void UseOnly(CycleKind only) { cycles = TCycleSet{only}; }
 
-    static void UseOnly(CycleKind only) {
-        for (CycleKind kind : AllCycles)
-            DisplaySettings.SetFlag(CycleFlag(kind), kind == only);
+    // Sets the prognosis date and both persons' birth date, then updates over `cycles`.
+    TDatalogging& Update(TDateTime date, TDateTime birth) {
+        prognose.SetPrognoseDate(date);
+        prognose.Man.SetBirthDate(birth);
+        prognose.Woman.SetBirthDate(birth);
+        prognose.UpdateAll(cycles);
+        return prognose.Man;
     }
 
-    // Sets the prognosis date and one person's birth date, then updates.
-    static TDatalogging& Update(TDateTime prognose, TDateTime birth) {
-        Prognose.SetPrognoseDate(prognose);
-        Prognose.Man.SetBirthDate(birth);
-        Prognose.Woman.SetBirthDate(birth);
-        Prognose.UpdateAll();
-        return Prognose.Man;
-    }
+    TCycleSet cycles = TCycleSet::All();
+    TBiorhythmPrognose prognose;
 };
 
 } // namespace
@@ -71,8 +68,8 @@ TEST_F(PrognoseTest, AgeDaysAndSign) {
     EXPECT_EQ(unborn.ZodiacSign, 10);
 
     EXPECT_EQ(Update(Date(2026, 12, 7), Date(1983, 9, 29)).ZodiacSign, 7);
-    EXPECT_EQ(Prognose.Man.DaysLived, 15775);
-    EXPECT_EQ(Prognose.Man.AgeYears, 43);
+    EXPECT_EQ(prognose.Man.DaysLived, 15775);
+    EXPECT_EQ(prognose.Man.AgeYears, 43);
 }
 
 TEST_F(PrognoseTest, ChartWindowSpansTwoMonths) {
@@ -126,17 +123,15 @@ TEST_F(PrognoseTest, SearchWithEveryCombinationOfCycles) {
     // Every set of cycles a user can leave switched on (and none, which a settings file can
     // hold), for people born early and late in a month and the year, across a year of prognoses.
     int compared = 0;
-    for (unsigned cycles = 0; cycles <= formula::AllCycles; ++cycles) {
-        for (CycleKind kind : AllCycles)
-            DisplaySettings.SetFlag(CycleFlag(kind), cycles & (1u << static_cast<int>(kind)));
+    for (unsigned mask = 0; mask <= formula::AllCycles; ++mask) {
+        cycles = CyclesOf(mask);
         for (TDateTime birth : {Date(1950, 2, 3), Date(1982, 12, 23), Date(1999, 7, 30)}) {
             for (unsigned month = 1; month <= 12; ++month) {
-                const TDateTime prognose = Date(2026, month, 1 + 2 * month);
+                const TDateTime date = Date(2026, month, 1 + 2 * month);
                 SCOPED_TRACE(testing::Message()
-                             << "cycles " << cycles << ", month " << month << ", born " << birth);
-                const TDatalogging& p = Update(prognose, birth);
-                const auto e =
-                    formula::FirstExtrema(prognose, birth, ChartWindow(prognose)->LastDay, cycles);
+                             << "cycles " << mask << ", month " << month << ", born " << birth);
+                const TDatalogging& p = Update(date, birth);
+                const auto e = formula::FirstExtrema(date, birth, ChartWindow(date)->LastDay, mask);
                 if (e.tooCloseToCall)
                     continue;
                 ++compared;
@@ -146,7 +141,7 @@ TEST_F(PrognoseTest, SearchWithEveryCombinationOfCycles) {
                             1e-9);
                 EXPECT_NEAR(static_cast<double>(p.BadDayValue), static_cast<double>(e.badValue),
                             1e-9);
-                EXPECT_EQ(cycles == 0, p.GoodDay + p.BadDay == 0.0); // found only with cycles
+                EXPECT_EQ(mask == 0, p.GoodDay + p.BadDay == 0.0); // found only with cycles
             }
         }
     }
@@ -161,7 +156,7 @@ TEST_F(PrognoseTest, SearchEdgesOfTheWindow) {
     EXPECT_EQ(p.GoodDay, Date(2020, 3, 15));
 
     // Born after the prognosis date inside the window: nothing before the day after birth.
-    DisplaySettings.RestoreDefaults();
+    cycles = TCycleSet::All();
     Update(Date(2020, 3, 1), Date(2020, 3, 20));
     EXPECT_GE(p.GoodDay, Date(2020, 3, 21));
     EXPECT_GE(p.BadDay, Date(2020, 3, 21));
@@ -201,4 +196,39 @@ TEST_F(PrognoseTest, DecemberOf9999KeepsThePreviousResults) {
     Update(1e15, -1e15);
     EXPECT_EQ(p.ZodiacSign, 0);
     Update(std::nan(""), std::nan(""));
+}
+
+TEST_F(PrognoseTest, TheNamedOperationsReadDisplaySettingsAndPrognose) {
+    // What the main window calls: the cycles in use in DisplaySettings over the chart window of
+    // Prognose's date (May and June 2026), for the sets of cycles a user leaves switched on.
+    const TDateTime date = Date(2026, 5, 14);
+    const TDateTime last = Date(2026, 6, 30);
+    for (unsigned mask : {0x0u, 0x1u, 0x6u, 0x9u, 0xCu, 0xFu}) {
+        SCOPED_TRACE(mask);
+        ResetDisplaySettings();
+        for (CycleKind kind : AllCycles)
+            DisplaySettings.SetFlag(CycleFlag(kind), CyclesOf(mask).Contains(kind));
+        Prognose.SetPrognoseDate(date);
+        Prognose.Man.SetBirthDate(Date(1982, 12, 23));
+        Prognose.Woman.SetBirthDate(Date(1983, 9, 29));
+        Prognose.UpdateAll();
+
+        TDatalogging alone;
+        alone.SetBirthDate(Date(1990, 2, 11));
+        alone.UpdatePerson(date);
+        TDatalogging searched;
+        searched.SetBirthDate(Date(1975, 7, 1));
+        searched.FindGoodAndBadDays(date);
+
+        for (const TDatalogging* p : {&Prognose.Man, &Prognose.Woman, &alone, &searched}) {
+            SCOPED_TRACE(p->BirthDate);
+            const auto e = formula::FirstExtrema(date, p->BirthDate, last, mask);
+            ASSERT_FALSE(e.tooCloseToCall);
+            EXPECT_EQ(p->GoodDay, e.good);
+            EXPECT_EQ(p->BadDay, e.bad);
+            EXPECT_NEAR(static_cast<double>(p->DailySum(date)),
+                        static_cast<double>(formula::Sum(date, p->BirthDate, mask)), 1e-12);
+        }
+    }
+    ResetDisplaySettings();
 }

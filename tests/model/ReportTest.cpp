@@ -11,17 +11,7 @@
 
 namespace {
 
-class ReportTest : public ::testing::Test {
-protected:
-    void SetUp() override { ResetDisplaySettings(); }
-    void TearDown() override { SetUp(); }
-
-    static void Use(std::initializer_list<CycleKind> cycles) {
-        for (CycleKind kind : AllCycles)
-            DisplaySettings.SetFlag(CycleFlag(kind),
-                                    std::find(cycles.begin(), cycles.end(), kind) != cycles.end());
-    }
-};
+class ReportTest : public ::testing::Test {};
 
 int Sign(long double value) {
     // The heart cycle's exact zeros come out of the sine as tiny numbers of either sign.
@@ -194,7 +184,8 @@ TEST_F(ReportTest, CompatibilityOfTheCouple) {
     EXPECT_EQ(CompatibilityTenths(19, I), 52);
     EXPECT_EQ(CompatibilityTenths(1, H), 993);
 
-    const TCompatibility same = CoupleCompatibility(Date(1990, 5, 5), Date(1990, 5, 5));
+    const TCompatibility same =
+        CoupleCompatibility(Date(1990, 5, 5), Date(1990, 5, 5), TCycleSet::All());
     EXPECT_EQ(same.DaysApart, 0);
     EXPECT_EQ(same.PercentTenths, (std::array<std::int32_t, 4>{1000, 1000, 1000, 1000}));
     EXPECT_EQ(same.MeanTenths, 1000);
@@ -202,24 +193,22 @@ TEST_F(ReportTest, CompatibilityOfTheCouple) {
     // The default couple, 23 December 1982 and 29 September 1983: 280 days, in either order.
     for (const auto& couple : {std::pair{Date(1982, 12, 23), Date(1983, 9, 29)},
                                std::pair{Date(1983, 9, 29), Date(1982, 12, 23)}}) {
-        const TCompatibility c = CoupleCompatibility(couple.first, couple.second);
+        const TCompatibility c = CoupleCompatibility(couple.first, couple.second, TCycleSet::All());
         EXPECT_EQ(c.DaysApart, 280);
         EXPECT_EQ(c.PercentTenths, (std::array<std::int32_t, 4>{713, 794, 32, 161}));
         // The mean of the exact values (71.33 + 79.42 + 3.18 + 16.14) / 4 = 42.51.
         EXPECT_EQ(c.MeanTenths, 425);
     }
     // The mean follows the cycles in use; the per-cycle figures do not.
-    Use({P, H});
-    const TCompatibility two = CoupleCompatibility(Date(2000, 1, 1), Date(2000, 1, 20));
+    const TCompatibility two = CoupleCompatibility(Date(2000, 1, 1), Date(2000, 1, 20), {P, H});
     EXPECT_EQ(two.PercentTenths, (std::array<std::int32_t, 4>{661, 255, 52, 0}));
     EXPECT_EQ(two.MeanTenths, 330); // (66.07 + 0) / 2
-    Use({});
-    EXPECT_FALSE(CoupleCompatibility(Date(2000, 1, 1), Date(2000, 1, 20)).MeanTenths);
+    EXPECT_FALSE(CoupleCompatibility(Date(2000, 1, 1), Date(2000, 1, 20), {}).MeanTenths);
 }
 
 TEST_F(ReportTest, PersonFiguresOnThePrognosisDate) {
     const TDateTime birth = Date(2009, 1, 1);
-    const TPersonFigures figures = PersonFigures(birth, Date(2009, 3, 10));
+    const TPersonFigures figures = PersonFigures(birth, Date(2009, 3, 10), TCycleSet::All());
     ASSERT_TRUE(figures.Born);
     EXPECT_EQ(figures.Cycles[3].PercentTenths, CyclePercentTenths(68, H));
     // Critical days within the chart window, March and April.
@@ -227,22 +216,22 @@ TEST_F(ReportTest, PersonFiguresOnThePrognosisDate) {
               (std::vector<TDateTime>{birth + 76, birth + 95, birth + 114}));
     EXPECT_EQ(figures.Unfavourable.size(), 5u);
     // The especially unfavourable days follow the cycles in use.
-    Use({E, H});
-    EXPECT_EQ(PersonFigures(birth, Date(2009, 3, 10)).Unfavourable,
+    EXPECT_EQ(PersonFigures(birth, Date(2009, 3, 10), {E, H}).Unfavourable,
               (std::vector<TDaySpan>{{Date(2009, 4, 25), Date(2009, 4, 25), {E, H}}}));
-    Use({H});
-    EXPECT_TRUE(PersonFigures(birth, Date(2009, 3, 10)).Unfavourable.empty());
+    EXPECT_TRUE(PersonFigures(birth, Date(2009, 3, 10), {H}).Unfavourable.empty());
 
     // Not born yet: no values, but the day of birth inside the window is critical.
-    const TPersonFigures unborn = PersonFigures(Date(2009, 1, 20), Date(2009, 1, 5));
+    const TPersonFigures unborn =
+        PersonFigures(Date(2009, 1, 20), Date(2009, 1, 5), TCycleSet::All());
     EXPECT_FALSE(unborn.Born);
     EXPECT_EQ(unborn.Cycles[0].CriticalDays.front(), Date(2009, 1, 20));
-    EXPECT_TRUE(PersonFigures(Date(2009, 1, 5), Date(2009, 1, 5)).Born);
+    EXPECT_TRUE(PersonFigures(Date(2009, 1, 5), Date(2009, 1, 5), TCycleSet::All()).Born);
 }
 
 TEST_F(ReportTest, CalendarEndsAndNonsenseDates) {
     // December 9999 has no chart window: values, but no critical days.
-    const TPersonFigures december = PersonFigures(Date(1, 1, 1), Date(9999, 12, 31));
+    const TPersonFigures december =
+        PersonFigures(Date(1, 1, 1), Date(9999, 12, 31), TCycleSet::All());
     EXPECT_TRUE(december.Born);
     EXPECT_FALSE(december.Window);
     EXPECT_TRUE(december.Cycles[0].CriticalDays.empty());
@@ -251,7 +240,8 @@ TEST_F(ReportTest, CalendarEndsAndNonsenseDates) {
               CyclePercentTenths(static_cast<std::int32_t>(Date(9999, 12, 31) - Date(1, 1, 1)), P));
 
     // November 9999: the window ends on the calendar's last day; a birth on it is critical.
-    const TPersonFigures last = PersonFigures(Date(9999, 12, 31), Date(9999, 11, 15));
+    const TPersonFigures last =
+        PersonFigures(Date(9999, 12, 31), Date(9999, 11, 15), TCycleSet::All());
     EXPECT_FALSE(last.Born);
     ASSERT_TRUE(last.Window);
     for (const TCycleFigures& cycle : last.Cycles)
@@ -260,7 +250,7 @@ TEST_F(ReportTest, CalendarEndsAndNonsenseDates) {
               (std::vector<TDaySpan>{{Date(9999, 12, 31), Date(9999, 12, 31), {P, E, I, H}}}));
 
     // January of year 1 from a birth on its first day.
-    const TPersonFigures first = PersonFigures(Date(1, 1, 1), Date(1, 1, 1));
+    const TPersonFigures first = PersonFigures(Date(1, 1, 1), Date(1, 1, 1), TCycleSet::All());
     EXPECT_TRUE(first.Born);
     EXPECT_EQ(first.Unfavourable.front().First, Date(1, 1, 1));
 
@@ -268,12 +258,12 @@ TEST_F(ReportTest, CalendarEndsAndNonsenseDates) {
     const double inf = std::numeric_limits<double>::infinity();
     for (const auto& [birth, date] : {std::pair{nan, Date(2009, 1, 1)}, std::pair{1e300, -1e300},
                                       std::pair{Date(2009, 1, 1), inf}, std::pair{-inf, nan}}) {
-        const TPersonFigures figures = PersonFigures(birth, date);
+        const TPersonFigures figures = PersonFigures(birth, date, TCycleSet::All());
         EXPECT_FALSE(figures.Born);
         EXPECT_TRUE(figures.Unfavourable.empty());
         for (const TCycleFigures& cycle : figures.Cycles)
             EXPECT_TRUE(cycle.CriticalDays.empty());
-        const TCompatibility c = CoupleCompatibility(birth, date);
+        const TCompatibility c = CoupleCompatibility(birth, date, TCycleSet::All());
         for (std::int32_t tenths : c.PercentTenths) {
             EXPECT_GE(tenths, 0);
             EXPECT_LE(tenths, 1000);
@@ -281,4 +271,39 @@ TEST_F(ReportTest, CalendarEndsAndNonsenseDates) {
     }
     EXPECT_TRUE(CriticalDays(nan, P, Date(2009, 1, 1), Date(2009, 2, 1)).empty());
     EXPECT_TRUE(UnfavourableDays(Date(2009, 1, 1), {P, E}, inf, Date(2009, 2, 1)).empty());
+}
+
+TEST_F(ReportTest, TheNamedFiguresReadTheCyclesInUse) {
+    // The figures as the detail report asks for them: the cycles switched on in DisplaySettings.
+    // The couple is born on 1 and 20 January 2000, 19 days apart; the person on 1 January 2009,
+    // with the prognosis on 10 March (the chart window March and April).
+    const struct {
+        std::vector<CycleKind> inUse;
+        std::optional<std::int32_t> meanTenths;
+        std::vector<TDateTime> unfavourableFrom; // the first day of each span
+    } rows[] = {
+        // (66.071 + 25.473 + 5.156 + 0) / 4 = 24.175
+        {{P, E, I, H},
+         242,
+         {Date(2009, 3, 14), Date(2009, 3, 25), Date(2009, 4, 6), Date(2009, 4, 11),
+          Date(2009, 4, 25)}},
+        {{P, H}, 330, {Date(2009, 4, 6)}},  // (66.071 + 0) / 2
+        {{E, H}, 127, {Date(2009, 4, 25)}}, // (25.473 + 0) / 2
+        {{I}, 52, {}},                      // 5.156; one cycle is never critical together
+        {{}, std::nullopt, {}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.inUse.size());
+        ResetDisplaySettings();
+        for (CycleKind kind : AllCycles)
+            DisplaySettings.SetFlag(CycleFlag(kind), std::ranges::count(row.inUse, kind) > 0);
+        EXPECT_EQ(CyclesInUse(), row.inUse);
+        EXPECT_EQ(CoupleCompatibility(Date(2000, 1, 1), Date(2000, 1, 20)).MeanTenths,
+                  row.meanTenths);
+        std::vector<TDateTime> from;
+        for (const TDaySpan& span : PersonFigures(Date(2009, 1, 1), Date(2009, 3, 10)).Unfavourable)
+            from.push_back(span.First);
+        EXPECT_EQ(from, row.unfavourableFrom);
+    }
+    ResetDisplaySettings();
 }

@@ -12,18 +12,15 @@ constexpr TColor Green = 0x00FF00;
 class ChartsTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ResetDisplaySettings();
         image = QImage(580, 80, QImage::Format_RGB32);
         image.fill(Qt::black);
-        person = TDatalogging{};
         person.SetColor(Green);
     }
-    void TearDown() override { DisplaySettings.RestoreDefaults(); }
 
     void Grid(TDateTime prognose) {
-        Prognose.SetPrognoseDate(prognose);
+        window = *ChartWindow(prognose);
         TImageCanvas canvas(image);
-        DrawChartGrid(canvas);
+        DrawChartGrid(canvas, prognose, flags);
     }
     bool Is(int x, int y, TColor color) const { return image.pixel(x, y) == ToQRgb(color); }
     // Whether a colour appears in a block of columns and rows (both ends included).
@@ -43,13 +40,15 @@ protected:
 
     QImage image;
     TDatalogging person;
+    TChartFlags flags;
+    TChartWindow window;
 };
 
 } // namespace
 
 TEST_F(ChartsTest, DecorationsSwitchedOff) {
-    DisplaySettings.SetFlag(DisplayFlag::ShowDayLines, false);
-    DisplaySettings.SetFlag(DisplayFlag::ShowDayNumbers, false);
+    flags.DayLines = false;
+    flags.DayNumbers = false;
     Grid(Date(2026, 7, 15));
     for (int y = 0; y < 80; ++y) {
         for (int x = 0; x < 580; ++x) {
@@ -57,8 +56,8 @@ TEST_F(ChartsTest, DecorationsSwitchedOff) {
             EXPECT_TRUE(Is(x, y, axis ? clNavy : clWhite)) << x << "," << y;
         }
     }
-    DisplaySettings.SetFlag(DisplayFlag::ShowOrdinate, false);
-    DisplaySettings.SetFlag(DisplayFlag::ShowAbscissa, false);
+    flags.Ordinate = false;
+    flags.Abscissa = false;
     Grid(Date(2026, 7, 15));
     EXPECT_TRUE(Is(9, 20, clWhite));
     EXPECT_TRUE(Is(5, 40, clWhite));
@@ -70,7 +69,7 @@ TEST_F(ChartsTest, CurvesStartAtBirthInsideTheWindow) {
     person.SetBirthDate(Date(2026, 3, 10));
     {
         TImageCanvas canvas(image);
-        DrawCycleCurve(person, canvas, CycleFactor(CycleKind::Physical));
+        DrawCycleCurve(person, canvas, CycleFactor(CycleKind::Physical), window);
     }
     EXPECT_EQ(FirstColumnWith(Green), 98); // a 2-pixel pen centred on column 99
     EXPECT_TRUE(Any(98, 99, 39, 40, Green));
@@ -82,7 +81,7 @@ TEST_F(ChartsTest, CurvesStartAtBirthInsideTheWindow) {
     person.SetBirthDate(Date(2026, 4, 2));
     {
         TImageCanvas canvas(image);
-        DrawAverageCurve(person, canvas);
+        DrawAverageCurve(person, canvas, window, TCycleSet::All());
     }
     EXPECT_EQ(FirstColumnWith(Green), 9 * 34 - 1);
 
@@ -91,8 +90,8 @@ TEST_F(ChartsTest, CurvesStartAtBirthInsideTheWindow) {
         Grid(Date(2026, 3, 5));
         person.SetBirthDate(birth);
         TImageCanvas canvas(image);
-        DrawCycleCurve(person, canvas, CycleFactor(CycleKind::Heart));
-        DrawAverageCurve(person, canvas);
+        DrawCycleCurve(person, canvas, CycleFactor(CycleKind::Heart), window);
+        DrawAverageCurve(person, canvas, window, TCycleSet::All());
         EXPECT_EQ(FirstColumnWith(Green), -1);
     }
 }
@@ -100,12 +99,10 @@ TEST_F(ChartsTest, CurvesStartAtBirthInsideTheWindow) {
 TEST_F(ChartsTest, TheFlatAverageIsATwoPixelLineAlongMidHeight) {
     // No cycle in use: from the window's first day to its last, nothing before or beside it.
     person.SetBirthDate(Date(1980, 1, 1));
-    for (CycleKind kind : AllCycles)
-        DisplaySettings.SetFlag(CycleFlag(kind), false);
     Grid(Date(2026, 3, 5));
     {
         TImageCanvas canvas(image);
-        DrawAverageCurve(person, canvas);
+        DrawAverageCurve(person, canvas, window, {});
     }
     for (int x = 18; x < 9 * 62; ++x)
         EXPECT_TRUE(Is(x, 40, Green) && Is(x, 39, Green)) << x;
@@ -115,10 +112,13 @@ TEST_F(ChartsTest, TheFlatAverageIsATwoPixelLineAlongMidHeight) {
 }
 
 TEST_F(ChartsTest, NothingDrawnWithoutAChartWindow) {
+    // December 9999 has no month after it: the grid of its date, and what the main window calls.
+    ResetDisplaySettings();
     image.fill(Qt::black);
     Prognose.SetPrognoseDate(Date(9999, 12, 15));
     person.SetBirthDate(Date(9999, 1, 1));
     TImageCanvas canvas(image);
+    DrawChartGrid(canvas, Date(9999, 12, 15), flags);
     DrawChartGrid(canvas);
     DrawCycleCurve(person, canvas, CycleFactor(CycleKind::Physical));
     DrawAverageCurve(person, canvas);

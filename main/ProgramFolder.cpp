@@ -1,0 +1,3 @@
+#include "main/ProgramFolder.h"
+
+QString ProgramFolder;
