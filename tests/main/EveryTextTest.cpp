@@ -304,11 +304,14 @@ protected:
             walk.Window(box);
             box->close();
         }
+        bool colourDialogShown = false;
         OnModal(main, [&](QWidget* dialog) {
+            colourDialogShown = dialog->objectName() == QStringLiteral("ColorDialog1");
             walk.Window(dialog);
             dialog->close();
         });
         QTest::mouseClick(Child<QWidget>(settings, "pnColorWoman"), Qt::LeftButton);
+        EXPECT_TRUE(colourDialogShown);
         settings->close();
 
         // The help, its find dialog and its save dialog.
