@@ -58,7 +58,7 @@ BENCHMARK(BM_WriteRtfLargeDocument)->Unit(benchmark::kMillisecond);
 // What "save as" does with the same document: the viewer's save into a file.
 void BM_ViewerSavesLargeDocument(benchmark::State& state) {
     TInfoViewerForm viewer;
-    FillLargeDocument(*viewer.reInfo->document());
+    FillLargeDocument(*viewer.findChild<QTextEdit*>(QStringLiteral("reInfo"))->document());
     const QTemporaryDir folder;
     const QString fileName = folder.filePath(QStringLiteral("Справка.rtf"));
     for (auto _ : state)

@@ -106,6 +106,16 @@ public:
 
     void setVisible(bool visible) override;
 
+protected:
+    // The colour dialog: the chosen colour, or nothing when cancelled. Tests replace it.
+    virtual std::optional<QColor> PickColor(const QColor& initial);
+
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    enum class Person { Woman, Man };
+
     // Handlers, named after the events that run them.
     void FormShow();           // shown: the slider takes the window's opacity
     void FormActivate();       // activated: the colour panels repaint
@@ -116,8 +126,8 @@ public:
     void btDefaultClick();     // DisplaySettings.RestoreDefaults()
     void btCloseClick();       // hides the window
 
-    // The controls, named as their settings keys. Prefer changing DisplaySettings: the controls
-    // follow it. Setting a control writes the record as the user's change would.
+    // The controls, named as their settings keys (their object names, by which tests find
+    // them). Setting a control writes the record as the user's change would.
     TRadioGroup* rgGraphics;
     TColorPanel* pnColorWoman;
     TColorPanel* pnColorMan;
@@ -136,16 +146,6 @@ public:
     QSlider* tbAlphaBlend;
     QPushButton* btDefault;
     QPushButton* btClose;
-
-protected:
-    // The colour dialog: the chosen colour, or nothing when cancelled. Tests replace it.
-    virtual std::optional<QColor> PickColor(const QColor& initial);
-
-    void showEvent(QShowEvent* event) override;
-    void changeEvent(QEvent* event) override;
-
-private:
-    enum class Person { Woman, Man };
 
     void CreateControls();
     // Every caption and hint in the language in use; runs again whenever a language is loaded.

@@ -16,6 +16,14 @@
 
 #include <gtest/gtest.h>
 
+// The child of `parent` named `name`, as the type it must have; a missing one fails the test.
+template <class T> T* Child(const QObject* parent, const char* name) {
+    T* child = parent->findChild<T*>(QString::fromLatin1(name));
+    if (!child)
+        ADD_FAILURE() << "no " << name << " in " << parent->objectName().toStdString();
+    return child;
+}
+
 // Runs `check` on the next modal window, which opens inside a call that only returns once it
 // closes; `check` must close it.
 inline void OnModal(QObject* context, std::function<void(QWidget*)> check) {

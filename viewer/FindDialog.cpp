@@ -86,3 +86,8 @@ bool TFindDialog::MatchCase() const {
 bool TFindDialog::Down() const {
     return rbDown->isChecked();
 }
+
+void TFindDialog::FocusFindText() {
+    edFindText->setFocus();
+    edFindText->selectAll();
+}

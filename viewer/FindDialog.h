@@ -20,7 +20,15 @@ public:
     bool MatchCase() const;
     // True for "Вниз", the default.
     bool Down() const;
+    // The caret goes into the search text, all of it selected, ready to be typed over.
+    void FocusFindText();
 
+signals:
+    // "Найти далее" was pressed with a non-empty search text.
+    void Find();
+
+private:
+    // The controls; each has its name as object name, by which tests find it.
     QLineEdit* edFindText;
     QCheckBox* chkWholeWord;
     QCheckBox* chkMatchCase;
@@ -28,8 +36,4 @@ public:
     QRadioButton* rbDown;
     QPushButton* btFindNext;
     QPushButton* btCancel;
-
-signals:
-    // "Найти далее" was pressed with a non-empty search text.
-    void Find();
 };

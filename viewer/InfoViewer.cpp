@@ -166,6 +166,12 @@ QString TInfoViewerForm::AskSaveFileName(const QString& proposed) {
     return dialog.selectedFiles().value(0);
 }
 
+void TInfoViewerForm::WrapWords() {
+    reInfo->setLineWrapMode(QTextEdit::NoWrap);
+    reInfo->setLineWrapMode(QTextEdit::WidgetWidth);
+    actWordWrap->setChecked(reInfo->lineWrapMode() != QTextEdit::NoWrap);
+}
+
 void TInfoViewerForm::actCloseExecute() {
     close();
 }
@@ -175,8 +181,7 @@ void TInfoViewerForm::actFindExecute() {
     FindDialog->show();
     FindDialog->raise();
     FindDialog->activateWindow();
-    FindDialog->edFindText->setFocus();
-    FindDialog->edFindText->selectAll();
+    FindDialog->FocusFindText();
 }
 
 void TInfoViewerForm::actSaveAsExecute() {
@@ -260,10 +265,7 @@ void ShowRtf(QWidget* owner, const QString& caption, const QByteArray& rtf) {
     const auto destroy = qScopeGuard([&form] { delete form.data(); });
     form->setWindowTitle(caption);
     form->LoadDocument(rtf);
-    // Lay the loaded text out afresh with wrapping on, and let the check mark say so.
-    form->reInfo->setLineWrapMode(QTextEdit::NoWrap);
-    form->reInfo->setLineWrapMode(QTextEdit::WidgetWidth);
-    form->actWordWrap->setChecked(form->reInfo->lineWrapMode() != QTextEdit::NoWrap);
+    form->WrapWords();
     DescribeForAssistiveTechnologies(form);
     form->exec();
 }

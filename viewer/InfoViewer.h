@@ -24,29 +24,13 @@ public:
 
     // Replaces the shown text by an RTF document; damaged RTF shows what could be read.
     void LoadDocument(const QByteArray& rtf);
+    // Lays the text out afresh with wrapping on, the check mark saying so.
+    void WrapWords();
     // Writes the current text, edits included, as RTF, replacing only a regular file. Throws
     // EProgramError when the file cannot be written; an existing file is then left as it was.
     void SaveDocument(const QString& fileName) const;
     // Where the find dialog's top-left corner goes when it is opened.
     QPoint FindDialogPosition() const;
-
-    QMenuBar* MainMenu1;
-    QToolBar* ToolBar1;
-    QTextEdit* reInfo;
-    TFindDialog* FindDialog;
-
-    QAction* actClose;
-    QAction* actFind;
-    QAction* actSaveAs;
-    QAction* actWordWrap;
-    QAction* actCopy;
-    QAction* actSelectAll;
-
-    QWidget* tbFind;
-    QWidget* tbSaveAs;
-    QWidget* tbSep1;
-    QWidget* tbWordWrap;
-    QWidget* tbCopy;
 
 public slots:
     void actCloseExecute();
@@ -68,6 +52,25 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    // The controls; each has its name as object name, by which tests find it.
+    QMenuBar* MainMenu1;
+    QToolBar* ToolBar1;
+    QTextEdit* reInfo;
+    TFindDialog* FindDialog;
+
+    QAction* actClose;
+    QAction* actFind;
+    QAction* actSaveAs;
+    QAction* actWordWrap;
+    QAction* actCopy;
+    QAction* actSelectAll;
+
+    QWidget* tbFind;
+    QWidget* tbSaveAs;
+    QWidget* tbSep1;
+    QWidget* tbWordWrap;
+    QWidget* tbCopy;
+
     QAction* AddCommand(const char* name, const QString& caption, int picture,
                         const QKeySequence& shortcut, void (TInfoViewerForm::*handler)());
 

@@ -68,9 +68,10 @@ TEST_F(AccessibilityTest, EveryControlOfEveryWindowHasANameAndADescription) {
         auto* viewer = qobject_cast<TInfoViewerForm*>(QApplication::activeModalWidget());
         ASSERT_NE(viewer, nullptr);
         unnamed << Unnamed(viewer);
-        viewer->actFind->trigger();
-        unnamed << Unnamed(viewer->FindDialog);
-        viewer->FindDialog->close();
+        Child<QAction>(viewer, "actFind")->trigger();
+        auto* findDialog = Child<QDialog>(viewer, "FindDialog");
+        unnamed << Unnamed(findDialog);
+        findDialog->close();
         viewer->close();
     });
     Find<QAction>("actHelp")->trigger();

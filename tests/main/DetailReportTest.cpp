@@ -185,11 +185,12 @@ TEST_F(DetailReportTest, RtfKeepsTheReportAndTheViewerShowsIt) {
             return;
         }
         EXPECT_EQ(viewer->windowTitle(), DetailReportCaption(false));
-        EXPECT_EQ(viewer->reInfo->toPlainText(), written.toPlainText());
-        EXPECT_TRUE(viewer->actWordWrap->isChecked());
-        EXPECT_FALSE(viewer->reInfo->document()->isModified());
+        const auto* reInfo = Child<QTextEdit>(viewer, "reInfo");
+        EXPECT_EQ(reInfo->toPlainText(), written.toPlainText());
+        EXPECT_TRUE(Child<QAction>(viewer, "actWordWrap")->isChecked());
+        EXPECT_FALSE(reInfo->document()->isModified());
         viewer->SaveDocument(saved);
-        viewer->actClose->trigger();
+        Child<QAction>(viewer, "actClose")->trigger();
     });
     ShowInfoViewer(&owner, DetailReportCaption(false), written);
     EXPECT_TRUE(owner.findChildren<TInfoViewerForm*>().isEmpty());

@@ -296,34 +296,37 @@ protected:
         // The settings window, its slider's hint, its help box and the colour dialog.
         Find<QAction>("actSettings")->trigger();
         auto* settings = form->findChild<TSettingsForm*>();
-        settings->tbAlphaBlend->setValue(200);
+        Child<QSlider>(settings, "tbAlphaBlend")->setValue(200);
         walk.Window(settings);
         clipped << Clipped(main) << Clipped(settings);
-        settings->spHelp->click();
+        Child<QToolButton>(settings, "spHelp")->click();
         for (auto* box : settings->findChildren<QMessageBox*>()) {
             walk.Window(box);
             box->close();
         }
+        bool colourDialogShown = false;
         OnModal(main, [&](QWidget* dialog) {
+            colourDialogShown = dialog->objectName() == QStringLiteral("ColorDialog1");
             walk.Window(dialog);
             dialog->close();
         });
-        settings->pnColorWomanClick();
+        QTest::mouseClick(Child<QWidget>(settings, "pnColorWoman"), Qt::LeftButton);
+        EXPECT_TRUE(colourDialogShown);
         settings->close();
 
         // The help, its find dialog and its save dialog.
         OnModal(main, [&](QWidget* viewer) {
             walk.Window(viewer);
-            auto* viewerForm = qobject_cast<TInfoViewerForm*>(viewer);
-            viewerForm->actFind->trigger();
-            walk.Window(viewerForm->FindDialog);
-            clipped << Clipped(viewerForm->FindDialog);
-            viewerForm->FindDialog->close();
+            Child<QAction>(viewer, "actFind")->trigger();
+            auto* findDialog = Child<QDialog>(viewer, "FindDialog");
+            walk.Window(findDialog);
+            clipped << Clipped(findDialog);
+            findDialog->close();
             OnModal(viewer, [&](QWidget* dialog) {
                 walk.Window(dialog);
                 dialog->close();
             });
-            viewerForm->actSaveAs->trigger();
+            Child<QAction>(viewer, "actSaveAs")->trigger();
             viewer->close();
         });
         Find<QAction>("actHelp")->trigger();

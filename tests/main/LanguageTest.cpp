@@ -113,7 +113,7 @@ TEST_F(LanguageTest, WindowsTakeTheFilesTextsAndTheBuiltInOnesForWhatItLacks) {
     Start();
     auto* settings = form->findChild<TSettingsForm*>();
     ASSERT_NE(settings, nullptr);
-    settings->tbAlphaBlend->setValue(145);
+    Child<QSlider>(settings, "tbAlphaBlend")->setValue(145);
 
     struct Row {
         std::function<QString()> shown;
@@ -122,16 +122,34 @@ TEST_F(LanguageTest, WindowsTakeTheFilesTextsAndTheBuiltInOnesForWhatItLacks) {
     };
     const Row rows[] = {
         {[&] { return settings->windowTitle(); }, "Settings", "Настройки..."},
-        {[&] { return settings->btDefault->text(); }, "Defaults", "По умолчанию"},
-        {[&] { return settings->btClose->text(); }, "Закрыть", "Закрыть"},
-        {[&] { return settings->gbGraph->title(); }, " On the chart ", " На графике "},
-        {[&] { return settings->rgGraphics->Item(1)->text(); }, "Woman only", "Только женский"},
-        {[&] { return settings->rgGraphics->Item(2)->text(); }, "Только мужской", "Только мужской"},
-        {[&] { return settings->tbAlphaBlend->toolTip(); }, "Transparent: 44%", "Прозрачность 44%"},
-        {[&] { return settings->spHelp->statusTip(); }, "Help me", "Помогите"},
-        {[&] { return TFindDialog().rbUp->text(); }, "Up", "Вверх"},
-        {[&] { return TFindDialog().rbDown->text(); }, "Вниз", "Вниз"},
-        {[&] { return TInfoViewerForm().actFind->toolTip(); }, "Find", "Найти"},
+        {[&] { return Child<QPushButton>(settings, "btDefault")->text(); }, "Defaults",
+         "По умолчанию"},
+        {[&] { return Child<QPushButton>(settings, "btClose")->text(); }, "Закрыть", "Закрыть"},
+        {[&] { return Child<QGroupBox>(settings, "gbGraph")->title(); }, " On the chart ",
+         " На графике "},
+        {[&] { return Child<TRadioGroup>(settings, "rgGraphics")->Item(1)->text(); }, "Woman only",
+         "Только женский"},
+        {[&] { return Child<TRadioGroup>(settings, "rgGraphics")->Item(2)->text(); },
+         "Только мужской", "Только мужской"},
+        {[&] { return Child<QSlider>(settings, "tbAlphaBlend")->toolTip(); }, "Transparent: 44%",
+         "Прозрачность 44%"},
+        {[&] { return Child<QToolButton>(settings, "spHelp")->statusTip(); }, "Help me",
+         "Помогите"},
+        {[&] {
+             const TFindDialog dialog;
+             return Child<QRadioButton>(&dialog, "rbUp")->text();
+         },
+         "Up", "Вверх"},
+        {[&] {
+             const TFindDialog dialog;
+             return Child<QRadioButton>(&dialog, "rbDown")->text();
+         },
+         "Вниз", "Вниз"},
+        {[&] {
+             const TInfoViewerForm viewer;
+             return Child<QAction>(&viewer, "actFind")->toolTip();
+         },
+         "Find", "Найти"},
         {[&] { return DetailReportCaption(true); }, "About the man",
          "Подробная информация о мужчине"},
         {[&] { return SystemReason("Not a directory"); }, "Not a folder", "Это не каталог"},
@@ -326,7 +344,9 @@ TEST_F(LanguageTest, HelpInTheLanguageWhereItHasOne) {
         OnModal(form.get(), [&](QWidget* modal) {
             if (auto* viewer = qobject_cast<TInfoViewerForm*>(modal))
                 shown = viewer->windowTitle() + ": " +
-                        viewer->reInfo->toPlainText().section(QLatin1Char('\n'), 0, 0);
+                        Child<QTextEdit>(viewer, "reInfo")
+                            ->toPlainText()
+                            .section(QLatin1Char('\n'), 0, 0);
             modal->close();
         });
         Find<QAction>("actHelp")->trigger();

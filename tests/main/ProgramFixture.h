@@ -86,11 +86,7 @@ protected:
         ADD_FAILURE() << "no item " << language.toStdString();
     }
 
-    template <typename T> T* Find(const char* name) const {
-        T* child = form->findChild<T*>(QLatin1String(name));
-        EXPECT_NE(child, nullptr) << name;
-        return child;
-    }
+    template <typename T> T* Find(const char* name) const { return Child<T>(form.get(), name); }
 
     QTemporaryDir dir;
     QString folder;

@@ -1,4 +1,5 @@
 #include "settings/Settings.h"
+#include "tests/QtTestSupport.h"
 #include "tests/TestSupport.h"
 
 #include "model/Shared.h"
@@ -50,6 +51,21 @@ protected:
         mainWindow = std::make_unique<QWidget>();
         mainWindow->setGeometry(100, 80, 600, 400);
         form = new TScriptedSettingsForm(mainWindow.get());
+        rgGraphics = Child<TRadioGroup>(form, "rgGraphics");
+        pnColorWoman = Child<TColorPanel>(form, "pnColorWoman");
+        pnColorMan = Child<TColorPanel>(form, "pnColorMan");
+        cbOrdinate_Y = Child<QCheckBox>(form, "cbOrdinate_Y");
+        cbAbscissa_X = Child<QCheckBox>(form, "cbAbscissa_X");
+        cbAxis = Child<QCheckBox>(form, "cbAxis");
+        cbMonthNumbers = Child<QCheckBox>(form, "cbMonthNumbers");
+        chkPhysical = Child<QCheckBox>(form, "chkPhysical");
+        chkEmotional = Child<QCheckBox>(form, "chkEmotional");
+        chkSavvy = Child<QCheckBox>(form, "chkSavvy");
+        chkWarmhearted = Child<QCheckBox>(form, "chkWarmhearted");
+        spHelp = Child<QToolButton>(form, "spHelp");
+        tbAlphaBlend = Child<QSlider>(form, "tbAlphaBlend");
+        btDefault = Child<QPushButton>(form, "btDefault");
+        btClose = Child<QPushButton>(form, "btClose");
     }
     void TearDown() override {
         mainWindow.reset();
@@ -64,21 +80,37 @@ protected:
 
     // The check box of each DisplayFlag.
     std::vector<QCheckBox*> Boxes() const {
-        return {form->chkPhysical,  form->chkEmotional, form->chkSavvy, form->chkWarmhearted,
-                form->cbOrdinate_Y, form->cbAbscissa_X, form->cbAxis,   form->cbMonthNumbers};
+        return {chkPhysical,  chkEmotional, chkSavvy, chkWarmhearted,
+                cbOrdinate_Y, cbAbscissa_X, cbAxis,   cbMonthNumbers};
     }
 
     // The index of the only checked radio item, -1 for none, -2 for several.
     int Checked() const {
         int index = -1;
-        for (int i = 0; i < form->rgGraphics->Count(); ++i)
-            if (form->rgGraphics->Item(i)->isChecked())
+        for (int i = 0; i < rgGraphics->Count(); ++i)
+            if (rgGraphics->Item(i)->isChecked())
                 index = index == -1 ? i : -2;
         return index;
     }
 
     std::unique_ptr<QWidget> mainWindow;
     TScriptedSettingsForm* form = nullptr;
+    // The window's controls, found by name.
+    TRadioGroup* rgGraphics = nullptr;
+    TColorPanel* pnColorWoman = nullptr;
+    TColorPanel* pnColorMan = nullptr;
+    QCheckBox* cbOrdinate_Y = nullptr;
+    QCheckBox* cbAbscissa_X = nullptr;
+    QCheckBox* cbAxis = nullptr;
+    QCheckBox* cbMonthNumbers = nullptr;
+    QCheckBox* chkPhysical = nullptr;
+    QCheckBox* chkEmotional = nullptr;
+    QCheckBox* chkSavvy = nullptr;
+    QCheckBox* chkWarmhearted = nullptr;
+    QToolButton* spHelp = nullptr;
+    QSlider* tbAlphaBlend = nullptr;
+    QPushButton* btDefault = nullptr;
+    QPushButton* btClose = nullptr;
     int refreshes = 0;
 };
 
@@ -127,7 +159,7 @@ TEST_F(SettingsFormTest, WindowAndControlsAsDesigned) {
         // colour panels stand over the radio group on purpose, checked below).
         EXPECT_TRUE(w->parentWidget()->rect().contains(w->geometry()));
         for (QWidget* other : placed) {
-            const bool panelOverGroup = other == form->rgGraphics && qobject_cast<TColorPanel*>(w);
+            const bool panelOverGroup = other == rgGraphics && qobject_cast<TColorPanel*>(w);
             if (other->parentWidget() == w->parentWidget() && !panelOverGroup) {
                 EXPECT_FALSE(other->geometry().adjusted(0, 0, 0, -1).intersects(w->geometry()))
                     << other->objectName().toStdString();
@@ -147,33 +179,32 @@ TEST_F(SettingsFormTest, WindowAndControlsAsDesigned) {
     // The panels stand over the last two items, level with them and clear of their texts.
     EXPECT_EQ(Checked(), 0);
     const QObjectList stack = form->children();
-    for (const TColorPanel* panel : {form->pnColorWoman, form->pnColorMan}) {
-        QRadioButton* item = form->rgGraphics->Item(panel == form->pnColorWoman ? 1 : 2);
+    for (const TColorPanel* panel : {pnColorWoman, pnColorMan}) {
+        QRadioButton* item = rgGraphics->Item(panel == pnColorWoman ? 1 : 2);
         const QRect itemRect(item->mapTo(form, QPoint()), item->size());
         EXPECT_LE(std::abs(itemRect.center().y() - panel->geometry().center().y()), 1);
         EXPECT_LE(itemRect.left() + item->sizeHint().width(), panel->x() + 4); // 4 spare
-        EXPECT_GT(stack.indexOf(panel), stack.indexOf(form->rgGraphics));
+        EXPECT_GT(stack.indexOf(panel), stack.indexOf(rgGraphics));
         EXPECT_EQ(panel->focusPolicy(), Qt::NoFocus);
     }
-    EXPECT_EQ(form->pnColorWoman->Color(), QColor(Qt::red));
-    EXPECT_EQ(form->pnColorMan->Color(), QColor(Qt::blue));
-    EXPECT_EQ(form->spHelp->focusPolicy(), Qt::NoFocus);
+    EXPECT_EQ(pnColorWoman->Color(), QColor(Qt::red));
+    EXPECT_EQ(pnColorMan->Color(), QColor(Qt::blue));
+    EXPECT_EQ(spHelp->focusPolicy(), Qt::NoFocus);
 
     // Hints are tooltips and status tips alike; the slider has none before its first change.
-    EXPECT_EQ(form->pnColorMan->statusTip(), QStringLiteral("Цвет мужского графика"));
-    EXPECT_EQ(form->spHelp->statusTip(), form->spHelp->toolTip());
-    EXPECT_TRUE(form->tbAlphaBlend->toolTip().isEmpty());
+    EXPECT_EQ(pnColorMan->statusTip(), QStringLiteral("Цвет мужского графика"));
+    EXPECT_EQ(spHelp->statusTip(), spHelp->toolTip());
+    EXPECT_TRUE(tbAlphaBlend->toolTip().isEmpty());
 }
 
 TEST_F(SettingsFormTest, TabOrder) {
     form->show();
     QApplication::setActiveWindow(form);
-    QRadioButton* first = form->rgGraphics->Item(0);
+    QRadioButton* first = rgGraphics->Item(0);
     first->setFocus();
     for (QWidget* next : std::initializer_list<QWidget*>{
-             form->btClose, form->chkPhysical, form->chkEmotional, form->chkSavvy,
-             form->chkWarmhearted, form->tbAlphaBlend, form->btDefault, form->cbAbscissa_X,
-             form->cbAxis, form->cbMonthNumbers, form->cbOrdinate_Y, first}) {
+             btClose, chkPhysical, chkEmotional, chkSavvy, chkWarmhearted, tbAlphaBlend, btDefault,
+             cbAbscissa_X, cbAxis, cbMonthNumbers, cbOrdinate_Y, first}) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
     }
@@ -186,14 +217,14 @@ TEST_F(SettingsFormTest, TabOrder) {
         return QApplication::focusWidget();
     };
     DisplaySettings.SetDisplayMode(2);
-    EXPECT_EQ(key(form->cbOrdinate_Y, Qt::Key_Tab), form->rgGraphics->Item(2));
-    EXPECT_EQ(key(form->btClose, Qt::Key_Backtab), form->rgGraphics->Item(2));
-    EXPECT_EQ(key(form->rgGraphics->Item(2), Qt::Key_Up), form->rgGraphics->Item(1));
+    EXPECT_EQ(key(cbOrdinate_Y, Qt::Key_Tab), rgGraphics->Item(2));
+    EXPECT_EQ(key(btClose, Qt::Key_Backtab), rgGraphics->Item(2));
+    EXPECT_EQ(key(rgGraphics->Item(2), Qt::Key_Up), rgGraphics->Item(1));
     EXPECT_EQ(DisplaySettings.DisplayMode(), 1);
-    EXPECT_EQ(key(form->cbOrdinate_Y, Qt::Key_Tab), form->rgGraphics->Item(1));
+    EXPECT_EQ(key(cbOrdinate_Y, Qt::Key_Tab), rgGraphics->Item(1));
     DisplaySettings.SetDisplayMode(-1);
-    EXPECT_EQ(key(form->cbOrdinate_Y, Qt::Key_Tab), first);
-    EXPECT_EQ(key(first, Qt::Key_Tab), form->btClose);
+    EXPECT_EQ(key(cbOrdinate_Y, Qt::Key_Tab), first);
+    EXPECT_EQ(key(first, Qt::Key_Tab), btClose);
 }
 
 TEST_F(SettingsFormTest, RecordAndWindowAgree) {
@@ -206,7 +237,7 @@ TEST_F(SettingsFormTest, RecordAndWindowAgree) {
         Click(boxes[f]);
         EXPECT_TRUE(DisplaySettings.Flag(static_cast<DisplayFlag>(f))) << f;
     }
-    Click(form->rgGraphics->Item(2));
+    Click(rgGraphics->Item(2));
     EXPECT_EQ(DisplaySettings.DisplayMode(), 2);
     EXPECT_EQ(refreshes, 17);
 
@@ -221,36 +252,36 @@ TEST_F(SettingsFormTest, RecordAndWindowAgree) {
     for (std::size_t f = 0; f < boxes.size(); ++f)
         EXPECT_EQ(boxes[f]->isChecked(), f == 7) << f;
     EXPECT_EQ(Checked(), 1);
-    EXPECT_EQ(form->pnColorMan->Color(), QColor(0x12, 0x34, 0x56));
-    EXPECT_EQ(form->tbAlphaBlend->value(), 200);
+    EXPECT_EQ(pnColorMan->Color(), QColor(0x12, 0x34, 0x56));
+    EXPECT_EQ(tbAlphaBlend->value(), 200);
 
     DisplaySettings.RestoreDefaults();
     for (QCheckBox* box : boxes)
         EXPECT_TRUE(box->isChecked());
     EXPECT_EQ(Checked(), 0);
-    EXPECT_EQ(form->pnColorMan->Color(), QColor(Qt::blue));
-    EXPECT_EQ(form->tbAlphaBlend->value(), 240);
+    EXPECT_EQ(pnColorMan->Color(), QColor(Qt::blue));
+    EXPECT_EQ(tbAlphaBlend->value(), 240);
 
     // A window made after loading starts from the record; once gone it hears no more (the
     // sanitizer catches a forgotten observer).
     DisplaySettings.SetFlag(DisplayFlag::ShowDayLines, false);
     DisplaySettings.SetSettingsOpacity(150);
     auto* late = new TSettingsForm(mainWindow.get());
-    EXPECT_FALSE(late->cbAxis->isChecked());
+    EXPECT_FALSE(Child<QCheckBox>(late, "cbAxis")->isChecked());
     EXPECT_EQ(late->windowOpacity(), 150 / 255.0);
     delete late;
     DisplaySettings.SetFlag(DisplayFlag::ShowDayLines, true);
-    EXPECT_TRUE(form->cbAxis->isChecked());
+    EXPECT_TRUE(cbAxis->isChecked());
 }
 
 TEST_F(SettingsFormTest, LastCycleAndNoDisplayMode) {
     form->show();
     Connect();
-    for (QCheckBox* box : {form->chkEmotional, form->chkSavvy, form->chkWarmhearted})
+    for (QCheckBox* box : {chkEmotional, chkSavvy, chkWarmhearted})
         Click(box);
     refreshes = 0;
-    Click(form->chkPhysical);
-    EXPECT_TRUE(form->chkPhysical->isChecked());
+    Click(chkPhysical);
+    EXPECT_TRUE(chkPhysical->isChecked());
     EXPECT_TRUE(DisplaySettings.UsePhysical());
     EXPECT_EQ(refreshes, 2);
 
@@ -261,19 +292,19 @@ TEST_F(SettingsFormTest, LastCycleAndNoDisplayMode) {
     EXPECT_EQ(refreshes, 0);
 
     // Exclusive again afterwards: a click selects one item, a second click keeps it.
-    Click(form->rgGraphics->Item(2));
-    Click(form->rgGraphics->Item(0));
-    Click(form->rgGraphics->Item(0));
+    Click(rgGraphics->Item(2));
+    Click(rgGraphics->Item(0));
+    Click(rgGraphics->Item(0));
     EXPECT_EQ(Checked(), 0);
     EXPECT_EQ(DisplaySettings.DisplayMode(), 0);
     EXPECT_EQ(refreshes, 2);
-    form->rgGraphics->SetItemIndex(-1); // set by hand, the record follows too
+    rgGraphics->SetItemIndex(-1); // set by hand, the record follows too
     EXPECT_EQ(DisplaySettings.DisplayMode(), -1);
 }
 
 TEST_F(SettingsFormTest, OpacitySlider) {
     Connect();
-    QSlider* slider = form->tbAlphaBlend;
+    QSlider* slider = tbAlphaBlend;
     slider->setValue(145);
     EXPECT_EQ(DisplaySettings.SettingsOpacity(), 145);
     EXPECT_EQ(form->windowOpacity(), 145 / 255.0);
@@ -284,7 +315,7 @@ TEST_F(SettingsFormTest, OpacitySlider) {
 
     // "По умолчанию" with the slider at 200: back at 240 with its hint, one refresh at the end.
     slider->setValue(200);
-    Click(form->btDefault);
+    Click(btDefault);
     EXPECT_EQ(form->windowOpacity(), 240 / 255.0);
     EXPECT_EQ(slider->toolTip(), QStringLiteral("Прозрачность 6%"));
     EXPECT_EQ(slider->statusTip(), slider->toolTip());
@@ -298,7 +329,7 @@ TEST_F(SettingsFormTest, ColourDialog) {
     Prognose.Woman.SetColor(0);
 
     // Cancelled: the colour stays, the person gets it again, and the charts redraw once.
-    Click(form->pnColorWoman);
+    Click(pnColorWoman);
     EXPECT_EQ(DisplaySettings.WomanColor(), clRed);
     EXPECT_EQ(Prognose.Woman.Color, clRed);
     EXPECT_EQ(refreshes, 1);
@@ -306,11 +337,11 @@ TEST_F(SettingsFormTest, ColourDialog) {
     // Confirmed: the record holds 0x00BBGGRR. Then one dialog serves both panels, and a
     // cancel does not forget its colour.
     form->answers = {QColor(0x12, 0x34, 0x56)};
-    Click(form->pnColorWoman);
+    Click(pnColorWoman);
     EXPECT_EQ(Prognose.Woman.Color, 0x563412u);
-    EXPECT_EQ(form->pnColorWoman->Color(), QColor(0x12, 0x34, 0x56));
-    Click(form->pnColorMan);
-    Click(form->pnColorMan);
+    EXPECT_EQ(pnColorWoman->Color(), QColor(0x12, 0x34, 0x56));
+    Click(pnColorMan);
+    Click(pnColorMan);
     const QColor picked(0x12, 0x34, 0x56);
     EXPECT_EQ(form->openedWith, (std::vector<QColor>{Qt::black, Qt::black, picked, picked}));
     EXPECT_EQ(DisplaySettings.ManColor(), clBlue);
@@ -319,7 +350,7 @@ TEST_F(SettingsFormTest, ColourDialog) {
 
 TEST_F(SettingsFormTest, HelpBox) {
     form->show();
-    Click(form->spHelp);
+    Click(spHelp);
     QPointer<QMessageBox> box = form->findChild<QMessageBox*>();
     ASSERT_FALSE(box.isNull());
     EXPECT_TRUE(box->isVisible());
@@ -341,7 +372,7 @@ TEST_F(SettingsFormTest, ShowHideAndPlacement) {
 
     // Closing only hides; the window comes back where the user left it.
     form->move(20, 30);
-    Click(form->btClose);
+    Click(btClose);
     EXPECT_FALSE(form->isVisible());
     form->show();
     EXPECT_EQ(form->pos(), QPoint(20, 30));
@@ -353,7 +384,7 @@ TEST_F(SettingsFormTest, ShowHideAndPlacement) {
     form->show();
     form->setWindowOpacity(200 / 255.0);
     form->show();
-    EXPECT_EQ(form->tbAlphaBlend->value(), 240);
+    EXPECT_EQ(tbAlphaBlend->value(), 240);
     form->hide();
     form->show();
     EXPECT_EQ(DisplaySettings.SettingsOpacity(), 200);

@@ -66,13 +66,13 @@ protected:
 
 std::pair<int, QString> FindNext(TInfoViewerForm& viewer, const QString& text,
                                  bool wholeWord = false, bool matchCase = false, bool up = false) {
-    TFindDialog& dialog = *viewer.FindDialog;
-    dialog.edFindText->setText(text);
-    dialog.chkWholeWord->setChecked(wholeWord);
-    dialog.chkMatchCase->setChecked(matchCase);
-    (up ? dialog.rbUp : dialog.rbDown)->setChecked(true);
-    dialog.btFindNext->click();
-    const QTextCursor cursor = viewer.reInfo->textCursor();
+    const auto* dialog = Child<TFindDialog>(&viewer, "FindDialog");
+    Child<QLineEdit>(dialog, "edFindText")->setText(text);
+    Child<QCheckBox>(dialog, "chkWholeWord")->setChecked(wholeWord);
+    Child<QCheckBox>(dialog, "chkMatchCase")->setChecked(matchCase);
+    Child<QRadioButton>(dialog, up ? "rbUp" : "rbDown")->setChecked(true);
+    Child<QPushButton>(dialog, "btFindNext")->click();
+    const QTextCursor cursor = Child<QTextEdit>(&viewer, "reInfo")->textCursor();
     return {cursor.selectionStart(), cursor.selectedText()};
 }
 
@@ -91,34 +91,37 @@ QImage Picture(const QIcon& icon) {
 
 TEST(InfoViewer, CommandsMenusAndToolbar) {
     TInfoViewerForm viewer;
+    auto* MainMenu1 = Child<QMenuBar>(&viewer, "MainMenu1");
+    auto* ToolBar1 = Child<QToolBar>(&viewer, "ToolBar1");
+    auto* tbSep1 = Child<QWidget>(&viewer, "tbSep1");
     const struct {
-        QAction* action;
         const char *name, *caption;
         int picture;
         const char* shortcut;
     } commands[] = {
-        {viewer.actClose, "actClose", "Закрыть", 6, "Alt+F4"},
-        {viewer.actFind, "actFind", "Найти", 0, "Ctrl+F"},
-        {viewer.actSaveAs, "actSaveAs", "Сохранить как", 1, "Ctrl+S"},
-        {viewer.actWordWrap, "actWordWrap", "Перенос по словам", 2, "Ctrl+W"},
-        {viewer.actCopy, "actCopy", "Скопировать", 3, "Ctrl+C"},
-        {viewer.actSelectAll, "actSelectAll", "Выделить всё", -1, "Ctrl+A"},
+        {"actClose", "Закрыть", 6, "Alt+F4"},
+        {"actFind", "Найти", 0, "Ctrl+F"},
+        {"actSaveAs", "Сохранить как", 1, "Ctrl+S"},
+        {"actWordWrap", "Перенос по словам", 2, "Ctrl+W"},
+        {"actCopy", "Скопировать", 3, "Ctrl+C"},
+        {"actSelectAll", "Выделить всё", -1, "Ctrl+A"},
     };
     for (const auto& command : commands) {
         SCOPED_TRACE(command.name);
-        EXPECT_EQ(viewer.findChild<QAction*>(command.name), command.action);
-        for (const QString& text :
-             {command.action->text(), command.action->toolTip(), command.action->statusTip()})
+        const QAction* action = Child<QAction>(&viewer, command.name);
+        ASSERT_NE(action, nullptr);
+        for (const QString& text : {action->text(), action->toolTip(), action->statusTip()})
             EXPECT_EQ(text, command.caption);
-        EXPECT_EQ(command.action->shortcut(), QKeySequence(command.shortcut));
-        EXPECT_EQ(command.action->icon().isNull(), command.picture < 0);
+        EXPECT_EQ(action->shortcut(), QKeySequence(command.shortcut));
+        EXPECT_EQ(action->icon().isNull(), command.picture < 0);
         if (command.picture >= 0) {
-            EXPECT_EQ(Picture(command.action->icon()), Picture(ImageList1().Icon(command.picture)));
+            EXPECT_EQ(Picture(action->icon()), Picture(ImageList1().Icon(command.picture)));
         }
     }
-    EXPECT_TRUE(viewer.actWordWrap->isCheckable() && viewer.actWordWrap->isChecked());
+    const QAction* actWordWrap = Child<QAction>(&viewer, "actWordWrap");
+    EXPECT_TRUE(actWordWrap->isCheckable() && actWordWrap->isChecked());
 
-    const QList<QAction*> menus = viewer.MainMenu1->actions();
+    const QList<QAction*> menus = MainMenu1->actions();
     ASSERT_EQ(menus.size(), 2);
     EXPECT_EQ(menus[0]->text(), "&Файл");
     EXPECT_EQ(Names(menus[0]->menu()->actions()), QStringList{"actClose"});
@@ -126,12 +129,12 @@ TEST(InfoViewer, CommandsMenusAndToolbar) {
     EXPECT_EQ(Names(menus[1]->menu()->actions()),
               QStringList({"actCopy", "actSelectAll", "", "actFind", "actWordWrap"}));
 
-    EXPECT_EQ(viewer.ToolBar1->toolButtonStyle(), Qt::ToolButtonIconOnly);
+    EXPECT_EQ(ToolBar1->toolButtonStyle(), Qt::ToolButtonIconOnly);
     QStringList buttons;
-    for (QAction* action : viewer.ToolBar1->actions())
-        buttons << viewer.ToolBar1->widgetForAction(action)->objectName();
+    for (QAction* action : ToolBar1->actions())
+        buttons << ToolBar1->widgetForAction(action)->objectName();
     EXPECT_EQ(buttons, QStringList({"tbFind", "tbSaveAs", "tbSep1", "tbWordWrap", "tbCopy"}));
-    EXPECT_EQ(viewer.tbSep1->width(), 8);
+    EXPECT_EQ(tbSep1->width(), 8);
 }
 
 TEST(InfoViewer, OpensCentredOverItsOwnerWithTheFindDialogBesideTheText) {
@@ -139,27 +142,32 @@ TEST(InfoViewer, OpensCentredOverItsOwnerWithTheFindDialogBesideTheText) {
     owner.setGeometry(300, 200, 900, 700);
     owner.show();
     TInfoViewerForm viewer(&owner);
+    auto* ToolBar1 = Child<QToolBar>(&viewer, "ToolBar1");
+    auto* MainMenu1 = Child<QMenuBar>(&viewer, "MainMenu1");
+    auto* reInfo = Child<QTextEdit>(&viewer, "reInfo");
+    auto* actFind = Child<QAction>(&viewer, "actFind");
     viewer.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
     EXPECT_EQ(viewer.frameGeometry().size(), QSize(500, 500));
     EXPECT_EQ(viewer.frameGeometry().center(), owner.frameGeometry().center());
     EXPECT_EQ(viewer.font(), WindowFont());
     // The toolbar, 29 high, starts the client area below the menu; the text fills the rest.
-    EXPECT_EQ(viewer.ToolBar1->y(), viewer.MainMenu1->geometry().bottom() + 1);
-    EXPECT_EQ(viewer.reInfo->y() - viewer.ToolBar1->y(), 29);
-    EXPECT_EQ(viewer.reInfo->geometry().bottomRight(), viewer.rect().bottomRight());
+    EXPECT_EQ(ToolBar1->y(), MainMenu1->geometry().bottom() + 1);
+    EXPECT_EQ(reInfo->y() - ToolBar1->y(), 29);
+    EXPECT_EQ(reInfo->geometry().bottomRight(), viewer.rect().bottomRight());
 
-    TFindDialog& dialog = *viewer.FindDialog;
+    TFindDialog& dialog = *Child<TFindDialog>(&viewer, "FindDialog");
+    auto* edFindText = Child<QLineEdit>(&dialog, "edFindText");
     EXPECT_TRUE(dialog.Down() && !dialog.WholeWord() && !dialog.MatchCase());
-    EXPECT_FALSE(dialog.btFindNext->isEnabled()); // nothing to find yet
+    EXPECT_FALSE(Child<QPushButton>(&dialog, "btFindNext")->isEnabled()); // nothing to find yet
     for (int opening = 0; opening < 2; ++opening) {
-        viewer.actFind->trigger();
+        actFind->trigger();
         // x is the text area's right edge in the viewer's own coordinates; y is on screen.
         EXPECT_EQ(dialog.frameGeometry().topLeft(),
-                  QPoint(viewer.reInfo->width(), viewer.frameGeometry().top() + 29));
+                  QPoint(reInfo->width(), viewer.frameGeometry().top() + 29));
         EXPECT_TRUE(dialog.isVisible() && !dialog.isModal());
         // Opened again after the viewer moved: the same dialog, only moved.
-        dialog.edFindText->setText("бета");
+        edFindText->setText("бета");
         viewer.move(viewer.pos() + QPoint(40, 60));
     }
     EXPECT_EQ(dialog.FindText(), "бета");
@@ -167,18 +175,19 @@ TEST(InfoViewer, OpensCentredOverItsOwnerWithTheFindDialogBesideTheText) {
 
 TEST(InfoViewer, FindNextSearchesForwardFromAfterTheSelectionOrFromTheStart) {
     TInfoViewerForm viewer;
+    auto* reInfo = Child<QTextEdit>(&viewer, "reInfo");
     const QString text = "Альфа бета АЛЬФА альфабет\nгамма альфа бета";
-    viewer.reInfo->setPlainText(text);
+    reInfo->setPlainText(text);
     const int second = text.indexOf("АЛЬФА"), inWord = text.indexOf("альфабет");
     const int last = text.lastIndexOf("альфа"), lastBeta = text.lastIndexOf("бета");
     using Hit = std::pair<int, QString>;
 
     // No selection: from the beginning, though the caret stands further on.
-    QTextCursor caret(viewer.reInfo->document());
+    QTextCursor caret(reInfo->document());
     caret.setPosition(second + 2);
-    viewer.reInfo->setTextCursor(caret);
+    reInfo->setTextCursor(caret);
     EXPECT_EQ(FindNext(viewer, "альфа"), Hit(0, "Альфа"));
-    EXPECT_EQ(viewer.focusWidget(), viewer.reInfo);
+    EXPECT_EQ(viewer.focusWidget(), reInfo);
     // Then just after each hit, any letter case, inside words too; after the last, no change.
     EXPECT_EQ(FindNext(viewer, "альфа"), Hit(second, "АЛЬФА"));
     EXPECT_EQ(FindNext(viewer, "альфа"), Hit(inWord, "альфа"));
@@ -186,38 +195,40 @@ TEST(InfoViewer, FindNextSearchesForwardFromAfterTheSelectionOrFromTheStart) {
     EXPECT_EQ(FindNext(viewer, "альфа"), Hit(last, "альфа"));
     EXPECT_EQ(FindNext(viewer, "омега"), Hit(last, "альфа"));
 
-    viewer.reInfo->setTextCursor(caret);
+    reInfo->setTextCursor(caret);
     EXPECT_EQ(FindNext(viewer, "альфа", false, true), Hit(inWord, "альфа"));
-    viewer.reInfo->setTextCursor(caret);
+    reInfo->setTextCursor(caret);
     EXPECT_EQ(FindNext(viewer, "альфа", true), Hit(0, "Альфа"));
     EXPECT_EQ(FindNext(viewer, "альфа", true), Hit(second, "АЛЬФА"));
     EXPECT_EQ(FindNext(viewer, "альфа", true), Hit(last, "альфа"));
-    viewer.reInfo->setTextCursor(caret);
+    reInfo->setTextCursor(caret);
     EXPECT_EQ(FindNext(viewer, "альфа", true, true), Hit(last, "альфа"));
     // "Вверх" still goes forward.
     EXPECT_EQ(FindNext(viewer, "бета", false, false, true), Hit(lastBeta, "бета"));
 
     // Nothing found and nothing selected: the caret stays too.
-    viewer.reInfo->setTextCursor(caret);
+    reInfo->setTextCursor(caret);
     FindNext(viewer, "омега");
-    EXPECT_EQ(viewer.reInfo->textCursor(), caret);
+    EXPECT_EQ(reInfo->textCursor(), caret);
 }
 
 TEST(InfoViewer, SavesTheEditedTextAsRtf) {
     QTemporaryDir folder;
     TScriptedViewer viewer;
+    auto* reInfo = Child<QTextEdit>(&viewer, "reInfo");
+    auto* actSaveAs = Child<QAction>(&viewer, "actSaveAs");
     viewer.setWindowTitle("Справка");
     viewer.LoadDocument(SampleRtf);
-    ASSERT_TRUE(viewer.reInfo->toPlainText().startsWith("Заголовок\nПервая строка текста."));
-    EXPECT_FALSE(viewer.reInfo->document()->isUndoAvailable());
-    QTextCursor typing(viewer.reInfo->document()->findBlockByNumber(1));
+    ASSERT_TRUE(reInfo->toPlainText().startsWith("Заголовок\nПервая строка текста."));
+    EXPECT_FALSE(reInfo->document()->isUndoAvailable());
+    QTextCursor typing(reInfo->document()->findBlockByNumber(1));
     typing.movePosition(QTextCursor::EndOfBlock);
-    viewer.reInfo->setTextCursor(typing);
+    reInfo->setTextCursor(typing);
     for (const QChar ch : QString(" И ещё.")) {
         QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(viewer.reInfo, &key);
+        QApplication::sendEvent(reInfo, &key);
     }
-    const QString shown = viewer.reInfo->toPlainText();
+    const QString shown = reInfo->toPlainText();
     ASSERT_TRUE(shown.contains("текста. И ещё."));
 
     // An existing file is replaced once the user agrees, and no temporary file is left.
@@ -228,7 +239,7 @@ TEST(InfoViewer, SavesTheEditedTextAsRtf) {
     viewer.answer = path;
     TBoxSeen question;
     AnswerNextBox(&viewer, "Да", question);
-    viewer.actSaveAs->trigger();
+    actSaveAs->trigger();
     EXPECT_TRUE(question.shown);
     EXPECT_EQ(viewer.proposed, "Справка");
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -267,7 +278,7 @@ TEST(InfoViewer, AsksBeforeReplacingAFile) {
         viewer.answer = path;
         TBoxSeen question;
         AnswerNextBox(&viewer, row.answer, question);
-        viewer.actSaveAs->trigger();
+        Child<QAction>(&viewer, "actSaveAs")->trigger();
 
         EXPECT_EQ(question.shown, row.existing.has_value());
         if (row.existing) {
@@ -282,7 +293,7 @@ TEST(InfoViewer, AsksBeforeReplacingAFile) {
         if (row.replaced) {
             QTextDocument back;
             ReadRtf(bytes, back);
-            EXPECT_EQ(back.toPlainText(), viewer.reInfo->toPlainText());
+            EXPECT_EQ(back.toPlainText(), Child<QTextEdit>(&viewer, "reInfo")->toPlainText());
         } else {
             EXPECT_EQ(bytes, *row.existing);
         }
@@ -299,7 +310,9 @@ TEST(InfoViewer, FailedSaveNamesTheFullFileAndKeepsTheText) {
     const QString pipe = folder.filePath("pipe.rtf");
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     TScriptedViewer viewer;
-    viewer.reInfo->setPlainText("Текст читателя");
+    auto* reInfo = Child<QTextEdit>(&viewer, "reInfo");
+    auto* actSaveAs = Child<QAction>(&viewer, "actSaveAs");
+    reInfo->setPlainText("Текст читателя");
     viewer.show();
 
     // Root cannot write below a regular file, nor over a folder; a pipe is no file to replace.
@@ -324,12 +337,12 @@ TEST(InfoViewer, FailedSaveNamesTheFullFileAndKeepsTheText) {
             modal->close();
         });
         viewer.answer = target;
-        viewer.actSaveAs->trigger();
+        actSaveAs->trigger();
         EXPECT_TRUE(shown.startsWith(start) && shown.endsWith('.')) << shown.toStdString();
     }
     QDir::setCurrent(current);
     EXPECT_TRUE(viewer.isVisible());
-    EXPECT_EQ(viewer.reInfo->toPlainText(), "Текст читателя");
+    EXPECT_EQ(reInfo->toPlainText(), "Текст читателя");
     ASSERT_TRUE(plain.open(QIODevice::ReadOnly));
     EXPECT_EQ(plain.readAll(), "keep");
     struct stat status {};
@@ -340,6 +353,7 @@ TEST(InfoViewer, FailedSaveNamesTheFullFileAndKeepsTheText) {
 TEST(InfoViewer, SaveDialogProposesTheCaptionAsAnRtfFile) {
     QTemporaryDir folder;
     TInfoViewerForm viewer;
+    auto* actSaveAs = Child<QAction>(&viewer, "actSaveAs");
     viewer.setWindowTitle("Справка");
     viewer.LoadDocument(SampleRtf);
     viewer.show();
@@ -359,7 +373,7 @@ TEST(InfoViewer, SaveDialogProposesTheCaptionAsAnRtfFile) {
         dialog->selectFile("Справка");
         static_cast<QDialog*>(dialog)->accept(); // QFileDialog's own is protected
     });
-    viewer.actSaveAs->trigger();
+    actSaveAs->trigger();
     EXPECT_EQ(proposed, "Справка");
     QFile saved(folder.filePath("Справка.rtf"));
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
@@ -371,36 +385,44 @@ TEST(InfoViewer, WordWrapCopySelectAllKeysAndHints) {
     owner.statusBar();
     owner.show();
     TInfoViewerForm viewer(&owner);
-    viewer.reInfo->setPlainText("Первая строка\nВторая строка");
+    auto* reInfo = Child<QTextEdit>(&viewer, "reInfo");
+    auto* actWordWrap = Child<QAction>(&viewer, "actWordWrap");
+    auto* tbWordWrap = Child<QWidget>(&viewer, "tbWordWrap");
+    auto* actSelectAll = Child<QAction>(&viewer, "actSelectAll");
+    auto* tbCopy = Child<QWidget>(&viewer, "tbCopy");
+    auto* FindDialog = Child<TFindDialog>(&viewer, "FindDialog");
+    auto* tbSaveAs = Child<QWidget>(&viewer, "tbSaveAs");
+    auto* actClose = Child<QAction>(&viewer, "actClose");
+    reInfo->setPlainText("Первая строка\nВторая строка");
     viewer.show();
     viewer.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&viewer));
-    viewer.reInfo->setFocus();
+    reInfo->setFocus();
 
     // The check mark flips first and wrapping follows it, from menu, key and button alike.
-    viewer.actWordWrap->trigger();
-    EXPECT_EQ(viewer.reInfo->lineWrapMode(), QTextEdit::NoWrap);
-    QTest::keyClick(viewer.reInfo, Qt::Key_W, Qt::ControlModifier);
-    EXPECT_EQ(viewer.reInfo->lineWrapMode(), QTextEdit::WidgetWidth);
-    QTest::mouseClick(viewer.tbWordWrap, Qt::LeftButton);
-    EXPECT_FALSE(viewer.actWordWrap->isChecked());
-    EXPECT_EQ(viewer.reInfo->lineWrapMode(), QTextEdit::NoWrap);
+    actWordWrap->trigger();
+    EXPECT_EQ(reInfo->lineWrapMode(), QTextEdit::NoWrap);
+    QTest::keyClick(reInfo, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_EQ(reInfo->lineWrapMode(), QTextEdit::WidgetWidth);
+    QTest::mouseClick(tbWordWrap, Qt::LeftButton);
+    EXPECT_FALSE(actWordWrap->isChecked());
+    EXPECT_EQ(reInfo->lineWrapMode(), QTextEdit::NoWrap);
 
-    viewer.actSelectAll->trigger();
-    QTest::mouseClick(viewer.tbCopy, Qt::LeftButton);
+    actSelectAll->trigger();
+    QTest::mouseClick(tbCopy, Qt::LeftButton);
     EXPECT_EQ(QGuiApplication::clipboard()->text(), "Первая строка\nВторая строка");
 
-    QTest::keyClick(viewer.reInfo, Qt::Key_F, Qt::ControlModifier);
-    EXPECT_TRUE(viewer.FindDialog->isVisible());
-    viewer.FindDialog->close();
+    QTest::keyClick(reInfo, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(FindDialog->isVisible());
+    FindDialog->close();
     // Esc would throw the reader's edits away; it does not close.
-    QTest::keyClick(viewer.reInfo, Qt::Key_Escape);
+    QTest::keyClick(reInfo, Qt::Key_Escape);
     EXPECT_TRUE(viewer.isVisible());
 
     QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
-    QApplication::sendEvent(viewer.tbSaveAs, &enter);
+    QApplication::sendEvent(tbSaveAs, &enter);
     EXPECT_EQ(owner.statusBar()->currentMessage(), "Сохранить как");
-    viewer.actClose->trigger();
+    actClose->trigger();
     EXPECT_FALSE(viewer.isVisible());
 }
 
@@ -431,14 +453,16 @@ TEST(ShowInfoViewer, HelpOpensModallyWithWordWrapOnEveryTime) {
                 modal->close();
                 return;
             }
+            const auto* reInfo = Child<QTextEdit>(viewer, "reInfo");
+            auto* actWordWrap = Child<QAction>(viewer, "actWordWrap");
             EXPECT_EQ(viewer->windowTitle(), "Справка");
-            EXPECT_TRUE(viewer->reInfo->toPlainText().contains("Краткая информация"));
+            EXPECT_TRUE(reInfo->toPlainText().contains("Краткая информация"));
             EXPECT_EQ(viewer->parentWidget(), &owner);
             EXPECT_EQ(viewer->windowModality(), Qt::ApplicationModal);
-            EXPECT_EQ(viewer->reInfo->lineWrapMode(), QTextEdit::WidgetWidth);
-            EXPECT_TRUE(viewer->actWordWrap->isChecked());
-            viewer->actWordWrap->trigger(); // left off: the next opening turns it on again
-            viewer->actClose->trigger();
+            EXPECT_EQ(reInfo->lineWrapMode(), QTextEdit::WidgetWidth);
+            EXPECT_TRUE(actWordWrap->isChecked());
+            actWordWrap->trigger(); // left off: the next opening turns it on again
+            Child<QAction>(viewer, "actClose")->trigger();
         });
         ShowInfoViewer(&owner, "Справка", "HELP");
         EXPECT_TRUE(owner.findChildren<TInfoViewerForm*>().isEmpty());
