@@ -45,15 +45,10 @@ QString BoxCaption(const QWidget* widget) {
 
 // The caption of the nearest group box around the widget, or its window's title.
 QString Context(const QWidget* widget) {
-    for (const QWidget* up = widget->parentWidget(); up && !widget->isWindow();
-         up = up->parentWidget()) {
-        if (const auto* box = qobject_cast<const QGroupBox*>(up);
-            box && !Plain(box->title()).isEmpty())
-            return Plain(box->title());
-        if (up->isWindow())
-            return Plain(up->windowTitle());
-    }
-    return Plain(ApplicationTitle);
+    if (widget->isWindow())
+        return Plain(ApplicationTitle);
+    const QString box = BoxCaption(widget);
+    return box.isEmpty() ? Plain(widget->window()->windowTitle()) : box;
 }
 
 // The hint of the picture to the left of a value on the same row, as the person panels show them.
