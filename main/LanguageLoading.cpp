@@ -63,15 +63,10 @@ QString Read(const TProfileFile& file, const char* section, const std::string& k
 // without a tooltip of its own reports its caption as one.
 void Translate(QAction* action, const TProfileFile& file, const char* section) {
     const std::string name = action->objectName().toStdString();
-    // A menu item's shown shortcut (after a tab) is the program's, not the file's, named in the
-    // language's words ("Strg+S").
+    // A menu item's shown shortcut (after a tab) is the program's, not the file's.
     const QString text = action->text();
-    const qsizetype tab = text.indexOf(QLatin1Char('\t'));
-    const auto key = action->property(ShownShortcut).value<QKeySequence>();
-    const QString shown = key.isEmpty()
-                              ? (tab < 0 ? QString() : text.mid(tab))
-                              : QLatin1Char('\t') + key.toString(QKeySequence::NativeText);
-    action->setText(Read(file, section, name, text.left(tab)) + shown);
+    SetMenuItemCaption(action,
+                       Read(file, section, name, text.left(text.indexOf(QLatin1Char('\t')))));
     const QString hint = Read(file, section, name + ".Hint", action->statusTip());
     action->setToolTip(hint);
     action->setStatusTip(hint);

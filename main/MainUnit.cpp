@@ -224,6 +224,20 @@ void TMainForm::CreateActions() {
     guarded(actHelp, &TMainForm::actHelpExecute);
 }
 
+namespace {
+
+// The property of a menu item that holds the shortcut it shows.
+constexpr const char* ShownShortcut = "orvantaShownShortcut";
+
+} // namespace
+
+void SetMenuItemCaption(QAction* item, const QString& caption) {
+    const auto key = item->property(ShownShortcut).value<QKeySequence>();
+    item->setText(key.isEmpty()
+                      ? caption
+                      : caption + QLatin1Char('\t') + key.toString(QKeySequence::NativeText));
+}
+
 QAction* TMainForm::NewMenuItem(QMenu* menu, const char* name, QAction* command) {
     // A menu item of its own that carries the command: a language file may set the item's
     // caption without touching the command, while the command's changes reach the item.
@@ -232,11 +246,8 @@ QAction* TMainForm::NewMenuItem(QMenu* menu, const char* name, QAction* command)
     // The item shows the command's shortcut after a tab but does not own it: two actions with
     // one key are ambiguous, and Qt then runs neither (a focused menu bar matches the item).
     const auto follow = [item, command] {
-        const QKeySequence key = command->shortcut();
-        item->setProperty(ShownShortcut, key); // the language loading names it in its language
-        item->setText(key.isEmpty() ? command->text()
-                                    : command->text() + QLatin1Char('\t') +
-                                          key.toString(QKeySequence::NativeText));
+        item->setProperty(ShownShortcut, command->shortcut());
+        SetMenuItemCaption(item, command->text());
         item->setIcon(command->icon());
         item->setToolTip(command->statusTip());
         item->setStatusTip(command->statusTip());

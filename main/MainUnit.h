@@ -18,8 +18,10 @@ class QStatusBar;
 class QToolButton;
 class QWidget;
 
-// The property of a menu item that holds the shortcut it shows after a tab.
-inline constexpr const char* ShownShortcut = "orvantaShownShortcut";
+// Sets a menu item's caption, followed after a tab by the shortcut of the command it carries,
+// named in the words of the language in use ("Strg+S"); the item shows the key but does not own
+// it.
+void SetMenuItemCaption(QAction* item, const QString& caption);
 
 // The format of the chart area's caption, with two "%s" for the two month names (UTF-8).
 extern std::string ChartCaptionFormat;
