@@ -17,6 +17,7 @@
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
+#include <QScopeGuard>
 
 #include <array>
 #include <vector>
@@ -241,7 +242,6 @@ void TMainForm::LoadLanguage(const QString& name) {
         ChartCaptionFormat = gbGraphics->title().toStdString();
     SetHelpDocument(file ? HelpDocumentBeside(path) : QString());
     actAnalysisExecute();
-    DescribeForAssistiveTechnologies(this);
 }
 
 void TMainForm::BuildLanguageMenu() {
@@ -257,6 +257,9 @@ void TMainForm::BuildLanguageMenu() {
 }
 
 void TMainForm::LanguageItemClick(QObject* sender) {
-    if (auto* item = qobject_cast<QAction*>(sender))
+    if (auto* item = qobject_cast<QAction*>(sender)) {
+        // At start-up the first show describes the window once everything is in place.
+        const auto describe = qScopeGuard([this] { DescribeForAssistiveTechnologies(this); });
         LoadLanguage(item->text().remove(QLatin1Char('&')));
+    }
 }
