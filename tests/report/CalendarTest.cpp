@@ -1,4 +1,5 @@
 #include "report/Calendar.h"
+#include "tests/CycleFormulas.h"
 #include "tests/TestSupport.h"
 #include "tests/report/IcalSupport.h"
 
@@ -9,9 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cmath>
 #include <map>
-#include <numbers>
 #include <set>
 
 namespace {
@@ -41,15 +40,6 @@ protected:
                                     std::find(cycles.begin(), cycles.end(), kind) != cycles.end());
     }
 };
-
-// The sum of the cycles in use on a day of life, from the decimal periods.
-double Sum(double days, const std::vector<CycleKind>& cycles) {
-    constexpr std::array<double, 4> periods{23.6884, 28.4261, 33.1638, 38.0};
-    double sum = 0;
-    for (CycleKind kind : cycles)
-        sum += 25 * std::sin(2 * std::numbers::pi * days / periods[static_cast<std::size_t>(kind)]);
-    return sum;
-}
 
 std::string Kind(const TParsedEvent& event) {
     return event.Uid.substr(0, event.Uid.find('-'));
@@ -175,7 +165,7 @@ TEST_F(CalendarTest, EventsAreTheModelsDays) {
         // Good and bad days: every strict peak and trough of the sum of the cycles in use.
         // Where two days' sums are equal but for rounding (the heart cycle alone peaks between
         // two days), either may be the one taken, as for the nearest good day.
-        const auto compare = [](double a, double b) {
+        const auto compare = [](long double a, long double b) {
             return a > b + 1e-9 ? 1 : a < b - 1e-9 ? -1 : 0;
         };
         // The day of birth is no good or bad day: the day before it has no sum.
@@ -183,10 +173,13 @@ TEST_F(CalendarTest, EventsAreTheModelsDays) {
             EXPECT_EQ(std::find(good.begin(), good.end(), day), good.end());
             EXPECT_EQ(std::find(bad.begin(), bad.end(), day), bad.end());
         }
+        unsigned mask = 0;
+        for (CycleKind kind : row.inUse)
+            mask |= 1u << static_cast<unsigned>(kind);
+        const auto sum = [&](TDateTime day) { return formula::Sum(day, row.birth, mask); };
         for (TDateTime day = std::max(span.First, row.birth + 1); day <= span.Last; day += 1) {
-            const double n = day - row.birth;
-            const int before = compare(Sum(n, row.inUse), Sum(n - 1, row.inUse));
-            const int after = compare(Sum(n, row.inUse), Sum(n + 1, row.inUse));
+            const int before = compare(sum(day), sum(day - 1));
+            const int after = compare(sum(day), sum(day + 1));
             const bool isGood = std::find(good.begin(), good.end(), day) != good.end();
             const bool isBad = std::find(bad.begin(), bad.end(), day) != bad.end();
             SCOPED_TRACE(IsoDate(day));
