@@ -250,38 +250,3 @@ TEST_F(ReportTest, CalendarEndsAndNonsenseDates) {
     EXPECT_TRUE(CriticalDays(nan, P, Date(2009, 1, 1), Date(2009, 2, 1)).empty());
     EXPECT_TRUE(UnfavourableDays(Date(2009, 1, 1), {P, E}, inf, Date(2009, 2, 1)).empty());
 }
-
-TEST_F(ReportTest, TheNamedFiguresReadTheCyclesInUse) {
-    // The figures as the detail report asks for them: the cycles switched on in DisplaySettings.
-    // The couple is born on 1 and 20 January 2000, 19 days apart; the person on 1 January 2009,
-    // with the prognosis on 10 March (the chart window March and April).
-    const struct {
-        std::vector<CycleKind> inUse;
-        std::optional<std::int32_t> meanTenths;
-        std::vector<TDateTime> unfavourableFrom; // the first day of each span
-    } rows[] = {
-        // (66.071 + 25.473 + 5.156 + 0) / 4 = 24.175
-        {{P, E, I, H},
-         242,
-         {Date(2009, 3, 14), Date(2009, 3, 25), Date(2009, 4, 6), Date(2009, 4, 11),
-          Date(2009, 4, 25)}},
-        {{P, H}, 330, {Date(2009, 4, 6)}},  // (66.071 + 0) / 2
-        {{E, H}, 127, {Date(2009, 4, 25)}}, // (25.473 + 0) / 2
-        {{I}, 52, {}},                      // 5.156; one cycle is never critical together
-        {{}, std::nullopt, {}},
-    };
-    for (const auto& row : rows) {
-        SCOPED_TRACE(row.inUse.size());
-        ResetDisplaySettings();
-        for (CycleKind kind : AllCycles)
-            DisplaySettings.SetFlag(CycleFlag(kind), std::ranges::count(row.inUse, kind) > 0);
-        EXPECT_EQ(CyclesInUse(), row.inUse);
-        EXPECT_EQ(CoupleCompatibility(Date(2000, 1, 1), Date(2000, 1, 20)).MeanTenths,
-                  row.meanTenths);
-        std::vector<TDateTime> from;
-        for (const TDaySpan& span : PersonFigures(Date(2009, 1, 1), Date(2009, 3, 10)).Unfavourable)
-            from.push_back(span.First);
-        EXPECT_EQ(from, row.unfavourableFrom);
-    }
-    ResetDisplaySettings();
-}

@@ -47,7 +47,7 @@ std::string Kind(const TParsedEvent& event) {
 
 } // namespace
 
-TEST_F(CalendarTest, SpansAndPersons) {
+TEST_F(CalendarTest, Spans) {
     struct Row {
         TDateTime date;
         int months;
@@ -74,11 +74,6 @@ TEST_F(CalendarTest, SpansAndPersons) {
             EXPECT_EQ(span->Last, row.span->Last);
         }
     }
-
-    EXPECT_EQ(ShownPersons(0), (std::vector<bool>{true, false}));
-    EXPECT_EQ(ShownPersons(1), (std::vector<bool>{false}));
-    EXPECT_EQ(ShownPersons(2), (std::vector<bool>{true}));
-    EXPECT_EQ(ShownPersons(-1), (std::vector<bool>{}));
 }
 
 TEST_F(CalendarTest, EventsAreTheModelsDays) {
