@@ -184,29 +184,7 @@ TEST_F(ReportTest, CompatibilityOfTheCouple) {
     EXPECT_FALSE(CoupleCompatibility(Date(2000, 1, 1), Date(2000, 1, 20), {}).MeanTenths);
 }
 
-TEST_F(ReportTest, PersonFiguresOnThePrognosisDate) {
-    const TDateTime birth = Date(2009, 1, 1);
-    const TPersonFigures figures = PersonFigures(birth, Date(2009, 3, 10), TCycleSet::All());
-    ASSERT_TRUE(figures.Born);
-    EXPECT_EQ(figures.Cycles[3].PercentTenths, CyclePercentTenths(68, H));
-    // Critical days within the chart window, March and April.
-    EXPECT_EQ(figures.Cycles[3].CriticalDays,
-              (std::vector<TDateTime>{birth + 76, birth + 95, birth + 114}));
-    EXPECT_EQ(figures.Unfavourable.size(), 5u);
-    // The especially unfavourable days follow the cycles in use.
-    EXPECT_EQ(PersonFigures(birth, Date(2009, 3, 10), {E, H}).Unfavourable,
-              (std::vector<TDaySpan>{{Date(2009, 4, 25), Date(2009, 4, 25), {E, H}}}));
-    EXPECT_TRUE(PersonFigures(birth, Date(2009, 3, 10), {H}).Unfavourable.empty());
-
-    // Not born yet: no values, but the day of birth inside the window is critical.
-    const TPersonFigures unborn =
-        PersonFigures(Date(2009, 1, 20), Date(2009, 1, 5), TCycleSet::All());
-    EXPECT_FALSE(unborn.Born);
-    EXPECT_EQ(unborn.Cycles[0].CriticalDays.front(), Date(2009, 1, 20));
-    EXPECT_TRUE(PersonFigures(Date(2009, 1, 5), Date(2009, 1, 5), TCycleSet::All()).Born);
-}
-
-TEST_F(ReportTest, CalendarEndsAndNonsenseDates) {
+TEST_F(ReportTest, PersonFiguresAtTheCalendarsEndsAndOfNonsenseDates) {
     // December 9999 has no chart window: values, but no critical days.
     const TPersonFigures december =
         PersonFigures(Date(1, 1, 1), Date(9999, 12, 31), TCycleSet::All());
@@ -227,7 +205,8 @@ TEST_F(ReportTest, CalendarEndsAndNonsenseDates) {
     EXPECT_EQ(last.Unfavourable,
               (std::vector<TDaySpan>{{Date(9999, 12, 31), Date(9999, 12, 31), {P, E, I, H}}}));
 
-    // January of year 1 from a birth on its first day.
+    // Born on the prognosis date: born, as in January of year 1 from a birth on its first day.
+    EXPECT_TRUE(PersonFigures(Date(2009, 1, 5), Date(2009, 1, 5), TCycleSet::All()).Born);
     const TPersonFigures first = PersonFigures(Date(1, 1, 1), Date(1, 1, 1), TCycleSet::All());
     EXPECT_TRUE(first.Born);
     EXPECT_EQ(first.Unfavourable.front().First, Date(1, 1, 1));
