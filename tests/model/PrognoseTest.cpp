@@ -72,19 +72,12 @@ TEST_F(PrognoseTest, AgeDaysAndSign) {
 }
 
 TEST_F(PrognoseTest, ChartWindowSpansTwoMonths) {
-    auto w = ChartWindow(Date(2026, 12, 7));
+    // (Its lengths across month and year ends and leap years: CoupleReport.SpansOfDays.)
+    const auto w = ChartWindow(Date(2026, 12, 7));
     ASSERT_TRUE(w);
     EXPECT_EQ(w->FirstDay, Date(2026, 12, 1));
     EXPECT_EQ(w->LastDay, Date(2027, 1, 31));
-    EXPECT_EQ(w->FirstMonthDays, 31u);
-    EXPECT_EQ(w->SecondMonthDays, 31u);
     EXPECT_EQ(w->Position(Date(2027, 1, 1)), 32);
-
-    w = ChartWindow(Date(2024, 1, 15));
-    ASSERT_TRUE(w);
-    EXPECT_EQ(w->LastDay, Date(2024, 2, 29));
-    EXPECT_EQ(ChartWindow(Date(2023, 1, 31))->LastDay, Date(2023, 2, 28));
-
     EXPECT_TRUE(ChartWindow(Date(9999, 11, 30)));
     EXPECT_FALSE(ChartWindow(Date(9999, 12, 1)));
     EXPECT_FALSE(ChartWindow(1e12));

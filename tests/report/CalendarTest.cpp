@@ -12,6 +12,7 @@
 #include <array>
 #include <map>
 #include <set>
+#include <tuple>
 
 namespace {
 
@@ -253,11 +254,10 @@ TEST_F(CalendarTest, SummariesUidsAndTheFileLayout) {
     EXPECT_EQ(calendar.Errors, 0);
     ASSERT_EQ(calendar.Events.size(), tricky.size());
     for (std::size_t i = 0; i < tricky.size(); ++i) {
-        EXPECT_EQ(calendar.Events[i].Uid, tricky[i].Uid);
-        EXPECT_EQ(calendar.Events[i].Summary, tricky[i].Summary);
-        EXPECT_EQ(calendar.Events[i].Description, tricky[i].Description);
-        EXPECT_EQ(calendar.Events[i].First, tricky[i].First);
-        EXPECT_EQ(calendar.Events[i].Last, tricky[i].Last);
+        const TParsedEvent& e = calendar.Events[i];
+        const TCalendarEvent& t = tricky[i];
+        EXPECT_EQ(std::tie(e.Uid, e.Summary, e.Description, e.First, e.Last),
+                  std::tie(t.Uid, t.Summary, t.Description, t.First, t.Last));
     }
     EXPECT_EQ(ParseCalendar(CalendarText({}, at(0))).Errors, 0);
 }
