@@ -185,16 +185,7 @@ TEST_F(ReportTest, CompatibilityOfTheCouple) {
 }
 
 TEST_F(ReportTest, PersonFiguresAtTheCalendarsEndsAndOfNonsenseDates) {
-    // December 9999 has no chart window: values, but no critical days.
-    const TPersonFigures december =
-        PersonFigures(Date(1, 1, 1), Date(9999, 12, 31), TCycleSet::All());
-    EXPECT_TRUE(december.Born);
-    EXPECT_FALSE(december.Window);
-    EXPECT_TRUE(december.Cycles[0].CriticalDays.empty());
-    EXPECT_TRUE(december.Unfavourable.empty());
-    EXPECT_EQ(december.Cycles[0].PercentTenths,
-              CyclePercentTenths(static_cast<std::int32_t>(Date(9999, 12, 31) - Date(1, 1, 1)), P));
-
+    // (December 9999, which has no chart window: DetailReportTest.UnbornAndTheCalendarsEnd.)
     // November 9999: the window ends on the calendar's last day; a birth on it is critical.
     const TPersonFigures last =
         PersonFigures(Date(9999, 12, 31), Date(9999, 11, 15), TCycleSet::All());
