@@ -26,9 +26,7 @@ class CalendarExportTest : public TProgramFixture {
 protected:
     void SetUp() override {
         TProgramFixture::SetUp();
-        Start();
-        Find<QDateEdit>("dtpManDateDay")->setDate(QDate(1982, 12, 23));
-        Find<QDateEdit>("dtpWomanDateDay")->setDate(QDate(1983, 9, 29));
+        Start(); // the birth dates are the defaults
         Find<QDateEdit>("dtpPrognoseDate")->setDate(QDate(2009, 1, 5));
     }
 

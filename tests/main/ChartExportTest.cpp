@@ -113,29 +113,6 @@ TEST(ChartExport, PdfByNameOnOnePageOfTheAreaSize) {
     EXPECT_TRUE(ReadAll(png).startsWith("\x89PNG"));
 }
 
-TEST(ChartExport, FailedSaveThrowsAndLeavesNoFile) {
-    TChartArea w;
-    QTemporaryDir dir;
-    // Under a regular file no file can be created, not even by root.
-    const QString plain = dir.filePath(QStringLiteral("plain.txt"));
-    WriteFile(plain, "keep me");
-
-    for (const QString& leaf : {QStringLiteral("charts.png"), QStringLiteral("charts.pdf")}) {
-        const QString name = plain + QLatin1Char('/') + leaf;
-        try {
-            SaveChartArea(&w.area, name);
-            ADD_FAILURE() << "no error for " << name.toStdString();
-        } catch (const EProgramError& error) {
-            const std::string message = error.what();
-            EXPECT_EQ(message.substr(0, CannotCreate(name).size()), CannotCreate(name));
-            EXPECT_GT(message.size(), CannotCreate(name).size()) << "a reason follows";
-        }
-        EXPECT_FALSE(QFileInfo::exists(name));
-    }
-    EXPECT_EQ(ReadAll(plain), "keep me");
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("plain.txt")});
-}
-
 TEST(ChartExport, PrintsScaledToThePage) {
     // Proportions kept, as wide or as high as the page allows, centred across at the top.
     EXPECT_EQ(FitOnPage({600, 500}, {0, 0, 1200, 2000}), QRectF(0, 0, 1200, 1000));
@@ -146,35 +123,30 @@ TEST(ChartExport, PrintsScaledToThePage) {
 
     TChartArea w;
     QTemporaryDir dir;
-    const QString name = dir.filePath(QStringLiteral("печать.pdf"));
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(name);
-    PrintChartArea(&w.area, printer);
-    const QByteArray pdf = ReadAll(name);
+    // What a high-resolution printer to a PDF file prints of a widget.
+    const auto print = [](QWidget* widget, const QString& name) {
+        QPrinter printer(QPrinter::HighResolution);
+        printer.setOutputFormat(QPrinter::PdfFormat);
+        printer.setOutputFileName(name);
+        PrintChartArea(widget, printer);
+        return ReadAll(name);
+    };
+    const QByteArray pdf = print(&w.area, dir.filePath(QStringLiteral("печать.pdf")));
     EXPECT_TRUE(pdf.startsWith("%PDF"));
     // At most three pixels per area pixel, whatever the printer's resolution, and without loss.
     EXPECT_TRUE(pdf.contains("/Width 900"));
     EXPECT_FALSE(pdf.contains("/DCTDecode"));
     // More than an empty page: the area's texts and pictures are on it.
-    QPrinter empty(QPrinter::HighResolution);
-    empty.setOutputFormat(QPrinter::PdfFormat);
-    const QString emptyName = dir.filePath(QStringLiteral("empty.pdf"));
-    empty.setOutputFileName(emptyName);
     QWidget blank;
     blank.resize(300, 200);
-    PrintChartArea(&blank, empty);
-    EXPECT_GT(pdf.size(), ReadAll(emptyName).size() + 1000);
+    EXPECT_GT(pdf.size(), print(&blank, dir.filePath(QStringLiteral("empty.pdf"))).size() + 1000);
 
     // A printer that cannot start says so and creates nothing.
     const QString plain = dir.filePath(QStringLiteral("plain.txt"));
     WriteFile(plain, {});
-    QPrinter broken(QPrinter::HighResolution);
-    broken.setOutputFormat(QPrinter::PdfFormat);
     const QString brokenName = plain + QStringLiteral("/print.pdf");
-    broken.setOutputFileName(brokenName);
     try {
-        PrintChartArea(&w.area, broken);
+        print(&w.area, brokenName);
         ADD_FAILURE() << "no error";
     } catch (const EProgramError& error) {
         EXPECT_EQ(std::string(error.what()),
@@ -198,11 +170,9 @@ TEST(ChartExport, SaveAsAsksBeforeReplacingAFile) {
         const char* answer;
         const char* kind; // what the file holds afterwards: "PNG", "PDF" or "old"
     } rows[] = {
-        {"графики.png", png, "графики.png", std::nullopt, "", "PNG"},
         {"графики", pdf, "графики.pdf", std::nullopt, "", "PDF"},
         {"графики.png", png, "графики.png", QByteArray("old\0picture", 11), "Нет", "old"},
         {"графики", png, "графики.png", QByteArray("old picture"), "Да", "PNG"},
-        {"графики", pdf, "графики.pdf", QByteArray("old document"), "Нет", "old"},
         {"графики", pdf, "графики.pdf", QByteArray("old document"), "Да", "PDF"},
         {"notes.txt", png, "notes.txt", QByteArray("my own notes"), "Esc", "old"},
         {"notes.txt", pdf, "notes.txt", QByteArray("my own notes"), "Да", "PNG"},
@@ -254,17 +224,21 @@ TEST(ChartExport, SaveAsAsksBeforeReplacingAFile) {
     }
 }
 
-// A pipe or a folder by the chosen name is no file to replace: nothing is asked, and the save
-// fails and leaves it as it was (a rename would put a file in place of a pipe, or of a device
-// node in /dev, since the program may run as root).
-TEST(ChartExport, OnlyARegularFileIsReplaced) {
+// Under a regular file no file can be created, not even by root. A pipe or a folder by the
+// chosen name is no file to replace: nothing is asked, and the save fails and leaves it as it was
+// (a rename would put a file in place of a pipe, or of a device node in /dev, since the program
+// may run as root).
+TEST(ChartExport, FailedSaveThrowsAndLeavesWhatWasThere) {
     TChartArea w;
     QTemporaryDir dir;
+    const QString plain = dir.filePath(QStringLiteral("plain.txt"));
+    WriteFile(plain, "keep me");
     const QString pipe = dir.filePath(QStringLiteral("pipe.png"));
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     const QString folder = dir.filePath(QStringLiteral("folder.pdf"));
     ASSERT_TRUE(QDir().mkdir(folder));
-    for (const QString& name : {pipe, folder}) {
+    for (const QString& name : {plain + QStringLiteral("/charts.png"),
+                                plain + QStringLiteral("/charts.pdf"), pipe, folder}) {
         SCOPED_TRACE(name.toStdString());
         EXPECT_TRUE(ConfirmReplace(&w.area, name)); // no box: the test would wait for ever
         try {
@@ -276,11 +250,12 @@ TEST(ChartExport, OnlyARegularFileIsReplaced) {
             EXPECT_GT(message.size(), CannotCreate(name).size()) << "a reason follows";
         }
     }
+    EXPECT_EQ(ReadAll(plain), "keep me");
     struct stat status {};
     EXPECT_TRUE(stat(QFile::encodeName(pipe).constData(), &status) == 0 &&
                 S_ISFIFO(status.st_mode));
     EXPECT_TRUE(QFileInfo(folder).isDir());
     EXPECT_EQ(QDir(dir.path())
                   .entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot | QDir::Hidden),
-              QStringList({"folder.pdf", "pipe.png"}));
+              QStringList({"folder.pdf", "pipe.png", "plain.txt"}));
 }

@@ -147,14 +147,17 @@ TEST_F(PanelsTest, EachPersonsColourOnTheirLabelsAndCurves) {
         EXPECT_GT(count(chart, WomanColor), 20) << chart;
         EXPECT_EQ(count(chart, clBlue) + count(chart, clRed), 0) << chart;
     }
+    // The six value labels, bold; never the birth-date label.
+    const auto colour = [this](const QString& name) {
+        return Label(name)->palette().color(QPalette::WindowText).rgb();
+    };
     for (const char* value : {"Zodiac", "Element", "Age", "QuanDays", "MaxDay", "MinDay"}) {
         for (const auto& [person, color] : {std::pair{"M", ManColor}, {"W", WomanColor}}) {
-            EXPECT_EQ(Label(QStringLiteral("lb%1%2").arg(person, value))
-                          ->palette()
-                          .color(QPalette::WindowText)
-                          .rgb(),
-                      ToQRgb(color))
-                << person << value;
+            const QString name = QStringLiteral("lb%1%2").arg(person, value);
+            EXPECT_EQ(colour(name), ToQRgb(color)) << person << value;
+            EXPECT_TRUE(Label(name)->font().bold()) << person << value;
         }
     }
+    EXPECT_NE(colour(QStringLiteral("lbManDateDay")), ToQRgb(ManColor));
+    EXPECT_NE(colour(QStringLiteral("lbWomanDateDay")), ToQRgb(WomanColor));
 }

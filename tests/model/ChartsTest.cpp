@@ -1,5 +1,6 @@
 #include "model/Charts.h"
 #include "model/DisplaySettings.h"
+#include "model/Shared.h"
 #include "tests/CycleFormulas.h"
 #include "tests/TestSupport.h"
 
@@ -99,14 +100,20 @@ TEST(ChartsLogic, EveryDayOfTheWindowInItsStyle) {
 }
 
 TEST(ChartsLogic, EachChartFlagDrawsItsOwnPartOnly) {
-    // April and May 2026: 61 days, the prognosis day the 30th. Lines run between th = 13 and
+    // The flags set in DisplaySettings, the window of Prognose's date, as the main window draws:
+    // April and May 2026, 61 days, the prognosis day the 30th. Lines run between th = 13 and
     // 80 - 13, upward on the prognosis month's even days.
+    Prognose.SetPrognoseDate(Date(2026, 4, 30));
     for (unsigned flags = 0; flags < 16; ++flags) {
         const bool ordinate = flags & 1, abscissa = flags & 2, dayLines = flags & 4,
                    numbers = flags & 8;
         SCOPED_TRACE(flags);
+        DisplaySettings.SetFlag(DisplayFlag::ShowOrdinate, ordinate);
+        DisplaySettings.SetFlag(DisplayFlag::ShowAbscissa, abscissa);
+        DisplaySettings.SetFlag(DisplayFlag::ShowDayLines, dayLines);
+        DisplaySettings.SetFlag(DisplayFlag::ShowDayNumbers, numbers);
         RecordingCanvas canvas;
-        DrawChartGrid(canvas, Date(2026, 4, 30), {ordinate, abscissa, dayLines, numbers});
+        DrawChartGrid(canvas);
         EXPECT_EQ(canvas.texts.size(), numbers ? 61u : 0u);
         std::size_t days = 0;
         for (int p = 1; p <= 61; ++p)
@@ -121,16 +128,18 @@ TEST(ChartsLogic, EachChartFlagDrawsItsOwnPartOnly) {
                   4u);
         EXPECT_EQ(canvas.lines.size(), 4u + ordinate + abscissa + days);
     }
+    ResetDisplaySettings();
 }
 
 TEST(ChartsLogic, CurvesFollowTheCyclesInUse) {
-    // One point per day of March and April 2026 at 40 - the rounded value. Each cycle's own
-    // curve, then the average of every combination of cycles in use.
+    // One point per day of March and April 2026, the window of Prognose's date, at 40 - the
+    // rounded value. Each cycle's own curve, then the average of every combination of cycles in
+    // use in DisplaySettings.
     const TColor green = 0x00FF00;
     TDatalogging person;
     person.SetColor(green);
     person.SetBirthDate(Date(1983, 9, 29));
-    const TChartWindow window = *ChartWindow(Date(2026, 3, 5));
+    Prognose.SetPrognoseDate(Date(2026, 3, 5));
     const auto expectCurve = [&](const RecordingCanvas& canvas, auto value) {
         ASSERT_EQ(canvas.lines.size(), 61u); // one line per day, the first of zero length
         for (int i = 0; i < 61; ++i) {
@@ -145,66 +154,19 @@ TEST(ChartsLogic, CurvesFollowTheCyclesInUse) {
     for (CycleKind kind : AllCycles) {
         SCOPED_TRACE(static_cast<int>(kind));
         RecordingCanvas canvas;
-        DrawCycleCurve(person, canvas, CycleFactor(kind), window);
+        DrawCycleCurve(person, canvas, CycleFactor(kind));
         expectCurve(canvas, [&](TDateTime d) {
             return formula::Sum(d, person.BirthDate, 1u << static_cast<int>(kind));
         });
     }
     for (unsigned cycles = 0; cycles <= formula::AllCycles; ++cycles) {
         SCOPED_TRACE(testing::Message() << "cycles " << cycles);
-        RecordingCanvas canvas;
-        DrawAverageCurve(person, canvas, window, CyclesOf(cycles));
-        expectCurve(canvas,
-                    [&](TDateTime d) { return formula::Average(d, person.BirthDate, cycles); });
-    }
-}
-
-TEST(ChartsLogic, TheNamedDrawingsReadDisplaySettingsAndPrognose) {
-    // What the main window calls draws what the explicit inputs draw: the flags and cycles set
-    // in DisplaySettings, the chart window of Prognose's date.
-    const auto same = [](const RecordingCanvas& a, const RecordingCanvas& b) {
-        const auto line = [](const RecordingCanvas::Line& l) {
-            return std::tuple(l.x1, l.y1, l.x2, l.y2, l.pen.Color, l.pen.Width, l.pen.Style);
-        };
-        const auto text = [](const RecordingCanvas::Text& t) {
-            return std::tuple(t.text, t.bold, t.color, t.x, t.y);
-        };
-        if (a.lines.size() != b.lines.size() || a.texts.size() != b.texts.size())
-            return false;
-        return std::ranges::equal(a.lines, b.lines, {}, line, line) &&
-               std::ranges::equal(a.texts, b.texts, {}, text, text);
-    };
-    TDatalogging person;
-    person.SetColor(clRed);
-    person.SetBirthDate(Date(1983, 9, 29));
-    const TDateTime date = Date(2026, 2, 17);
-    const TChartWindow window = *ChartWindow(date);
-    // Chart flags as ordinate, abscissa, day lines, day numbers; cycles as a mask.
-    for (const auto& [flags, cycles] :
-         {std::pair{0xFu, 0xFu}, std::pair{0x0u, 0x0u}, std::pair{0x5u, 0x9u},
-          std::pair{0xAu, 0x6u}, std::pair{0x3u, 0x1u}}) {
-        SCOPED_TRACE(testing::Message() << "flags " << flags << ", cycles " << cycles);
-        ResetDisplaySettings();
-        const bool ordinate = flags & 1, abscissa = flags & 2, dayLines = flags & 4,
-                   numbers = flags & 8;
-        DisplaySettings.SetFlag(DisplayFlag::ShowOrdinate, ordinate);
-        DisplaySettings.SetFlag(DisplayFlag::ShowAbscissa, abscissa);
-        DisplaySettings.SetFlag(DisplayFlag::ShowDayLines, dayLines);
-        DisplaySettings.SetFlag(DisplayFlag::ShowDayNumbers, numbers);
         for (CycleKind kind : AllCycles)
             DisplaySettings.SetFlag(CycleFlag(kind), CyclesOf(cycles).Contains(kind));
-        Prognose.SetPrognoseDate(date);
-
-        RecordingCanvas named, explicitly;
-        DrawChartGrid(named);
-        DrawChartGrid(explicitly, date, {ordinate, abscissa, dayLines, numbers});
-        for (CycleKind kind : AllCycles) {
-            DrawCycleCurve(person, named, CycleFactor(kind));
-            DrawCycleCurve(person, explicitly, CycleFactor(kind), window);
-        }
-        DrawAverageCurve(person, named);
-        DrawAverageCurve(person, explicitly, window, CyclesOf(cycles));
-        EXPECT_TRUE(same(named, explicitly));
+        RecordingCanvas canvas;
+        DrawAverageCurve(person, canvas);
+        expectCurve(canvas,
+                    [&](TDateTime d) { return formula::Average(d, person.BirthDate, cycles); });
     }
     ResetDisplaySettings();
 }
