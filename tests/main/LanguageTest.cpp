@@ -202,61 +202,50 @@ TEST_F(LanguageTest, CountsAndDatesInTheLanguagesForms) {
     Start();
     const TDateTime day = Date(2026, 12, 7);
 
-    struct Row {
-        const char* language;
-        const char* date;    // 7 December 2026
-        const char* picker;  // the same in the date pickers
-        const char* years1;  // 1 year
-        const char* years21; // 21 years
-        const char* days0;   // 0 days
-        const char* days2;   // 2 days
-        const char* days22;  // 22 days
-        const char* days112; // 112 days
-        const char* days16055;
-        const char* daysMinus1;
-        const char* tenths; // -12.5
-    };
-    const Row rows[] = {
-        {"Русский", "7 декабря 2026 г.", "7 декабря 2026 г.", "1 год", "21 год", "0 дней", "2 дня",
-         "22 дня", "112 дней", "16055 дней", "-1 день", "-12,5"},
-        {"English", "7 December 2026", "7 December 2026", "1 year", "21 years", "0 days", "2 days",
-         "22 days", "112 days", "16,055 days", "-1 day", "-12.5"},
-        {"Deutsch", "7. Dezember 2026", "7. Dezember 2026", "1 Jahr", "21 Jahre", "0 Tage",
-         "2 Tage", "22 Tage", "112 Tage", "16.055 Tage", "-1 Tag", "-12,5"},
-        {"Polski", "7 grudnia 2026", "7 grudnia 2026", "1 rok", "21 lat", "0 dni", "2 dni",
-         "22 dni", "112 dni", "16\u00A0055 dni", "-1 dzień", "-12,5"},
-        {"Other", "December 7, 2026", "December 7, 2026", "1 y", "21 y", "0 d", "2 d", "22 d",
-         "112 d", "16,055 d", "-1 d", "-12.5"},
+    // Each row: 7 December 2026, the same in the date pickers, then 1 and 21 years, 0, 2, 22,
+    // 112, 16055 and -1 days, and -12.5.
+    const std::pair<const char*, QStringList> rows[] = {
+        {"Русский",
+         {"7 декабря 2026 г.", "7 декабря 2026 г.", "1 год", "21 год", "0 дней", "2 дня", "22 дня",
+          "112 дней", "16055 дней", "-1 день", "-12,5"}},
+        {"English",
+         {"7 December 2026", "7 December 2026", "1 year", "21 years", "0 days", "2 days", "22 days",
+          "112 days", "16,055 days", "-1 day", "-12.5"}},
+        {"Deutsch",
+         {"7. Dezember 2026", "7. Dezember 2026", "1 Jahr", "21 Jahre", "0 Tage", "2 Tage",
+          "22 Tage", "112 Tage", "16.055 Tage", "-1 Tag", "-12,5"}},
+        {"Polski",
+         {"7 grudnia 2026", "7 grudnia 2026", "1 rok", "21 lat", "0 dni", "2 dni", "22 dni",
+          "112 dni", "16\u00A0055 dni", "-1 dzień", "-12,5"}},
+        {"Other",
+         {"December 7, 2026", "December 7, 2026", "1 y", "21 y", "0 d", "2 d", "22 d", "112 d",
+          "16,055 d", "-1 d", "-12.5"}},
         // The pickers, too, as before.
-        {"Old", "7 December 2026 г.", "7 декабря 2026 г.", "1 год", "21 год", "0 дней", "2 дня",
-         "22 дня", "112 дней", "16055 дней", "-1 день", "-12,5"},
-        {"Wordless", "7. Dezember 2026", "7. Dezember 2026", "1 год", "21 год", "0 дней", "2 дня",
-         "22 дня", "112 дней", "16055 дней", "-1 день", "-12,5"},
+        {"Old",
+         {"7 December 2026 г.", "7 декабря 2026 г.", "1 год", "21 год", "0 дней", "2 дня", "22 дня",
+          "112 дней", "16055 дней", "-1 день", "-12,5"}},
+        {"Wordless",
+         {"7. Dezember 2026", "7. Dezember 2026", "1 год", "21 год", "0 дней", "2 дня", "22 дня",
+          "112 дней", "16055 дней", "-1 день", "-12,5"}},
     };
     auto* picker = Find<QDateEdit>("dtpPrognoseDate");
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.language);
-        Choose(QString::fromUtf8(row.language));
-        EXPECT_EQ(LongDate(day), QString::fromUtf8(row.date));
-        EXPECT_EQ(CountText(1, false), QString::fromUtf8(row.years1));
-        EXPECT_EQ(CountText(21, false), QString::fromUtf8(row.years21));
-        EXPECT_EQ(CountText(0, true), QString::fromUtf8(row.days0));
-        EXPECT_EQ(CountText(2, true), QString::fromUtf8(row.days2));
-        EXPECT_EQ(CountText(22, true), QString::fromUtf8(row.days22));
-        EXPECT_EQ(CountText(112, true), QString::fromUtf8(row.days112));
-        EXPECT_EQ(CountText(16055, true), QString::fromUtf8(row.days16055));
-        EXPECT_EQ(CountText(-1, true), QString::fromUtf8(row.daysMinus1));
-        EXPECT_EQ(DecimalText(-125), QString::fromUtf8(row.tenths));
-
-        // The window shows the same forms: the pickers, and the panels after a refresh.
+    for (const auto& [language, texts] : rows) {
+        SCOPED_TRACE(language);
+        Choose(QString::fromUtf8(language));
         picker->setDate(QDate(2026, 12, 7));
-        EXPECT_EQ(picker->text(), QString::fromUtf8(row.picker));
+        EXPECT_EQ((QStringList{LongDate(day), picker->text(), CountText(1, false),
+                               CountText(21, false), CountText(0, true), CountText(2, true),
+                               CountText(22, true), CountText(112, true), CountText(16055, true),
+                               CountText(-1, true), DecimalText(-125)}),
+                  texts);
+
+        // The panels show the same forms after a refresh.
         Find<QDateEdit>("dtpManDateDay")->setDate(QDate(2005, 11, 16));
-        EXPECT_EQ(Find<QLabel>("lbMAge")->text(), QString::fromUtf8(row.years21));
+        EXPECT_EQ(Find<QLabel>("lbMAge")->text(), texts[3]);
         EXPECT_EQ(Find<QLabel>("lbMMaxDay")->text(), FoundDay(Prognose.Man.GoodDay));
         // A date typed in the language's form is taken.
         picker->setDate(QDate(2027, 3, 9));
-        picker->findChild<QLineEdit*>()->setText(QString::fromUtf8(row.picker));
+        picker->findChild<QLineEdit*>()->setText(texts[1]);
         picker->interpretText();
         EXPECT_EQ(picker->date(), QDate(2026, 12, 7));
     }
