@@ -50,8 +50,10 @@ struct TShown {
 class TTextWalk {
 public:
     std::vector<TShown> shown;
+    QStringList windows; // the names of the windows read, in turn
 
     void Window(QWidget* window) {
+        windows << Name(window);
         Widget(window, Name(window));
         for (QWidget* child : window->findChildren<QWidget*>())
             if (child->isVisibleTo(window) || qobject_cast<QMenu*>(child))
@@ -272,6 +274,10 @@ protected:
             walk.Cells(view, "calendar");
         picker->calendarWidget()->hide();
 
+        const auto read = [&](QWidget* window) {
+            walk.Window(window);
+            window->close();
+        };
         // The settings window, its slider's hint, its help box and the colour dialog.
         Find<QAction>("actSettings")->trigger();
         auto* settings = form->findChild<TSettingsForm*>();
@@ -279,18 +285,10 @@ protected:
         walk.Window(settings);
         clipped << Clipped(main) << Clipped(settings);
         Child<QToolButton>(settings, "spHelp")->click();
-        for (auto* box : settings->findChildren<QMessageBox*>()) {
-            walk.Window(box);
-            box->close();
-        }
-        bool colourDialogShown = false;
-        OnModal(main, [&](QWidget* dialog) {
-            colourDialogShown = dialog->objectName() == QStringLiteral("ColorDialog1");
-            walk.Window(dialog);
-            dialog->close();
-        });
+        for (auto* box : settings->findChildren<QMessageBox*>())
+            read(box);
+        OnModal(main, read);
         QTest::mouseClick(Child<QWidget>(settings, "pnColorWoman"), Qt::LeftButton);
-        EXPECT_TRUE(colourDialogShown);
         settings->close();
 
         // The help, its find dialog and its save dialog.
@@ -298,29 +296,20 @@ protected:
             walk.Window(viewer);
             Child<QAction>(viewer, "actFind")->trigger();
             auto* findDialog = Child<QDialog>(viewer, "FindDialog");
-            walk.Window(findDialog);
             clipped << Clipped(findDialog);
-            findDialog->close();
-            OnModal(viewer, [&](QWidget* dialog) {
-                walk.Window(dialog);
-                dialog->close();
-            });
+            read(findDialog);
+            OnModal(viewer, read);
             Child<QAction>(viewer, "actSaveAs")->trigger();
             viewer->close();
         });
         Find<QAction>("actHelp")->trigger();
 
         // The detail reports, the About box, saving and printing the charts.
-        const auto modal = [&](QAction* command) {
-            OnModal(main, [&](QWidget* window) {
-                walk.Window(window);
-                window->close();
-            });
-            command->trigger();
-        };
         for (const char* command :
-             {"actManInfo", "actWomanInfo", "actAbout", "actSaveAs", "actPrint"})
-            modal(Find<QAction>(command));
+             {"actManInfo", "actWomanInfo", "actAbout", "actSaveAs", "actPrint"}) {
+            OnModal(main, read);
+            Find<QAction>(command)->trigger();
+        }
 
         // The chart read-out of a cycle's chart and of the average's, as plain text.
         for (int chart : {0, 4}) {
@@ -336,37 +325,30 @@ protected:
         }
 
         // The calendar export: the months dialog, then its file dialog.
-        bool exportAsked = false;
         OnModal(main, [&](QWidget* months) {
             walk.Window(months);
             clipped << Clipped(months);
-            OnModal(main, [&](QWidget* files) {
-                exportAsked = true;
-                walk.Window(files);
-                files->close();
-            });
+            OnModal(main, read);
             static_cast<QDialog*>(months)->accept();
         });
         Find<QAction>("actExportCalendar")->trigger();
-        EXPECT_TRUE(exportAsked);
 
         // Saving the charts over a file that exists: the question, answered "no".
         Write(folder + QStringLiteral("charts.png"), QByteArray("old"));
-        bool replaceAsked = false;
         OnModal(main, [&](QWidget* dialog) {
             auto* files = qobject_cast<QFileDialog*>(dialog);
             ASSERT_NE(files, nullptr);
             files->setDirectory(folder);
             files->selectFile(QStringLiteral("charts.png"));
-            OnModal(main, [&](QWidget* question) {
-                replaceAsked = question->objectName() == QLatin1String("ReplaceQuestion");
-                walk.Window(question);
-                question->close();
-            });
+            OnModal(main, read);
             static_cast<QDialog*>(files)->accept();
         });
         Find<QAction>("actSaveAs")->trigger();
-        EXPECT_TRUE(replaceAsked);
+        // Every command opened its window: none was skipped or left for the next to read.
+        EXPECT_EQ(walk.windows.join(' ').toStdString(),
+                  "MainForm QCalendarWidget TSettingsForm QMessageBox ColorDialog1 InfoViewerForm "
+                  "FindDialog SaveDialog InfoViewerForm InfoViewerForm QMessageBox SaveDialog "
+                  "QPrintDialog dlgExportCalendar QFileDialog ReplaceQuestion");
 
         // An error message: the settings file cannot be written.
         QFile::remove(settingsPath);
