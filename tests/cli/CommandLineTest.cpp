@@ -14,7 +14,6 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QSet>
-#include <QTextDocument>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>

@@ -7,8 +7,6 @@
 #include "viewer/InfoViewer.h"
 #include "widgets/Translation.h"
 
-#include <QAbstractButton>
-#include <QCheckBox>
 #include <QCoreApplication>
 #include <QDateEdit>
 #include <QGroupBox>
@@ -17,7 +15,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
-#include <QTest>
 #include <QTextEdit>
 #include <QToolButton>
 
