@@ -18,8 +18,6 @@
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QMenu>
-#include <QMenuBar>
-#include <QSet>
 #include <QStringDecoder>
 #include <QTextBlock>
 #include <QTextCharFormat>
@@ -47,32 +45,39 @@ namespace {
 
 const QString LanguageDir = QStringLiteral(ORVANTA_LANGUAGE_DIR);
 
-// The components a language file addresses, section by section.
-const std::map<std::string, std::vector<std::string>> Components{
-    {"Action",
-     {"actAnalysis", "actGetCurrentDate", "actExit", "actShowOnlyManGraphics",
-      "actShowOnlyWomanGraphics", "actSettings", "actAbout", "actSaveAs", "actPrint",
-      "actExportCalendar", "actManInfo", "actWomanInfo", "actHelp"}},
-    {"MenuItem",
-     {"miFile", "actSettings1", "N1", "miPrint", "miExportCalendar", "miLanguage", "miSep_File",
-      "miClose", "miHelp", "N2", "miSep_Help", "N5", "mipmSettings", "mipmSeparator", "mipmHelp",
-      "mipmAbout"}},
-    {"GroupBox",
-     {"gbGraphics", "gbPhysical", "gbEmotional", "gbSavvy", "gbWarmhearted", "gbAllOrvanta",
-      "gbMan", "gbWoman", "gbPrognoseDate"}},
-    {"Label",
-     {"lbMZodiac", "lbMQuanDays", "lbMMinDay", "lbMMaxDay", "lbMElement", "lbManDateDay", "lbMAge",
-      "lbWZodiac", "lbWQuanDays", "lbWomanDateDay", "lbWMinDay", "lbWMaxDay", "lbWElement",
-      "lbWAge"}},
-    {"Image",
-     {"imPhysical", "imEmotional", "imSavvy", "imWarmhearted", "imAllOrvanta", "imMMaxDay",
-      "imMZodiac", "imMQuanDays", "imMMinDay", "imMElement", "imMAge", "imWZodiac", "imWQuanDays",
-      "imWMinDay", "imWMaxDay", "imWElement", "imWAge"}},
-};
-// The sections whose ".Hint" keys set a hint beside the caption.
-const std::set<std::string> HintedSections{"Action", "MenuItem"};
 // The name tables: section and entry count.
 const std::map<std::string, int> Tables{{"Monthes", 12}, {"Zodiac", 12}, {"Element", 4}};
+// The plural categories of integers in the languages shipped (CLDR): the [Words] forms each
+// needs. A file in another language fails until its line is added here.
+const std::map<std::string, std::set<std::string>> WordForms{
+    {"en", {"one", "other"}}, {"de", {"one", "other"}}, {"ru", {"one", "few", "many"}}};
+
+// The components of the main window a language file names, by section: the commands are the
+// window's own actions, the menu items belong to menus, labels and images go by their names.
+std::map<std::string, std::vector<QObject*>> Components(QWidget* window) {
+    std::map<std::string, std::vector<QObject*>> found;
+    for (QObject* object : window->findChildren<QObject*>()) {
+        const QString name = object->objectName();
+        if (qobject_cast<QAction*>(object) && !name.isEmpty())
+            found[object->parent() == window ? "Action" : "MenuItem"].push_back(object);
+        else if (qobject_cast<QGroupBox*>(object))
+            found["GroupBox"].push_back(object);
+        else if (qobject_cast<QLabel*>(object) && name.startsWith(QLatin1String("lb")))
+            found["Label"].push_back(object);
+        else if (object->isWidgetType() && name.startsWith(QLatin1String("im")))
+            found["Image"].push_back(object);
+    }
+    return found;
+}
+
+// The property that shows a component's text, by section; the ".Hint" keys of commands and
+// menu items set the status tip.
+QString Shown(const std::string& section, const QObject* object) {
+    const char* property = section == "GroupBox" ? "title"
+                           : section == "Image"  ? "statusTip"
+                                                 : "text";
+    return object->property(property).toString();
+}
 
 struct LanguageFile {
     QString name; // the file name without ".lng.ini"
@@ -94,20 +99,27 @@ std::vector<LanguageFile> ShippedFiles() {
     return files;
 }
 
-// How many of each marker a format text shows once it is filled with the markers in order: the
-// placeholders it has, counted the way the program fills them. Empty when the text does not
-// format at all.
-std::optional<std::string> Filled(const std::string& format) {
+// The placeholders of a text, counted the way the program fills them: how many of the markers
+// it is filled with show, each once and in order. A text without "%s" is shown as it is; one
+// that does not format has none that fit.
+std::optional<int> Placeholders(const std::string& text) {
+    if (text.find("%s") == std::string::npos && text.find("%S") == std::string::npos)
+        return 0;
     static const std::vector<std::string> markers{"\x01", "\x02", "\x03"};
+    std::string filled;
     try {
-        return FormatText(format, markers);
+        filled = FormatText(text, markers);
     } catch (const std::exception&) {
         return std::nullopt;
     }
-}
-
-bool HasPlaceholder(const std::string& text) {
-    return text.find("%s") != std::string::npos || text.find("%S") != std::string::npos;
+    int count = 0;
+    for (char marker : {'\x01', '\x02', '\x03'}) {
+        const auto times = std::count(filled.begin(), filled.end(), marker);
+        if (times > 1 || (times == 1 && count != marker - 1))
+            return std::nullopt; // a marker twice or out of order
+        count += static_cast<int>(times);
+    }
+    return count;
 }
 
 class LanguageFilesTest : public ::testing::Test {
@@ -126,56 +138,12 @@ protected:
         DisplaySettings.RestoreDefaults();
     }
 
-    // The built-in text of a component of the window, by section: what a translation replaces.
-    // Nothing when the window has no such component of that kind.
-    std::optional<QString> BuiltInText(const std::string& section, const std::string& key) const {
-        const QString name = QString::fromStdString(key);
-        if (section == "Action") {
-            for (QAction* command : form->actions())
-                if (command->objectName() == name)
-                    return command->text();
-            return std::nullopt;
-        }
-        if (section == "MenuItem") {
-            for (QMenu* menu : form->findChildren<QMenu*>()) {
-                if (menu->menuAction()->objectName() == name)
-                    return menu->menuAction()->text();
-                for (QAction* item : menu->actions())
-                    if (item->objectName() == name)
-                        return item->text();
-            }
-            return std::nullopt;
-        }
-        if (section == "GroupBox") {
-            if (auto* box = form->findChild<QGroupBox*>(name))
-                return box->title();
-            return std::nullopt;
-        }
-        if (section == "Label") {
-            auto* label = form->findChild<QLabel*>(name);
-            if (label && name.startsWith(QLatin1String("lb")))
-                return label->text();
-            return std::nullopt;
-        }
-        if (section == "Image") {
-            auto* image = form->findChild<QWidget*>(name);
-            if (image && name.startsWith(QLatin1String("im")))
-                return image->statusTip();
-            return std::nullopt;
-        }
-        return std::nullopt;
-    }
-
-    // The built-in hint of a command or menu item, by its name.
-    QString BuiltInHint(const std::string& key) const {
-        const auto* action = form->findChild<QAction*>(QString::fromStdString(key));
-        return action ? action->statusTip() : QString();
-    }
-
     QString savedFolder;
     std::unique_ptr<TMainForm> form;
     std::vector<LanguageFile> files;
 };
+
+} // namespace
 
 TEST_F(LanguageFilesTest, AreUtf8AndEnglishIsAmongThem) {
     bool english = false;
@@ -192,106 +160,69 @@ TEST_F(LanguageFilesTest, AreUtf8AndEnglishIsAmongThem) {
     EXPECT_TRUE(english) << "English.lng.ini is not shipped";
 }
 
-TEST_F(LanguageFilesTest, NameOnlyComponentsOfTheMainWindowAndCoverThemAll) {
-    // The component table and the window agree, or no file could translate the window.
-    for (const auto& [section, names] : Components)
-        for (const std::string& name : names)
-            EXPECT_TRUE(BuiltInText(section, name)) << section << " " << name << " not in window";
-
-    for (const LanguageFile& file : files) {
-        SCOPED_TRACE(file.name.toStdString());
-        for (const auto& [section, names] : Components) {
-            SCOPED_TRACE(section);
-            const std::vector<std::string> keys = file.profile.Keys(section);
-            const std::set<std::string> unique(keys.begin(), keys.end());
-            // The first of two equal keys wins and the second is silently ignored.
-            EXPECT_EQ(unique.size(), keys.size()) << "a key is given twice";
-
-            for (const std::string& key : keys) {
-                const bool hint = key.ends_with(".Hint");
-                const std::string name = hint ? key.substr(0, key.size() - 5) : key;
-                EXPECT_TRUE(BuiltInText(section, name)) << key << " names no such component";
-                EXPECT_TRUE(!hint || HintedSections.contains(section)) << key;
-            }
-            for (const std::string& name : names) {
-                const auto value = file.profile.Read(section, name);
-                if (!value) {
-                    ADD_FAILURE() << name << " is missing";
-                    continue;
-                }
-                // A translation never blanks a text the window shows.
-                const bool shown =
-                    !BuiltInText(section, name).value_or(QString()).trimmed().isEmpty();
-                EXPECT_TRUE(!shown || !value->empty()) << name << " is empty";
-                const bool hinted =
-                    HintedSections.contains(section) && !BuiltInHint(name).isEmpty();
-                EXPECT_TRUE(!hinted || !file.profile.Read(section, name + ".Hint", "").empty())
-                    << name << ".Hint is missing";
-            }
+// Every text of the program once, under its own key, none blank where the program shows one,
+// with as many placeholders as the program fills: a key missing or misspelt leaves a text
+// Russian, one given twice is read once, a placeholder too many shows as it is.
+TEST_F(LanguageFilesTest, HoldEveryTextOnceWithItsPlaceholders) {
+    // Section, key: the placeholders of its text, and whether it may be blank.
+    std::map<std::string, std::map<std::string, std::pair<int, bool>>> wanted;
+    wanted["Main"] = {{"Application.Title", {0, false}},
+                      {"MainForm.Caption", {1, false}},
+                      {"Locale", {0, false}}};
+    for (const auto& [section, objects] : Components(form.get()))
+        for (const QObject* object : objects) {
+            const std::string name = object->objectName().toStdString();
+            // The chart caption takes the two month names.
+            wanted[section][name] = {name == "gbGraphics" ? 2 : 0,
+                                     Shown(section, object).trimmed().isEmpty()};
+            if (qobject_cast<const QAction*>(object) &&
+                !object->property("statusTip").toString().isEmpty())
+                wanted[section][name + ".Hint"] = {0, false};
         }
+    for (const auto& [section, count] : Tables)
+        for (int n = 1; n <= count; ++n) // plain numbers: "01" would be read by nobody
+            wanted[section][std::to_string(n)] = {0, false};
+    for (const TTextRow& row : TextTable) {
+        const auto placeholders = Placeholders(std::string(row.BuiltIn));
+        ASSERT_TRUE(placeholders) << row.BuiltIn;
+        wanted[std::string(row.Section)][std::string(row.Key)] = {*placeholders, false};
     }
-}
 
-TEST_F(LanguageFilesTest, PlaceholdersFitWhatFillsThem) {
     for (const LanguageFile& file : files) {
         SCOPED_TRACE(file.name.toStdString());
-        const std::string title = file.profile.Read("Main", "Application.Title", "");
-        EXPECT_FALSE(title.empty()) << "no application title";
-        EXPECT_FALSE(HasPlaceholder(title));
+        // The forms of the words after a count, by the plural rules of the file's locale.
+        const auto locale = ParseLocale(file.profile.Read("Main", "Locale", ""));
+        ASSERT_TRUE(locale) << "no locale";
+        const std::string language = QLocale::languageToCode(locale->language()).toStdString();
+        ASSERT_TRUE(WordForms.contains(language)) << language;
+        auto needed = wanted;
+        for (const std::string& category : WordForms.at(language))
+            for (const char* kind : {"Year.", "Day."})
+                needed["Words"][kind + category] = {0, false};
 
-        // The window caption takes the version, once.
-        const auto caption = file.profile.Read("Main", "MainForm.Caption");
-        ASSERT_TRUE(caption) << "no window caption";
-        const auto filledCaption = Filled(*caption);
-        ASSERT_TRUE(filledCaption) << *caption << " does not format";
-        EXPECT_EQ(std::count(filledCaption->begin(), filledCaption->end(), '\x01'), 1) << *caption;
-        EXPECT_EQ(filledCaption->find('\x02'), std::string::npos) << *caption;
-
-        // The chart caption takes the two month names, each once, the forecast month first.
-        const auto chart = file.profile.Read("GroupBox", "gbGraphics");
-        ASSERT_TRUE(chart);
-        const auto filledChart = Filled(*chart);
-        ASSERT_TRUE(filledChart) << *chart << " does not format";
-        EXPECT_EQ(std::count(filledChart->begin(), filledChart->end(), '\x01'), 1) << *chart;
-        EXPECT_EQ(std::count(filledChart->begin(), filledChart->end(), '\x02'), 1) << *chart;
-        EXPECT_EQ(filledChart->find('\x03'), std::string::npos) << *chart;
-
-        // Nothing else is formatted: a placeholder there would show as it is.
-        std::vector<std::string> sections;
-        for (const auto& [section, names] : Components)
-            sections.push_back(section);
-        for (const auto& [section, count] : Tables)
-            sections.push_back(section);
-        for (const std::string& section : sections) {
-            for (const std::string& key : file.profile.Keys(section)) {
-                const bool formatted = section == "GroupBox" && key == "gbGraphics";
-                EXPECT_TRUE(formatted || !HasPlaceholder(file.profile.Read(section, key, "")))
-                    << section << " " << key;
-            }
-        }
-    }
-}
-
-TEST_F(LanguageFilesTest, NameEveryMonthSignAndElementOnce) {
-    for (const LanguageFile& file : files) {
-        SCOPED_TRACE(file.name.toStdString());
-        for (const auto& [section, count] : Tables) {
+        for (const auto& [section, keys] : needed) {
             SCOPED_TRACE(section);
-            // Keys are plain numbers: "01" or "13" would be read by nobody.
-            std::set<std::string> expected;
-            for (int n = 1; n <= count; ++n)
-                expected.insert(std::to_string(n));
-            const std::vector<std::string> keys = file.profile.Keys(section);
-            EXPECT_EQ(std::set<std::string>(keys.begin(), keys.end()), expected);
-            EXPECT_EQ(keys.size(), expected.size()) << "a key is given twice";
-
+            std::vector<std::string> given = file.profile.Keys(section);
+            std::sort(given.begin(), given.end());
+            std::vector<std::string> expected;
+            for (const auto& [key, rule] : keys)
+                expected.push_back(key);
+            EXPECT_EQ(given, expected);
             std::set<std::string> names;
-            for (int n = 1; n <= count; ++n) {
-                const std::string name = file.profile.Read(section, std::to_string(n), "");
-                EXPECT_FALSE(name.empty()) << n;
-                EXPECT_TRUE(names.insert(name).second) << name << " is given twice";
+            for (const auto& [key, rule] : keys) {
+                const std::string value = file.profile.Read(section, key, "");
+                const auto [placeholders, blank] = rule;
+                EXPECT_TRUE(blank || !value.empty()) << key << " is empty";
+                EXPECT_EQ(Placeholders(value), placeholders) << key << ": " << value;
+                EXPECT_TRUE(!Tables.contains(section) || names.insert(value).second)
+                    << value << " is given twice";
             }
         }
+        // Qt has its own texts in the language.
+        QTranslator qt;
+        EXPECT_TRUE(qt.load(*locale, QStringLiteral("qtbase"), QStringLiteral("_"),
+                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+            << "Qt has no translations for " << locale->name().toStdString();
     }
 }
 
@@ -321,9 +252,31 @@ TEST_F(LanguageFilesTest, LoadIntoTheMainWindow) {
         EXPECT_TRUE(offered.contains(file.name)) << "not in the Language menu";
         ASSERT_NO_THROW(form->LoadLanguage(file.name));
 
-        const auto text = [&](const char* section, const std::string& key) {
+        const auto text = [&](const std::string& section, const std::string& key) {
             return QString::fromStdString(file.profile.Read(section, key, ""));
         };
+        // Every component shows the file's text: a menu item with its shortcut after a tab, a
+        // group box with a blank on each side. The chart caption and the value labels are
+        // filled in.
+        for (const auto& [section, objects] : Components(form.get()))
+            for (const QObject* object : objects) {
+                const std::string name = object->objectName().toStdString();
+                const QString shown = Shown(section, object);
+                if (section == "GroupBox") {
+                    if (name != "gbGraphics") {
+                        EXPECT_EQ(shown, " " + text(section, name) + " ") << name;
+                    }
+                } else if (section != "Label" || name.ends_with("DateDay")) {
+                    EXPECT_EQ(shown.section(QLatin1Char('\t'), 0, 0), text(section, name)) << name;
+                }
+                if (section == "Action" || section == "MenuItem") {
+                    EXPECT_EQ(object->property("statusTip").toString(),
+                              file.profile.Read(section, name + ".Hint")
+                                  ? text(section, name + ".Hint")
+                                  : QString())
+                        << name;
+                }
+            }
         EXPECT_EQ(form->windowTitle(),
                   text("Main", "MainForm.Caption").replace(QLatin1String("%s"), "3.3"));
         const QString chart = form->findChild<QGroupBox*>(QStringLiteral("gbGraphics"))->title();
@@ -337,92 +290,9 @@ TEST_F(LanguageFilesTest, LoadIntoTheMainWindow) {
         // A control that carries a command shows the command's translated hint.
         EXPECT_EQ(form->findChild<QToolButton*>(QStringLiteral("sbTodayDateDay"))->toolTip(),
                   text("Action", "actGetCurrentDate.Hint"));
-        EXPECT_EQ(form->findChild<QAction*>(QStringLiteral("miClose"))->text(),
-                  text("MenuItem", "miClose") + "\tEsc");
         // The shown shortcut in the language's words.
         EXPECT_EQ(form->findChild<QAction*>(QStringLiteral("miPrint"))->text(),
                   text("MenuItem", "miPrint") + (file.name == "Deutsch" ? "\tStrg+P" : "\tCtrl+P"));
-    }
-}
-
-} // namespace
-
-namespace {
-
-// The plural categories of integers in the languages shipped (CLDR): the [Words] forms each
-// needs. A file in another language fails until its line is added here.
-const std::map<std::string, std::set<std::string>> WordForms{
-    {"en", {"one", "other"}}, {"de", {"one", "other"}}, {"ru", {"one", "few", "many"}}};
-
-// The placeholders of a text, counted by filling it: how many markers show, each once.
-std::optional<int> Placeholders(const std::string& text) {
-    const auto filled = Filled(text);
-    if (!filled)
-        return std::nullopt;
-    int count = 0;
-    for (char marker : {'\x01', '\x02', '\x03'}) {
-        const auto times = std::count(filled->begin(), filled->end(), marker);
-        if (times > 1 || (times == 1 && count != marker - 1))
-            return std::nullopt; // a marker twice or out of order
-        count += static_cast<int>(times);
-    }
-    return count;
-}
-
-} // namespace
-
-TEST_F(LanguageFilesTest, HoldEveryTextOfTheOtherWindowsWithItsPlaceholders) {
-    std::set<std::string> sections;
-    for (const TTextRow& row : TextTable)
-        sections.insert(std::string(row.Section));
-    for (const LanguageFile& file : files) {
-        SCOPED_TRACE(file.name.toStdString());
-        for (const TTextRow& row : TextTable) {
-            SCOPED_TRACE(std::string(row.Section) + " " + std::string(row.Key));
-            const auto value = file.profile.Read(row.Section, row.Key);
-            if (!value) {
-                ADD_FAILURE() << "missing";
-                continue;
-            }
-            EXPECT_FALSE(value->empty());
-            const std::string builtIn(row.BuiltIn);
-            if (!HasPlaceholder(builtIn)) {
-                EXPECT_FALSE(HasPlaceholder(*value)) << *value << " is shown as it is";
-                continue;
-            }
-            const auto wanted = Placeholders(builtIn);
-            ASSERT_TRUE(wanted && *wanted > 0) << builtIn;
-            EXPECT_EQ(Placeholders(*value), wanted) << *value;
-        }
-        // A key the table does not know is a typo that leaves a text Russian.
-        for (const std::string& section : sections)
-            for (const std::string& key : file.profile.Keys(section))
-                EXPECT_TRUE(std::any_of(
-                    TextTable.begin(), TextTable.end(),
-                    [&](const TTextRow& row) { return row.Section == section && row.Key == key; }))
-                    << section << " " << key << " is no text of the program";
-    }
-}
-
-TEST_F(LanguageFilesTest, NameALocaleWithQtsTranslationsAndItsWordForms) {
-    for (const LanguageFile& file : files) {
-        SCOPED_TRACE(file.name.toStdString());
-        const auto locale = ParseLocale(file.profile.Read("Main", "Locale", ""));
-        ASSERT_TRUE(locale) << "no locale";
-        QTranslator qt;
-        EXPECT_TRUE(qt.load(*locale, QStringLiteral("qtbase"), QStringLiteral("_"),
-                            QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-            << "Qt has no translations for " << locale->name().toStdString();
-        const std::string language = QLocale::languageToCode(locale->language()).toStdString();
-        ASSERT_TRUE(WordForms.contains(language)) << language;
-        std::set<std::string> expected;
-        for (const std::string& category : WordForms.at(language))
-            for (const char* kind : {"Year.", "Day."})
-                expected.insert(kind + category);
-        const std::vector<std::string> keys = file.profile.Keys("Words");
-        EXPECT_EQ(std::set<std::string>(keys.begin(), keys.end()), expected);
-        for (const std::string& key : keys)
-            EXPECT_FALSE(file.profile.Read("Words", key, "").empty()) << key;
     }
 }
 

@@ -14,7 +14,6 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QSet>
-#include <QTextDocument>
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -68,89 +67,74 @@ protected:
 } // namespace
 
 TEST(CommandLine, WhichArgumentsAreForIt) {
-    const std::vector<std::pair<std::vector<const char*>, bool>> rows{
+    // Qt's own window options, with one dash or two and with "=", start the windows; a word, a
+    // lone dash and any other option are for the command line.
+    const std::pair<std::vector<const char*>, bool> rows[] = {
         {{"orvanta"}, false},
         {{"orvanta", "-style", "fusion"}, false},
         {{"orvanta", "--platform", "offscreen"}, false},
         {{"orvanta", "-platform=offscreen"}, false},
-        {{"orvanta", "-qwindowgeometry", "800x600"}, false},
         {{"orvanta", "report"}, true},
         {{"orvanta", "--help"}, true},
-        {{"orvanta", "-h"}, true},
-        {{"orvanta", "--version"}, true},
-        {{"orvanta", "reprot"}, true},
-        {{"orvanta", "--bogus"}, true},
-        {{"orvanta", "--man", "1982-12-23"}, true},
-        {{"orvanta", ""}, true},
         {{"orvanta", "-"}, true},
     };
     for (const auto& [arguments, forIt] : rows) {
         std::vector<char*> argv;
         for (const char* argument : arguments)
             argv.push_back(const_cast<char*>(argument));
-        EXPECT_EQ(IsCommandLine(static_cast<int>(argv.size()), argv.data()), forIt)
-            << (arguments.size() > 1 ? arguments[1] : "(none)");
+        EXPECT_EQ(IsCommandLine(static_cast<int>(argv.size()), argv.data()), forIt) << argv.back();
     }
 }
 
+// One row per rule of the parser; nothing is written when any argument is wrong.
 TEST_F(CommandLineTest, BadArgumentsGetOneMessageAndStatusTwo) {
     const QString calendar = folder + QStringLiteral("days.ics");
     const QString fifo = folder + QStringLiteral("fifo.ics");
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     const auto report = [](QStringList more) { return Couple + more; };
+    const auto date = [](const QString& value, const QString& option) {
+        return "неверная дата «" + value + "» у параметра «" + option +
+               "»: нужна дата ГГГГ-ММ-ДД с 0001-01-01 по 9999-12-31";
+    };
+    const auto days = [](const QString& value) {
+        return "неверное число дней «" + value + "»: нужно целое от 1 до 36525";
+    };
+    const auto cycles = [](const QString& value) {
+        return "неверный список циклов «" + value +
+               "»: нужны буквы P, E, I, H через запятую, каждая не больше одного раза";
+    };
     const std::vector<std::pair<QStringList, QString>> rows{
         {{"orvanta", "--bogus"}, "неизвестный параметр «--bogus»"},
         {{"orvanta", "-x"}, "неизвестный параметр «-x»"},
+        {{"orvanta", "--help=1"}, "неизвестный параметр «--help=1»"},
         {{"orvanta", "reprot"}, "неизвестная команда «reprot»"},
-        {{"orvanta", ""}, "неизвестная команда «»"},
         {{"orvanta", "--man", "1982-12-23"}, "параметр «--man» относится к команде report"},
         {{"orvanta", "report"}, "не задан параметр «--man»"},
         {{"orvanta", "report", "--man", "1982-12-23"}, "не задан параметр «--woman»"},
         {{"orvanta", "report", "--woman", "1982-12-23", "--man"},
          "у параметра «--man» нет значения"},
-        {{"orvanta", "--help=1"}, "неизвестный параметр «--help=1»"},
         {report({"extra"}), "лишний аргумент «extra»"},
         {report({"--man", "1982-12-23"}), "параметр «--man» задан больше одного раза"},
-        {report({"--days", "3", "--days", "4"}), "параметр «--days» задан больше одного раза"},
         {{"orvanta", "report", "--man", "1982-02-29", "--woman", "1983-09-29"},
-         "неверная дата «1982-02-29» у параметра «--man»: нужна дата ГГГГ-ММ-ДД с 0001-01-01 "
-         "по 9999-12-31"},
+         date("1982-02-29", "--man")},
         {{"orvanta", "report", "--man", "1982-12-23", "--woman", "29.09.1983"},
-         "неверная дата «29.09.1983» у параметра «--woman»: нужна дата ГГГГ-ММ-ДД с "
-         "0001-01-01 по 9999-12-31"},
+         date("29.09.1983", "--woman")},
         {{"orvanta", "report", "--man", "1982-12-23", "--woman", "1983-09-29", "--date",
           "10000-01-01"},
-         "неверная дата «10000-01-01» у параметра «--date»: нужна дата ГГГГ-ММ-ДД с 0001-01-01 "
-         "по 9999-12-31"},
-        {report({"--days", "0"}), "неверное число дней «0»: нужно целое от 1 до 36525"},
-        {report({"--days", "36526"}), "неверное число дней «36526»: нужно целое от 1 до 36525"},
-        {report({"--days", "-5"}), "неверное число дней «-5»: нужно целое от 1 до 36525"},
-        {report({"--days", " 7"}), "неверное число дней « 7»: нужно целое от 1 до 36525"},
-        {report({"--days", "99999999999"}),
-         "неверное число дней «99999999999»: нужно целое от 1 до 36525"},
+         date("10000-01-01", "--date")},
+        {report({"--days", "0"}), days("0")},
+        {report({"--days", "36526"}), days("36526")},
+        {report({"--days", " 7"}), days(" 7")},
         {{"orvanta", "report", "--man", "1982-12-23", "--woman", "1983-09-29", "--date",
           "9999-12-30", "--days", "3"},
          "дни отчёта выходят за 31 декабря 9999 г."},
-        {report({"--format", "xml"}), "неверный вид отчёта «xml»: нужен text, json или csv"},
-        {report({"--format", "JSON"}), "неверный вид отчёта «JSON»: нужен text, json или csv"},
-        {report({"--cycles", "P,X"}),
-         "неверный список циклов «P,X»: нужны буквы P, E, I, H через запятую, каждая не больше "
-         "одного раза"},
-        {report({"--cycles", "P,p"}),
-         "неверный список циклов «P,p»: нужны буквы P, E, I, H через запятую, каждая не больше "
-         "одного раза"},
-        {report({"--cycles", ""}),
-         "неверный список циклов «»: нужны буквы P, E, I, H через запятую, каждая не больше "
-         "одного раза"},
-        {report({"--cycles", "PE"}),
-         "неверный список циклов «PE»: нужны буквы P, E, I, H через запятую, каждая не больше "
-         "одного раза"},
+        {report({"--cycles", "P,X"}), cycles("P,X")},
+        {report({"--cycles", "P,p"}), cycles("P,p")},
+        {report({"--cycles", "PE"}), cycles("PE")},
         {report({"--ics", ""}), "пустое имя файла у параметра «--ics»"},
         {report({"--ics", fifo}), "«" + fifo + "» — не обычный файл: календарь не записан"},
-        {report({"--ics", folder}), "«" + folder + "» — не обычный файл: календарь не записан"},
-        // Nothing is written when any argument is wrong, the calendar included.
-        {report({"--ics", calendar, "--format", "yaml"}),
-         "неверный вид отчёта «yaml»: нужен text, json или csv"},
+        {report({"--ics", calendar, "--format", "JSON"}),
+         "неверный вид отчёта «JSON»: нужен text, json или csv"},
     };
     for (const auto& [arguments, message] : rows) {
         const TCommandResult result = RunCommand(arguments, Today);
@@ -375,11 +359,7 @@ TEST(CommandLineProcess, RunsWithoutADisplay) {
     EXPECT_EQ(QJsonDocument::fromJson(out)["persons"][1]["days"][2]["date"].toString(),
               "2009-01-07");
 
-    const auto [badStatus, badOut, badErr] = run({"report", "--bogus"});
-    EXPECT_EQ(badStatus, 2);
-    EXPECT_TRUE(badOut.isEmpty());
-    EXPECT_EQ(badErr, "orvanta: неизвестный параметр «--bogus»\nСправка: orvanta --help\n");
-
+    EXPECT_EQ(std::get<0>(run({"report", "--bogus"})), 2);
     // A report that cannot be written is a failure, not a success.
     const auto [fullStatus, fullOut, fullErr] = run(couple, QStringLiteral("/dev/full"));
     EXPECT_EQ(fullStatus, 1);
@@ -403,46 +383,28 @@ TEST_F(CommandLineTest, FollowsTheLanguageOfTheSettingsFile) {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
     };
-    struct TRow {
-        const char* language; // the settings file's "Language" entry
-        QString title;        // the report's first line
-        QString man;          // the heading of the man's part
-        QString help;
-        QString error; // for the command "reprot"
-        QString calendarName;
-    };
-    const QString russianHelpStart = "Орванта — биоритмы пары.\n\nИспользование:\n";
-    const std::vector<TRow> rows{
-        {"Test", "Report for 5 January 2009", "MAN", "one\ntwo\n\nthree\n\nfour\n\nfive\n",
-         "orvanta: no command \"reprot\"\nHelp: orvanta -h\n", "Test days"},
-        {"test", "Report for 5 January 2009", "MAN", "one\ntwo\n\nthree\n\nfour\n\nfive\n",
-         "orvanta: no command \"reprot\"\nHelp: orvanta -h\n", "Test days"},
-        // None, a missing one and one over the size limit: the built-in texts, also after another.
-        {"", "Отчёт о биоритмах пары на 5 января 2009 г.", "Мужчина", russianHelpStart,
-         "orvanta: неизвестная команда «reprot»\nСправка: orvanta --help\n",
-         "Орванта: критические дни"},
-        {"Test", "Report for 5 January 2009", "MAN", "one\ntwo\n\nthree\n\nfour\n\nfive\n",
-         "orvanta: no command \"reprot\"\nHelp: orvanta -h\n", "Test days"},
-        {"Missing", "Отчёт о биоритмах пары на 5 января 2009 г.", "Мужчина", russianHelpStart,
-         "orvanta: неизвестная команда «reprot»\nСправка: orvanta --help\n",
-         "Орванта: критические дни"},
-        {"Huge", "Отчёт о биоритмах пары на 5 января 2009 г.", "Мужчина", russianHelpStart,
-         "orvanta: неизвестная команда «reprot»\nСправка: orvanta --help\n",
-         "Орванта: критические дни"},
-    };
-    for (const TRow& row : rows) {
-        SCOPED_TRACE(row.language);
-        Write(settingsPath, QByteArray("[Settings]\nLanguage=") + row.language + "\n");
+    // The file's texts, or the built-in ones for none, a missing one and one over the size
+    // limit, also after another.
+    const QStringList own{"Report for 5 January 2009", "MAN", "one\ntwo\n\nthree\n\nfour\n\nfive\n",
+                          "orvanta: no command \"reprot\"\nHelp: orvanta -h\n", "Test days"};
+    const QStringList builtIn{"Отчёт о биоритмах пары на 5 января 2009 г.", "Мужчина",
+                              "Орванта — биоритмы пары.\n\nИспользование:\n",
+                              "orvanta: неизвестная команда «reprot»\nСправка: orvanta --help\n",
+                              "Орванта: критические дни"};
+    for (const char* language : {"Test", "test", "", "Test", "Missing", "Huge"}) {
+        SCOPED_TRACE(language);
+        const QStringList& row = QByteArray(language).toLower() == "test" ? own : builtIn;
+        Write(settingsPath, QByteArray("[Settings]\nLanguage=") + language + "\n");
         const TCommandResult text =
             RunCommand(Couple + QStringList{"--days", "1", "--ics", calendar}, Today);
         EXPECT_EQ(text.Status, 0);
         const QStringList lines = QString::fromUtf8(text.Out).split('\n');
-        EXPECT_EQ(lines.value(0), row.title);
-        EXPECT_TRUE(lines.contains(row.man)) << text.Out.toStdString();
-        EXPECT_TRUE(readAll(calendar).contains(("X-WR-CALNAME:" + row.calendarName).toUtf8()));
+        EXPECT_EQ(lines.value(0), row[0]);
+        EXPECT_TRUE(lines.contains(row[1])) << text.Out.toStdString();
+        EXPECT_TRUE(readAll(calendar).contains(("X-WR-CALNAME:" + row[4]).toUtf8()));
         const TCommandResult help = RunCommand({"orvanta", "--help"}, Today);
-        EXPECT_TRUE(QString::fromUtf8(help.Out).startsWith(row.help)) << help.Out.toStdString();
-        EXPECT_EQ(QString::fromUtf8(RunCommand({"orvanta", "reprot"}, Today).Err), row.error);
+        EXPECT_TRUE(QString::fromUtf8(help.Out).startsWith(row[2])) << help.Out.toStdString();
+        EXPECT_EQ(QString::fromUtf8(RunCommand({"orvanta", "reprot"}, Today).Err), row[3]);
         // The keys are for programs: the same in every language.
         const QJsonObject json = Json(RunCommand(Couple + QStringList{"--format", "json"}, Today));
         EXPECT_EQ(json["persons"].toArray()[0].toObject()["role"].toString(), "man");
