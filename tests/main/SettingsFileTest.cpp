@@ -40,42 +40,6 @@ protected:
 
 } // namespace
 
-TEST_F(SettingsFileTest, ValuesAreReadClampedAndWrittenBack) {
-    const QByteArray mine =
-        "; kept\r\n[Settings]\r\nlbManDateDay=01.02.1970\r\npnColorMan=0xFF\r\n"
-        "pnColorWoman=blue\r\ngbAlphaBlend=10\r\nrgGraphics=7\r\nchkSavvy=2\r\n"
-        "chkPhysical=yes\r\nchkEmotional=0\r\nLanguage=Nowhere\r\n\r\n[Mine]\r\nx=1\r\n";
-    Write(settingsPath, mine);
-    Start();
-    EXPECT_EQ(Find<QDateEdit>("dtpManDateDay")->date(), QDate(1970, 2, 1));
-    EXPECT_EQ(DisplaySettings.ManColor(), 255u);
-    EXPECT_EQ(Prognose.Man.Color, 255u);
-    EXPECT_EQ(DisplaySettings.WomanColor(), clRed);
-    EXPECT_EQ(DisplaySettings.SettingsOpacity(), 145);
-    EXPECT_EQ(DisplaySettings.DisplayMode(), 2);
-    EXPECT_TRUE(DisplaySettings.UseIntellectual());
-    EXPECT_TRUE(DisplaySettings.UsePhysical());
-    EXPECT_FALSE(DisplaySettings.UseEmotional());
-    // A missing language file: the built-in vocabulary.
-    EXPECT_EQ(form->windowTitle(), "Орванта 3.3");
-
-    // Each value in place, as read; the missing entries after the last one, in the file's breaks.
-    DisplaySettings.SetDisplayMode(-5);
-    EXPECT_TRUE(Close());
-    QByteArray written = mine;
-    for (const auto& [from, to] : {std::pair{"=2\r", "=1\r"},
-                                   {"=0xFF", "=255"},
-                                   {"=blue", "=255"},
-                                   {"=10\r", "=145\r"},
-                                   {"=7\r", "=-1\r"},
-                                   {"=yes", "=1"}})
-        written.replace(from, to);
-    written.replace("\r\n\r\n",
-                    "\r\nlbWomanDateDay=29.09.1983\r\ncbOrdinate_Y=1\r\ncbAbscissa_X=1\r\n"
-                    "cbAxis=1\r\ncbMonthNumbers=1\r\nchkWarmhearted=1\r\n\r\n");
-    EXPECT_EQ(Stored(), written);
-}
-
 TEST_F(SettingsFileTest, DatesReadBackUnderAnyRegionAndRefusedDatesCountAsAbsent) {
     RegionalShortDateFormat = [] { return QStringLiteral("M/d/yy"); };
     WriteLanguage("English.lng.ini", "[Main]\nMainForm.Caption=Charts %s\n");
