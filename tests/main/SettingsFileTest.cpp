@@ -264,27 +264,21 @@ TEST_F(SettingsFileTest, FifosAndDevicesAreNeverOpenedAndCountAsAbsent) {
     const QString perUser = config + QLatin1Char('/') + QFileInfo(settingsPath).fileName();
     const TFifoWatch watch({languages + "Fifo.lng.ini", settingsPath});
 
-    struct Row {
-        QString settings;     // what stands where the settings file should be
-        const char* language; // the language the per-user settings name
-    };
-    const QString fifo = QStringLiteral("fifo");
-    const QString regular = QStringLiteral("regular");
-    for (const Row& row : {Row{fifo, "Fifo"}, Row{zero, "Zero"}, Row{regular, "Fifo"}}) {
-        SCOPED_TRACE(row.settings.toStdString());
+    // What stands where the settings file should be; the per-user settings name a language that
+    // is no file either.
+    for (const QString& kind : {QStringLiteral("fifo"), zero, QStringLiteral("regular")}) {
+        SCOPED_TRACE(kind.toStdString());
+        const bool regular = kind == QLatin1String("regular");
         QDir(config).removeRecursively();
         QFile::remove(settingsPath);
-        const QByteArray perUserFile =
-            "[Settings]\nrgGraphics=1\nLanguage=" + QByteArray(row.language) + "\n";
-        if (row.settings == fifo)
-            ASSERT_EQ(::mkfifo(QFile::encodeName(settingsPath).constData(), 0644), 0);
-        else if (row.settings == regular)
-            Write(settingsPath, perUserFile);
-        else
-            ASSERT_TRUE(QFile::link(row.settings, settingsPath));
         ASSERT_TRUE(QDir().mkpath(config));
-        if (row.settings != regular)
-            Write(perUser, perUserFile);
+        Write(regular ? settingsPath : perUser,
+              QByteArray("[Settings]\nrgGraphics=1\nLanguage=") + (kind == zero ? "Zero" : "Fifo"));
+        if (kind == QLatin1String("fifo")) {
+            ASSERT_EQ(::mkfifo(QFile::encodeName(settingsPath).constData(), 0644), 0);
+        } else if (!regular) {
+            ASSERT_TRUE(QFile::link(zero, settingsPath));
+        }
 
         Start();
         EXPECT_EQ(DisplaySettings.DisplayMode(), 1);
@@ -294,8 +288,8 @@ TEST_F(SettingsFileTest, FifosAndDevicesAreNeverOpenedAndCountAsAbsent) {
         EXPECT_EQ(form->windowTitle(), "Орванта 3.3");
         DisplaySettings.SetDisplayMode(2);
         EXPECT_TRUE(Close());
-        const QString written = row.settings == regular ? settingsPath : perUser;
-        EXPECT_EQ(TProfileFile(ReadFileBytes(written).toStdString()).Read("Settings", "rgGraphics"),
+        EXPECT_EQ(TProfileFile(ReadFileBytes(regular ? settingsPath : perUser).toStdString())
+                      .Read("Settings", "rgGraphics"),
                   "2");
         form.reset();
         ResetDisplaySettings();
