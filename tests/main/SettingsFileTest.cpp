@@ -105,9 +105,8 @@ TEST_F(SettingsFileTest, LanguageMenuAndLoads) {
                   "[Main]\nMainForm.Caption=Charts %s\nApplication.Title=Orvanta\n"
                   "[GroupBox]\ngbMan=Man\n"
                   "[Monthes]\n12=December\n");
-    WriteLanguage("Deutsch.LNG.INI", "[GroupBox]\ngbGraphics=Kurven für %s und %s\n"
-                                     "[Action]\nactHelp=Hilfe\nactGetCurrentDate.Hint=Heute\n"
-                                     "[MenuItem]\nmiFile=&Datei\n");
+    WriteLanguage("Deutsch.LNG.INI",
+                  "[GroupBox]\ngbGraphics=Kurven für %s und %s\n[Action]\nactHelp=Hilfe\n");
     WriteLanguage("R&D.lng.ini", "[Main]\nMainForm.Caption=R&D\n");
     QDir(folder + QStringLiteral("Language")).mkdir(QStringLiteral("Folder.lng.ini"));
     WriteLanguage("notes.txt", "ignored");
@@ -130,12 +129,10 @@ TEST_F(SettingsFileTest, LanguageMenuAndLoads) {
     EXPECT_EQ(Find<QGroupBox>("gbGraphics")->title(), "Графики биоритмов для 11 и December");
 
     Choose("Deutsch");
+    // The month numbers stand in for a file's missing names; a menu item the file does not name
+    // carries its command. That every named text is applied is EveryTextTest's.
     EXPECT_EQ(Find<QGroupBox>("gbGraphics")->title(), " Kurven für 11 und 12 ");
-    EXPECT_EQ(Find<QAction>("actHelp")->text(), "Hilfe");
-    EXPECT_EQ(Find<QAction>("N2")->text(), "Hilfe\tF1"); // the menu item carries the command
-    EXPECT_EQ(Find<QAction>("actGetCurrentDate")->statusTip(), "Heute");
-    EXPECT_EQ(Find<QWidget>("sbTodayDateDay")->toolTip(), "Heute");
-    EXPECT_EQ(Find<QMenu>("miFile")->title(), "&Datei");
+    EXPECT_EQ(Find<QAction>("N2")->text(), "Hilfe\tF1");
 
     // "R&D" loses its "&": no RD file, so the built-in vocabulary; so does a folder.
     Choose("R&D");
