@@ -66,8 +66,9 @@ TEST(SettingsCodec, DatesReadBackUnderAnyRegionalFormat) {
     }
     // Absent: malformed, impossible, refused by the pickers.
     const auto german = TShortDateFormat::FromPattern("dd.MM.yyyy");
-    for (const char* bad : {"", "yesterday", "23.12.1982x", "23..12.1982", "31.02.1990",
-                            "30.12.1899", "31.12.1600", "23-12-1982", "1.2.3.4", "99999999999.1.1"})
+    for (const char* bad :
+         {"", "yesterday", "23.12.1982x", "23..12.1982", "31.02.1990", "30.12.1899", "00.01.2000",
+          "31.12.1600", "23-12-1982", "1.2.3.4", "99999999999.1.1"})
         EXPECT_EQ(ReadStoredDate(bad, german, 2026), std::nullopt) << bad;
     EXPECT_EQ(
         ReadStoredDate("23.12.1982", TShortDateFormat{TShortDateFormat::DayMonthYear, ""}, 2026),
