@@ -7,10 +7,6 @@
 #include <span>
 #include <string>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace {
 
 // Each entry as stored and as read (and written back), after its key and its default: every key
@@ -104,31 +100,4 @@ TEST_F(SettingsKeysTest, EachEntryReadsIntoItsOwnSettingAndIsWrittenBackUnderIts
         form.reset();
         ResetDisplaySettings();
     }
-}
-
-TEST_F(SettingsKeysTest, SavingReplacesTheFileAndNeverWritesIntoIt) {
-    // The old file held open, as a second copy of the program reading it would: a save that
-    // wrote into it would change these very bytes.
-    const QByteArray old = "; mine\n[Settings]\nrgGraphics=2\n";
-    Write(settingsPath, old);
-    const int held = ::open(QFile::encodeName(settingsPath).constData(), O_RDONLY);
-    ASSERT_GE(held, 0);
-    struct stat before {};
-    ASSERT_EQ(::fstat(held, &before), 0);
-
-    Start();
-    DisplaySettings.SetFlag(DisplayFlag::ShowAbscissa, false);
-    ASSERT_TRUE(form->close());
-
-    struct stat after {};
-    ASSERT_EQ(::stat(QFile::encodeName(settingsPath).constData(), &after), 0);
-    EXPECT_NE(after.st_ino, before.st_ino);
-    QByteArray bytes(1024, '\0');
-    const ssize_t n = ::pread(held, bytes.data(), static_cast<std::size_t>(bytes.size()), 0);
-    ::close(held);
-    EXPECT_EQ(bytes.left(n < 0 ? 0 : n), old);
-    EXPECT_TRUE(Stored().startsWith(old));
-    EXPECT_TRUE(Stored().contains("\ncbAbscissa_X=0\n"));
-    // Nothing left beside it.
-    EXPECT_EQ(QDir(folder).entryList(QDir::Files), QStringList{QFileInfo(settingsPath).fileName()});
 }
