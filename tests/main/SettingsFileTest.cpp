@@ -74,29 +74,39 @@ TEST_F(SettingsFileTest, FirstRunShowsDefaultsAndAFailedWriteKeepsTheWindowOpen)
     EXPECT_EQ(Stored(), DefaultFile);
 }
 
-TEST_F(SettingsFileTest, AReadOnlyProgramFolderUsesTheConfigurationFolder) {
-    FolderWritable = [](const QString&) { return false; };
+// Beside the program when its folder may be written or already holds the file; else, for an
+// installed program, and where the file beside the program is the program itself ("cp orvanta
+// orvanta.ini; ./orvanta.ini", whose close would write into it), in the configuration folder.
+TEST_F(SettingsFileTest, WhereTheSettingsFileIs) {
     const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    const QString perUser = config + QLatin1Char('/') + QFileInfo(settingsPath).fileName();
     QDir(config).removeRecursively();
+    FolderWritable = [](const QString&) { return false; };
     Start();
     EXPECT_TRUE(Close());
     EXPECT_FALSE(QFileInfo::exists(settingsPath));
-    EXPECT_EQ(QFileInfo(SettingsFilePath()).absolutePath(), QFileInfo(config).absoluteFilePath());
-    QFile stored(SettingsFilePath());
-    ASSERT_TRUE(stored.open(QIODevice::ReadOnly));
-    EXPECT_EQ(stored.readAll(), DefaultFile);
-
-    // A settings file beside the program is used whenever it exists.
+    EXPECT_EQ(ReadFileBytes(perUser), DefaultFile);
+    form.reset();
     Write(settingsPath, "[Settings]\nrgGraphics=1\n");
     EXPECT_EQ(SettingsFilePath(), settingsPath);
 
-    // An installed program writes to the configuration folder even where it may write beside
-    // itself (as root in /usr/bin).
     FolderWritable = [](const QString&) { return true; };
+    QFile::remove(settingsPath);
+    QDir(config).removeRecursively();
+    const QString program = QCoreApplication::applicationFilePath();
+    ASSERT_TRUE(QFile::link(program, settingsPath)); // the program under another name
+    ASSERT_EQ(SettingsFilePath(), perUser);          // before anything could write into it
+    const qint64 programSize = QFileInfo(program).size();
+    Start();
+    EXPECT_TRUE(Close());
+    EXPECT_EQ(QFileInfo(program).size(), programSize);
+    EXPECT_EQ(ReadFileBytes(perUser), DefaultFile);
+
+    // Installed: even where root may write beside it, as in /usr/bin.
     ASSERT_TRUE(QDir(folder).mkpath(QStringLiteral("bin")));
     ASSERT_TRUE(QDir(folder).mkpath(QStringLiteral("share/orvanta")));
     ProgramFolder = folder + QStringLiteral("bin/");
-    EXPECT_EQ(QFileInfo(SettingsFilePath()).absolutePath(), QFileInfo(config).absoluteFilePath());
+    EXPECT_EQ(SettingsFilePath(), perUser);
     QDir(config).removeRecursively();
 }
 
@@ -358,30 +368,6 @@ TEST_F(SettingsFileTest, FilesLargerThanSixteenMebibytesAreRefusedAndKept) {
         form.reset();
         ResetDisplaySettings();
     }
-}
-
-// "cp orvanta orvanta.ini; ./orvanta.ini": the settings file beside the program would be the
-// program itself, and its close would write the settings into it. The per-user file is used.
-TEST_F(SettingsFileTest, AProgramNamedLikeItsSettingsFileNeverWritesIntoItself) {
-    const QString program = QCoreApplication::applicationFilePath();
-    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
-    const QString perUser = config + QLatin1Char('/') + QFileInfo(settingsPath).fileName();
-    QDir(config).removeRecursively();
-    ProgramFolder = folder;
-    // The same file under another name is the program all the same; a file of another content
-    // is a settings file.
-    ASSERT_TRUE(QFile::link(program, settingsPath));
-    ASSERT_EQ(SettingsFilePath(), perUser); // before anything could write into the program
-    const qint64 programSize = QFileInfo(program).size();
-    Start();
-    EXPECT_TRUE(Close());
-    EXPECT_EQ(QFileInfo(program).size(), programSize);
-    EXPECT_EQ(ReadFileBytes(perUser), DefaultFile);
-    form.reset();
-    QFile::remove(settingsPath);
-    Write(settingsPath, "[Settings]\n");
-    EXPECT_EQ(SettingsFilePath(), settingsPath);
-    QDir(config).removeRecursively();
 }
 
 namespace {
