@@ -7,47 +7,38 @@
 
 #include <vector>
 
-namespace {
-
-std::string Format(std::string_view format, std::vector<std::string> args) {
-    return FormatText(format, args);
-}
-
-std::string ErrorOf(std::string_view format, std::vector<std::string> args) {
-    try {
-        FormatText(format, args);
-    } catch (const EProgramError& error) {
-        return error.what();
-    }
-    return "no error";
-}
-
-} // namespace
-
 TEST(TextFormat, PlaceholdersAndErrors) {
-    EXPECT_EQ(Format("Орванта %s", {"3.3"}), "Орванта 3.3");
-    EXPECT_EQ(Format("Графики биоритмов для %s и %s", {"декабря", "января"}),
-              "Графики биоритмов для декабря и января");
-    EXPECT_EQ(Format("100%% %s", {"x"}), "100% x");
-    EXPECT_EQ(Format("no placeholder", {"3.3"}), "no placeholder");
-    EXPECT_EQ(Format("", {}), "");
-    // A value that itself holds "%s" is not formatted again.
-    EXPECT_EQ(Format("%s и %s", {"%s", "%d"}), "%s и %d");
-
-    EXPECT_EQ(ErrorOf("Charts %s %s", {"3.3"}), "Нет аргумента для формата 'Charts %s %s'");
-    EXPECT_EQ(ErrorOf("Charts %d", {"3.3"}),
-              "Формат 'Charts %d' неверен или несовместим с аргументом");
-    EXPECT_EQ(ErrorOf("50%", {}), "Формат '50%' неверен или несовместим с аргументом");
-    EXPECT_EQ(ErrorOf("%-10s", {"x"}), "Формат '%-10s' неверен или несовместим с аргументом");
-    // At most 31 characters of the format text, Cyrillic counted as characters.
-    EXPECT_EQ(ErrorOf("Графики биоритмов для %s и %s и ещё %s", {"a", "b"}),
-              "Нет аргумента для формата 'Графики биоритмов для %s и %s и'");
+    const struct {
+        const char* format;
+        std::vector<std::string> args;
+        const char* result; // or the error's message
+    } rows[] = {
+        {"Графики биоритмов для %s и %s",
+         {"декабря", "января"},
+         "Графики биоритмов для декабря и января"},
+        {"100%% %s", {"x"}, "100% x"},
+        {"no placeholder", {"3.3"}, "no placeholder"},
+        {"%s и %s", {"%s", "%d"}, "%s и %d"}, // a value is not formatted again
+        {"Charts %s %s", {"3.3"}, "Нет аргумента для формата 'Charts %s %s'"},
+        {"Charts %d", {"3.3"}, "Формат 'Charts %d' неверен или несовместим с аргументом"},
+        {"50%", {}, "Формат '50%' неверен или несовместим с аргументом"},
+        // At most 31 characters of the format text, Cyrillic counted as characters.
+        {"Графики биоритмов для %s и %s и ещё %s",
+         {"a", "b"},
+         "Нет аргумента для формата 'Графики биоритмов для %s и %s и'"},
+    };
+    for (const auto& row : rows) {
+        try {
+            EXPECT_EQ(FormatText(row.format, row.args), row.result);
+        } catch (const EProgramError& error) {
+            EXPECT_EQ(error.what(), std::string(row.result));
+        }
+    }
 }
 
 TEST(TextFormat, Utf8PrefixNeverSplitsACharacter) {
     EXPECT_EQ(Utf8Prefix("абв", 2), "аб");
     EXPECT_EQ(Utf8Prefix("ab", 5), "ab");
-    EXPECT_EQ(Utf8Prefix("", 3), "");
     // Broken sequences count one byte each and never read past the end.
     EXPECT_EQ(Utf8Prefix("\xD0", 1), "\xD0");
     EXPECT_EQ(Utf8Prefix("\xE0\x80", 1), "\xE0\x80");
@@ -66,7 +57,6 @@ TEST(Vocabulary, BuiltInNamesAndDateTexts) {
         EXPECT_EQ(LongDateText(*EncodeDate(2009, static_cast<unsigned>(n), 5)),
                   std::string("5 ") + months[n - 1] + " 2009 г.");
     }
-    EXPECT_EQ(LongDateText(*EncodeDate(1601, 12, 31)), "31 декабря 1601 г.");
     EXPECT_EQ(LongDateText(*EncodeDate(33, 3, 3)), "3 марта 0033 г.");
     EXPECT_EQ(LongDateText(1e12), "");
     EXPECT_EQ(FoundDayText(0), "—");

@@ -30,14 +30,14 @@ TEST_F(DisplaySettingsTest, DefaultsAndClamping) {
     EXPECT_EQ(fresh.WomanColor(), 0x0000FFu);
     EXPECT_EQ(fresh.SettingsOpacity(), 240);
 
-    DisplaySettings.SetDisplayMode(7);
-    EXPECT_EQ(DisplaySettings.DisplayMode(), 2);
-    DisplaySettings.SetDisplayMode(-5);
-    EXPECT_EQ(DisplaySettings.DisplayMode(), -1);
-    DisplaySettings.SetSettingsOpacity(100);
-    EXPECT_EQ(DisplaySettings.SettingsOpacity(), 145);
-    DisplaySettings.SetSettingsOpacity(300);
-    EXPECT_EQ(DisplaySettings.SettingsOpacity(), 255);
+    for (const auto& [mode, kept] : {std::pair{7, 2}, {-5, -1}, {-1, -1}, {2, 2}}) {
+        DisplaySettings.SetDisplayMode(mode);
+        EXPECT_EQ(DisplaySettings.DisplayMode(), kept) << mode;
+    }
+    for (const auto& [opacity, kept] : {std::pair{100, 145}, {145, 145}, {255, 255}, {300, 255}}) {
+        DisplaySettings.SetSettingsOpacity(opacity);
+        EXPECT_EQ(DisplaySettings.SettingsOpacity(), kept) << opacity;
+    }
     DisplaySettings.SetManColor(0x12345678);
     EXPECT_EQ(DisplaySettings.ManColor(), 0x12345678u); // a colour is used unchanged
 }
@@ -60,7 +60,8 @@ TEST_F(DisplaySettingsTest, NotificationsOnlyWhenConnectedAndChanged) {
     DisplaySettings.SetDisplayMode(0);                        // already 0
     EXPECT_EQ(refreshes, 0);
 
-    // The rule applies first at the next change of any flag or of the mode.
+    // The rule applies first at the next change of any flag or of the mode: nested run, then
+    // the outer one.
     DisplaySettings.SetDisplayMode(1);
     EXPECT_TRUE(DisplaySettings.UsePhysical());
     EXPECT_EQ(refreshes, 2);
@@ -74,27 +75,17 @@ TEST_F(DisplaySettingsTest, NotificationsOnlyWhenConnectedAndChanged) {
     DisplaySettings.SetFlag(DisplayFlag::ShowDayLines, false);
     EXPECT_EQ(refreshes, 1);
 
+    // Only the heart cycle on: switching it off brings the physical one back, not the heart.
+    DisplaySettings.SetFlag(DisplayFlag::UseHeart, true);
+    DisplaySettings.SetFlag(DisplayFlag::UsePhysical, false);
+    DisplaySettings.SetFlag(DisplayFlag::UseHeart, false);
+    EXPECT_TRUE(DisplaySettings.UsePhysical());
+    EXPECT_FALSE(DisplaySettings.UseHeart());
+
     DisplaySettings.RemoveObserver(id);
     const auto before = told.size();
     DisplaySettings.SetFlag(DisplayFlag::ShowDayLines, true);
     EXPECT_EQ(told.size(), before);
-}
-
-TEST_F(DisplaySettingsTest, LastCycleCannotBeSwitchedOff) {
-    DisplaySettings.ConnectSettingsOnChange();
-    // Only the heart cycle on: switching it off brings the physical one back, not the heart.
-    for (CycleKind kind : {CycleKind::Physical, CycleKind::Emotional, CycleKind::Intellectual})
-        DisplaySettings.SetFlag(CycleFlag(kind), false);
-    refreshes = 0;
-    DisplaySettings.SetFlag(DisplayFlag::UseHeart, false);
-    EXPECT_TRUE(DisplaySettings.UsePhysical());
-    EXPECT_FALSE(DisplaySettings.UseHeart());
-    EXPECT_EQ(refreshes, 2); // nested run, then the outer one
-
-    refreshes = 0;
-    DisplaySettings.SetFlag(DisplayFlag::UsePhysical, false);
-    EXPECT_TRUE(DisplaySettings.UsePhysical());
-    EXPECT_EQ(refreshes, 2);
 }
 
 TEST_F(DisplaySettingsTest, ColourChangesAndRestoreDefaults) {
