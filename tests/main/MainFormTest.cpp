@@ -99,14 +99,19 @@ TEST_F(MainFormTest, PanelTextsForAKnownCouple) {
     EXPECT_EQ(Text("lbWAge"), "17 лет");
     EXPECT_EQ(Text("lbWQuanDays"), "6334 дня");
 
-    // None found: a dash, never the text of day zero. With only the heart cycle, a man born on
-    // 18 May 1980 has no bad day before the window's end.
-    Picker("dtpManDateDay")->setDate(QDate(1980, 5, 18));
-    DisplaySettings.ConnectSettingsOnChange();
-    for (DisplayFlag flag :
-         {DisplayFlag::UsePhysical, DisplayFlag::UseEmotional, DisplayFlag::UseIntellectual})
-        DisplaySettings.SetFlag(flag, false);
+    // None found: a dash, never the text of day zero nor the other found day. Worked out from
+    // the sines (tests/CycleFormulas.h, no near-tie): with every cycle, a man born on 19 April
+    // 1980 has no bad day before the window's end; with the intellectual and heart cycles only,
+    // one born on 30 March has no good day.
+    Picker("dtpManDateDay")->setDate(QDate(1980, 4, 19));
+    EXPECT_EQ(Text("lbMMaxDay"), "14 февраля 2001 г.");
     EXPECT_EQ(Text("lbMMinDay"), "—");
+    DisplaySettings.ConnectSettingsOnChange();
+    for (DisplayFlag flag : {DisplayFlag::UsePhysical, DisplayFlag::UseEmotional})
+        DisplaySettings.SetFlag(flag, false);
+    Picker("dtpManDateDay")->setDate(QDate(1980, 3, 30));
+    EXPECT_EQ(Text("lbMMaxDay"), "—");
+    EXPECT_EQ(Text("lbMMinDay"), "11 февраля 2001 г.");
 }
 
 TEST_F(MainFormTest, CommandsAndShortcuts) {
