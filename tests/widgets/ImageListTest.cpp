@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <functional>
 #include <vector>
 
 namespace {
@@ -20,12 +21,13 @@ QImage ImageOf(const QPixmap& pixmap) {
     return pixmap.toImage().convertToFormat(QImage::Format_ARGB32);
 }
 
-bool AllOpaque(const QImage& image) {
+// How many pixels of the image pass the test, which is given each pixel and its place.
+int Pixels(const QImage& image, const std::function<bool(QRgb, int, int)>& test) {
+    int count = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
-            if (qAlpha(image.pixel(x, y)) != 255)
-                return false;
-    return true;
+            count += test(image.pixel(x, y), x, y);
+    return count;
 }
 
 bool CornersClear(const QImage& image) {
@@ -37,29 +39,18 @@ bool CornersClear(const QImage& image) {
 // Pixels that stand out from the background: not white where the picture is opaque, not clear
 // where it is transparent. A picture that failed to draw has none.
 int InkPixels(const QImage& image) {
-    int ink = 0;
-    for (int y = 0; y < image.height(); ++y)
-        for (int x = 0; x < image.width(); ++x) {
-            const QRgb pixel = image.pixel(x, y);
-            if (qAlpha(pixel) > 64 && qGray(pixel) < 200)
-                ++ink;
-        }
-    return ink;
+    return Pixels(image,
+                  [](QRgb pixel, int, int) { return qAlpha(pixel) > 64 && qGray(pixel) < 200; });
 }
 
 // Pixels in which two same-sized pictures clearly differ.
 int DifferentPixels(const QImage& a, const QImage& b) {
-    int different = 0;
-    for (int y = 0; y < a.height(); ++y)
-        for (int x = 0; x < a.width(); ++x) {
-            const QRgb p = a.pixel(x, y);
-            const QRgb q = b.pixel(x, y);
-            if (std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
-                    std::abs(qBlue(p) - qBlue(q)) + std::abs(qAlpha(p) - qAlpha(q)) >
-                96)
-                ++different;
-        }
-    return different;
+    return Pixels(a, [&b](QRgb p, int x, int y) {
+        const QRgb q = b.pixel(x, y);
+        return std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                   std::abs(qBlue(p) - qBlue(q)) + std::abs(qAlpha(p) - qAlpha(q)) >
+               96;
+    });
 }
 
 } // namespace
@@ -83,7 +74,9 @@ TEST(ImageLists, EveryPictureLoadsAtItsListSize) {
             EXPECT_EQ(pixmap.deviceIndependentSize(), QSizeF(c.size, c.size));
             const QImage image = ImageOf(pixmap);
             EXPECT_GT(InkPixels(image), c.size) << "nothing drawn";
-            EXPECT_TRUE(index < c.opaque ? AllOpaque(image) : CornersClear(image));
+            const int clear =
+                Pixels(image, [](QRgb pixel, int, int) { return qAlpha(pixel) < 255; });
+            EXPECT_TRUE(index < c.opaque ? clear == 0 : CornersClear(image));
             for (std::size_t other = 0; other < images.size(); ++other)
                 EXPECT_GT(DifferentPixels(image, images[other]), c.size) << "like " << other;
             images.push_back(image);
@@ -122,13 +115,10 @@ TEST(ImageLists, ButtonsProgramIconAndDoubleDensity) {
     const QImage normal = ImageOf(help.pixmap(16));
     const QImage disabled = ImageOf(help.pixmap(QSize(16, 16), QIcon::Disabled));
     EXPECT_GT(DifferentPixels(normal, disabled), 16);
-    int coloured = 0;
-    for (int y = 0; y < 16; ++y)
-        for (int x = 0; x < 16; ++x) {
-            const QRgb pixel = disabled.pixel(x, y);
-            coloured += qAlpha(pixel) == 255 && std::abs(qRed(pixel) - qBlue(pixel)) > 24;
-        }
-    EXPECT_EQ(coloured, 0);
+    const auto coloured = [](QRgb pixel, int, int) {
+        return qAlpha(pixel) == 255 && std::abs(qRed(pixel) - qBlue(pixel)) > 24;
+    };
+    EXPECT_EQ(Pixels(disabled, coloured), 0);
     const QRgb centreLeft = normal.pixel(3, 8); // on the disc, off the question mark
     EXPECT_GT(qBlue(centreLeft), qRed(centreLeft) + 100);
 
