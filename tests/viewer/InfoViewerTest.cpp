@@ -44,13 +44,10 @@ const QByteArray SampleRtf =
 class TScriptedViewer : public TInfoViewerForm {
 public:
     using TInfoViewerForm::TInfoViewerForm;
-    QString answer, proposed;
+    QString answer;
 
 protected:
-    QString AskSaveFileName(const QString& name) override {
-        proposed = name;
-        return answer;
-    }
+    QString AskSaveFileName(const QString&) override { return answer; }
 };
 
 } // namespace

@@ -101,7 +101,7 @@ QString Dump(const QTextDocument& document, qsizetype cut = -1) {
     return lines.join(u'\n');
 }
 
-// One paragraph after another, each a run of text in its own format.
+// A document of one paragraph: runs of text, each in its own format.
 struct TRun {
     QString text;
     QTextCharFormat format;
