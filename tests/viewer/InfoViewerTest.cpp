@@ -1,6 +1,5 @@
 #include "viewer/InfoViewer.h"
 #include "tests/QtTestSupport.h"
-#include "tests/TestSupport.h"
 
 #include "model/Error.h"
 #include "viewer/FindDialog.h"
@@ -9,33 +8,26 @@
 #include "widgets/ImageList.h"
 
 #include <QAction>
-#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QEnterEvent>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPointer>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QStatusBar>
 #include <QTemporaryDir>
-#include <QTest>
 #include <QTextBlock>
 #include <QTextEdit>
-#include <QTimer>
 #include <QToolBar>
-#include <gtest/gtest.h>
 
 #include <sys/stat.h>
 
-#include <functional>
 #include <optional>
-#include <ostream>
 
 void PrintTo(const QString& text, std::ostream* out) {
     *out << '"' << text.toStdString() << '"';
@@ -43,57 +35,25 @@ void PrintTo(const QString& text, std::ostream* out) {
 
 namespace {
 
-// A bold centred "Заголовок" over "Первая строка текста.", in code page 1251.
+// A bold "Заголовок" over "Текст.", in code page 1251.
 const QByteArray SampleRtf =
-    "{\\rtf1\\ansi\\ansicpg1251\\deff0{\\fonttbl{\\f0\\fswiss\\fcharset204 Tahoma;}}"
-    "{\\colortbl ;\\red128\\green0\\blue0;}"
-    "\\pard\\qc\\cf1\\b\\f0\\fs20 \\'c7\\'e0\\'e3\\'ee\\'eb\\'ee\\'e2\\'ee\\'ea\\b0\\par"
-    "\\pard\\cf0 \\'cf\\'e5\\'f0\\'e2\\'e0\\'ff \\'f1\\'f2\\'f0\\'ee\\'ea\\'e0 "
-    "\\'f2\\'e5\\'ea\\'f1\\'f2\\'e0.\\par}";
+    "{\\rtf1\\ansi\\ansicpg1251{\\b \\'c7\\'e0\\'e3\\'ee\\'eb\\'ee\\'e2\\'ee\\'ea}\\par "
+    "\\'d2\\'e5\\'ea\\'f1\\'f2.}";
 
 // Answers the save question itself.
 class TScriptedViewer : public TInfoViewerForm {
 public:
     using TInfoViewerForm::TInfoViewerForm;
-    QString answer, proposed;
+    QString answer;
 
 protected:
-    QString AskSaveFileName(const QString& name) override {
-        proposed = name;
-        return answer;
-    }
+    QString AskSaveFileName(const QString&) override { return answer; }
 };
-
-std::pair<int, QString> FindNext(TInfoViewerForm& viewer, const QString& text,
-                                 bool wholeWord = false, bool matchCase = false, bool up = false) {
-    const auto* dialog = Child<TFindDialog>(&viewer, "FindDialog");
-    Child<QLineEdit>(dialog, "edFindText")->setText(text);
-    Child<QCheckBox>(dialog, "chkWholeWord")->setChecked(wholeWord);
-    Child<QCheckBox>(dialog, "chkMatchCase")->setChecked(matchCase);
-    Child<QRadioButton>(dialog, up ? "rbUp" : "rbDown")->setChecked(true);
-    Child<QPushButton>(dialog, "btFindNext")->click();
-    const QTextCursor cursor = Child<QTextEdit>(&viewer, "reInfo")->textCursor();
-    return {cursor.selectionStart(), cursor.selectedText()};
-}
-
-QStringList Names(const QList<QAction*>& actions) {
-    QStringList names;
-    for (const QAction* action : actions)
-        names << action->objectName();
-    return names;
-}
-
-QImage Picture(const QIcon& icon) {
-    return icon.pixmap(16, 16).toImage().convertToFormat(QImage::Format_ARGB32);
-}
 
 } // namespace
 
 TEST(InfoViewer, CommandsMenusAndToolbar) {
     TInfoViewerForm viewer;
-    auto* MainMenu1 = Child<QMenuBar>(&viewer, "MainMenu1");
-    auto* ToolBar1 = Child<QToolBar>(&viewer, "ToolBar1");
-    auto* tbSep1 = Child<QWidget>(&viewer, "tbSep1");
     const struct {
         const char *name, *caption;
         int picture;
@@ -115,146 +75,144 @@ TEST(InfoViewer, CommandsMenusAndToolbar) {
         EXPECT_EQ(action->shortcut(), QKeySequence(command.shortcut));
         EXPECT_EQ(action->icon().isNull(), command.picture < 0);
         if (command.picture >= 0) {
-            EXPECT_EQ(Picture(action->icon()), Picture(ImageList1().Icon(command.picture)));
+            EXPECT_EQ(action->icon().pixmap(16).toImage(),
+                      ImageList1().Icon(command.picture).pixmap(16).toImage());
         }
     }
     const QAction* actWordWrap = Child<QAction>(&viewer, "actWordWrap");
     EXPECT_TRUE(actWordWrap->isCheckable() && actWordWrap->isChecked());
 
-    const QList<QAction*> menus = MainMenu1->actions();
-    ASSERT_EQ(menus.size(), 2);
-    EXPECT_EQ(menus[0]->text(), "&Файл");
-    EXPECT_EQ(Names(menus[0]->menu()->actions()), QStringList{"actClose"});
-    EXPECT_EQ(menus[1]->text(), "&Правка");
-    EXPECT_EQ(Names(menus[1]->menu()->actions()),
-              QStringList({"actCopy", "actSelectAll", "", "actFind", "actWordWrap"}));
-
+    QStringList menus;
+    for (const QAction* menu : Child<QMenuBar>(&viewer, "MainMenu1")->actions()) {
+        menus << menu->text() + ":";
+        for (const QAction* item : menu->menu()->actions())
+            menus.back() += " " + item->objectName();
+    }
+    EXPECT_EQ(menus, QStringList({"&Файл: actClose",
+                                  "&Правка: actCopy actSelectAll  actFind actWordWrap"}));
+    auto* ToolBar1 = Child<QToolBar>(&viewer, "ToolBar1");
     EXPECT_EQ(ToolBar1->toolButtonStyle(), Qt::ToolButtonIconOnly);
     QStringList buttons;
     for (QAction* action : ToolBar1->actions())
         buttons << ToolBar1->widgetForAction(action)->objectName();
     EXPECT_EQ(buttons, QStringList({"tbFind", "tbSaveAs", "tbSep1", "tbWordWrap", "tbCopy"}));
-    EXPECT_EQ(tbSep1->width(), 8);
+    EXPECT_EQ(Child<QWidget>(&viewer, "tbSep1")->width(), 8);
 }
 
+// Centred over its owner, the text below the toolbar; the commands from menu, key and button,
+// their hints in the owner's status bar; the find dialog beside the text, opened again only moved.
 TEST(InfoViewer, OpensCentredOverItsOwnerWithTheFindDialogBesideTheText) {
-    QWidget owner;
+    QMainWindow owner;
+    owner.statusBar();
     owner.setGeometry(300, 200, 900, 700);
     owner.show();
     TInfoViewerForm viewer(&owner);
     auto* ToolBar1 = Child<QToolBar>(&viewer, "ToolBar1");
-    auto* MainMenu1 = Child<QMenuBar>(&viewer, "MainMenu1");
     auto* reInfo = Child<QTextEdit>(&viewer, "reInfo");
-    auto* actFind = Child<QAction>(&viewer, "actFind");
+    auto* actWordWrap = Child<QAction>(&viewer, "actWordWrap");
+    reInfo->setPlainText("Первая строка\nВторая строка");
     viewer.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
+    viewer.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&viewer));
     EXPECT_EQ(viewer.frameGeometry().size(), QSize(500, 500));
     EXPECT_EQ(viewer.frameGeometry().center(), owner.frameGeometry().center());
     EXPECT_EQ(viewer.font(), WindowFont());
     // The toolbar, 29 high, starts the client area below the menu; the text fills the rest.
-    EXPECT_EQ(ToolBar1->y(), MainMenu1->geometry().bottom() + 1);
+    EXPECT_EQ(ToolBar1->y(), Child<QMenuBar>(&viewer, "MainMenu1")->geometry().bottom() + 1);
     EXPECT_EQ(reInfo->y() - ToolBar1->y(), 29);
     EXPECT_EQ(reInfo->geometry().bottomRight(), viewer.rect().bottomRight());
 
+    // The check mark flips first and wrapping follows it, from menu, key and button alike.
+    reInfo->setFocus();
+    actWordWrap->trigger();
+    EXPECT_EQ(reInfo->lineWrapMode(), QTextEdit::NoWrap);
+    QTest::keyClick(reInfo, Qt::Key_W, Qt::ControlModifier);
+    EXPECT_EQ(reInfo->lineWrapMode(), QTextEdit::WidgetWidth);
+    QTest::mouseClick(Child<QWidget>(&viewer, "tbWordWrap"), Qt::LeftButton);
+    EXPECT_FALSE(actWordWrap->isChecked());
+    EXPECT_EQ(reInfo->lineWrapMode(), QTextEdit::NoWrap);
+
+    Child<QAction>(&viewer, "actSelectAll")->trigger();
+    QTest::mouseClick(Child<QWidget>(&viewer, "tbCopy"), Qt::LeftButton);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), "Первая строка\nВторая строка");
+    // Esc would throw the reader's edits away; it does not close.
+    QTest::keyClick(reInfo, Qt::Key_Escape);
+    EXPECT_TRUE(viewer.isVisible());
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    QApplication::sendEvent(Child<QWidget>(&viewer, "tbSaveAs"), &enter);
+    EXPECT_EQ(owner.statusBar()->currentMessage(), "Сохранить как");
+
     TFindDialog& dialog = *Child<TFindDialog>(&viewer, "FindDialog");
-    auto* edFindText = Child<QLineEdit>(&dialog, "edFindText");
     EXPECT_TRUE(dialog.Down() && !dialog.WholeWord() && !dialog.MatchCase());
     EXPECT_FALSE(Child<QPushButton>(&dialog, "btFindNext")->isEnabled()); // nothing to find yet
     for (int opening = 0; opening < 2; ++opening) {
-        actFind->trigger();
+        QTest::keyClick(reInfo, Qt::Key_F, Qt::ControlModifier);
         // x is the text area's right edge in the viewer's own coordinates; y is on screen.
         EXPECT_EQ(dialog.frameGeometry().topLeft(),
                   QPoint(reInfo->width(), viewer.frameGeometry().top() + 29));
         EXPECT_TRUE(dialog.isVisible() && !dialog.isModal());
-        // Opened again after the viewer moved: the same dialog, only moved.
-        edFindText->setText("бета");
+        Child<QLineEdit>(&dialog, "edFindText")->setText("бета");
         viewer.move(viewer.pos() + QPoint(40, 60));
+        viewer.activateWindow();
     }
     EXPECT_EQ(dialog.FindText(), "бета");
+    Child<QAction>(&viewer, "actClose")->trigger();
+    EXPECT_FALSE(viewer.isVisible());
 }
 
 TEST(InfoViewer, FindNextSearchesForwardFromAfterTheSelectionOrFromTheStart) {
     TInfoViewerForm viewer;
     auto* reInfo = Child<QTextEdit>(&viewer, "reInfo");
-    const QString text = "Альфа бета АЛЬФА альфабет\nгамма альфа бета";
-    reInfo->setPlainText(text);
-    const int second = text.indexOf("АЛЬФА"), inWord = text.indexOf("альфабет");
-    const int last = text.lastIndexOf("альфа"), lastBeta = text.lastIndexOf("бета");
-    using Hit = std::pair<int, QString>;
-
-    // No selection: from the beginning, though the caret stands further on.
+    reInfo->setPlainText("Альфа бета АЛЬФА альфабет\nгамма альфа бета");
     QTextCursor caret(reInfo->document());
-    caret.setPosition(second + 2);
-    reInfo->setTextCursor(caret);
-    EXPECT_EQ(FindNext(viewer, "альфа"), Hit(0, "Альфа"));
-    EXPECT_EQ(viewer.focusWidget(), reInfo);
-    // Then just after each hit, any letter case, inside words too; after the last, no change.
-    EXPECT_EQ(FindNext(viewer, "альфа"), Hit(second, "АЛЬФА"));
-    EXPECT_EQ(FindNext(viewer, "альфа"), Hit(inWord, "альфа"));
-    EXPECT_EQ(FindNext(viewer, "альфа"), Hit(last, "альфа"));
-    EXPECT_EQ(FindNext(viewer, "альфа"), Hit(last, "альфа"));
-    EXPECT_EQ(FindNext(viewer, "омега"), Hit(last, "альфа"));
-
-    reInfo->setTextCursor(caret);
-    EXPECT_EQ(FindNext(viewer, "альфа", false, true), Hit(inWord, "альфа"));
-    reInfo->setTextCursor(caret);
-    EXPECT_EQ(FindNext(viewer, "альфа", true), Hit(0, "Альфа"));
-    EXPECT_EQ(FindNext(viewer, "альфа", true), Hit(second, "АЛЬФА"));
-    EXPECT_EQ(FindNext(viewer, "альфа", true), Hit(last, "альфа"));
-    reInfo->setTextCursor(caret);
-    EXPECT_EQ(FindNext(viewer, "альфа", true, true), Hit(last, "альфа"));
-    // "Вверх" still goes forward.
-    EXPECT_EQ(FindNext(viewer, "бета", false, false, true), Hit(lastBeta, "бета"));
-
-    // Nothing found and nothing selected: the caret stays too.
-    reInfo->setTextCursor(caret);
-    FindNext(viewer, "омега");
-    EXPECT_EQ(reInfo->textCursor(), caret);
-}
-
-TEST(InfoViewer, SavesTheEditedTextAsRtf) {
-    QTemporaryDir folder;
-    TScriptedViewer viewer;
-    auto* reInfo = Child<QTextEdit>(&viewer, "reInfo");
-    auto* actSaveAs = Child<QAction>(&viewer, "actSaveAs");
-    viewer.setWindowTitle("Справка");
-    viewer.LoadDocument(SampleRtf);
-    ASSERT_TRUE(reInfo->toPlainText().startsWith("Заголовок\nПервая строка текста."));
-    EXPECT_FALSE(reInfo->document()->isUndoAvailable());
-    QTextCursor typing(reInfo->document()->findBlockByNumber(1));
-    typing.movePosition(QTextCursor::EndOfBlock);
-    reInfo->setTextCursor(typing);
-    for (const QChar ch : QString(" И ещё.")) {
-        QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
-        QApplication::sendEvent(reInfo, &key);
+    caret.setPosition(13);
+    const struct {
+        bool fromCaret; // the caret put back first, nothing selected
+        const char* text;
+        const char* options; // w whole word, c match case, u upward
+        int at;              // where the selection starts after the search
+        const char* selected;
+    } steps[] = {
+        // From the beginning, though the caret stands further on; then just after each hit, any
+        // letter case, inside words too; after the last, or with nothing found, no change.
+        {true, "альфа", "", 0, "Альфа"},
+        {false, "альфа", "", 11, "АЛЬФА"},
+        {false, "альфа", "", 17, "альфа"},
+        {false, "альфа", "", 32, "альфа"},
+        {false, "альфа", "", 32, "альфа"},
+        {false, "омега", "", 32, "альфа"},
+        // Match case, whole word, both.
+        {true, "альфа", "c", 17, "альфа"},
+        {true, "альфа", "w", 0, "Альфа"},
+        {false, "альфа", "w", 11, "АЛЬФА"},
+        {false, "альфа", "w", 32, "альфа"},
+        {true, "альфа", "wc", 32, "альфа"},
+        // Upward still goes forward; nothing found and nothing selected, the caret stays.
+        {false, "бета", "u", 38, "бета"},
+        {true, "омега", "", 13, ""},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(testing::Message() << &step - steps);
+        if (step.fromCaret)
+            reInfo->setTextCursor(caret);
+        const auto* dialog = Child<TFindDialog>(&viewer, "FindDialog");
+        Child<QLineEdit>(dialog, "edFindText")->setText(step.text);
+        const QByteArray options(step.options);
+        Child<QCheckBox>(dialog, "chkWholeWord")->setChecked(options.contains('w'));
+        Child<QCheckBox>(dialog, "chkMatchCase")->setChecked(options.contains('c'));
+        Child<QRadioButton>(dialog, options.contains('u') ? "rbUp" : "rbDown")->setChecked(true);
+        Child<QPushButton>(dialog, "btFindNext")->click();
+        EXPECT_EQ(reInfo->textCursor().selectionStart(), step.at);
+        EXPECT_EQ(reInfo->textCursor().selectedText(), step.selected);
+        EXPECT_EQ(reInfo->textCursor().position(), step.at + QString(step.selected).size());
     }
-    const QString shown = reInfo->toPlainText();
-    ASSERT_TRUE(shown.contains("текста. И ещё."));
-
-    // An existing file is replaced once the user agrees, and no temporary file is left.
-    const QString path = folder.filePath("Справка.rtf");
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write(QByteArray(20000, 'x')) > 0);
-    file.close();
-    viewer.answer = path;
-    TBoxSeen question;
-    AnswerNextBox(&viewer, "Да", question);
-    actSaveAs->trigger();
-    EXPECT_TRUE(question.shown);
-    EXPECT_EQ(viewer.proposed, "Справка");
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    QTextDocument back;
-    ReadRtf(file.readAll(), back);
-    EXPECT_EQ(back.toPlainText(), shown);
-    EXPECT_EQ(back.firstBlock().begin().fragment().charFormat().fontWeight(), QFont::Bold);
-    EXPECT_EQ(back.firstBlock().blockFormat().alignment() & Qt::AlignHorizontal_Mask,
-              Qt::AlignHCenter);
-    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"Справка.rtf"});
+    EXPECT_EQ(viewer.focusWidget(), reInfo);
 }
 
-// "Сохранить как" over an existing file asks first, in Russian, "Нет" being the default: declined
-// (or Esc), the file stays byte for byte and nothing is written beside it; accepted, it becomes
-// the RTF document.
+// "Сохранить как" proposes the caption in the save dialog, adds ".rtf" to a name without a type
+// and writes the text as shown, typing included, as RTF. Over an existing file it asks first, in
+// Russian, "Нет" being the default: declined (or Esc), the file stays byte for byte and nothing
+// is written beside it; accepted, it becomes the RTF document.
 TEST(InfoViewer, AsksBeforeReplacingAFile) {
     const struct {
         const char* file;
@@ -273,12 +231,37 @@ TEST(InfoViewer, AsksBeforeReplacingAFile) {
         const QString path = folder.filePath(row.file);
         if (row.existing)
             WriteFile(path, *row.existing);
-        TScriptedViewer viewer;
+        TInfoViewerForm viewer;
+        viewer.setWindowTitle("Справка");
+        auto* reInfo = Child<QTextEdit>(&viewer, "reInfo");
         viewer.LoadDocument(SampleRtf);
-        viewer.answer = path;
+        reInfo->moveCursor(QTextCursor::End);
+        for (const QChar ch : QString(" И ещё.")) {
+            QKeyEvent key(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(ch));
+            QApplication::sendEvent(reInfo, &key);
+        }
+        ASSERT_EQ(reInfo->toPlainText(), "Заголовок\nТекст. И ещё.");
+        viewer.show();
+        QString proposed;
         TBoxSeen question;
-        AnswerNextBox(&viewer, row.answer, question);
+        OnModal(&viewer, [&](QWidget* modal) {
+            auto* dialog = qobject_cast<QFileDialog*>(modal);
+            // Qt's own question would stand in the way of the program's.
+            if (!dialog || !dialog->testOption(QFileDialog::DontConfirmOverwrite)) {
+                ADD_FAILURE() << "no save dialog that leaves the question to the program";
+                modal->close();
+                return;
+            }
+            EXPECT_EQ(dialog->nameFilters(), QStringList{"Текст в формате RTF (*.rtf)"});
+            EXPECT_EQ(dialog->defaultSuffix(), "rtf");
+            proposed = Child<QLineEdit>(dialog, "fileNameEdit")->text();
+            dialog->setDirectory(folder.path());
+            dialog->selectFile(QString(row.file).remove(".rtf"));
+            AnswerNextBox(&viewer, row.answer, question);
+            static_cast<QDialog*>(dialog)->accept(); // QFileDialog's own is protected
+        });
         Child<QAction>(&viewer, "actSaveAs")->trigger();
+        EXPECT_EQ(proposed, "Справка");
 
         EXPECT_EQ(question.shown, row.existing.has_value());
         if (row.existing) {
@@ -293,7 +276,8 @@ TEST(InfoViewer, AsksBeforeReplacingAFile) {
         if (row.replaced) {
             QTextDocument back;
             ReadRtf(bytes, back);
-            EXPECT_EQ(back.toPlainText(), Child<QTextEdit>(&viewer, "reInfo")->toPlainText());
+            EXPECT_TRUE(bytes.startsWith("{\\rtf1"));
+            EXPECT_EQ(back.toPlainText(), reInfo->toPlainText());
         } else {
             EXPECT_EQ(bytes, *row.existing);
         }
@@ -303,33 +287,22 @@ TEST(InfoViewer, AsksBeforeReplacingAFile) {
 
 TEST(InfoViewer, FailedSaveNamesTheFullFileAndKeepsTheText) {
     QTemporaryDir folder;
-    QFile plain(folder.filePath("plain"));
-    ASSERT_TRUE(plain.open(QIODevice::WriteOnly) && plain.write("keep") == 4);
-    plain.close();
+    WriteFile(folder.filePath("plain"), "keep");
     ASSERT_TRUE(QDir(folder.path()).mkdir("folder.rtf"));
     const QString pipe = folder.filePath("pipe.rtf");
     ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
     TScriptedViewer viewer;
     auto* reInfo = Child<QTextEdit>(&viewer, "reInfo");
-    auto* actSaveAs = Child<QAction>(&viewer, "actSaveAs");
     reInfo->setPlainText("Текст читателя");
     viewer.show();
 
     // Root cannot write below a regular file, nor over a folder; a pipe is no file to replace.
-    // The box adds the full stop.
+    // The system's reason follows the name, and the box adds the full stop.
     const QString current = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(folder.path()));
     for (const QString& target : {QString("plain/x.rtf"), folder.filePath("folder.rtf"), pipe}) {
         const QString full = QDir(folder.path()).absoluteFilePath(target);
         const QString start = "Не могу создать файл \"" + full + "\". ";
-        try {
-            viewer.SaveDocument(target);
-            ADD_FAILURE() << "saved " << target.toStdString();
-        } catch (const EProgramError& error) {
-            const QString message = QString::fromUtf8(error.what());
-            EXPECT_TRUE(message.startsWith(start) && message.size() > start.size())
-                << message.toStdString();
-        }
         QString shown;
         OnModal(&viewer, [&](QWidget* modal) {
             auto* box = qobject_cast<QMessageBox*>(modal);
@@ -337,93 +310,18 @@ TEST(InfoViewer, FailedSaveNamesTheFullFileAndKeepsTheText) {
             modal->close();
         });
         viewer.answer = target;
-        actSaveAs->trigger();
-        EXPECT_TRUE(shown.startsWith(start) && shown.endsWith('.')) << shown.toStdString();
+        Child<QAction>(&viewer, "actSaveAs")->trigger();
+        EXPECT_TRUE(shown.startsWith(start) && shown.endsWith('.') &&
+                    shown.size() > start.size() + 1)
+            << shown.toStdString();
     }
     QDir::setCurrent(current);
     EXPECT_TRUE(viewer.isVisible());
     EXPECT_EQ(reInfo->toPlainText(), "Текст читателя");
+    QFile plain(folder.filePath("plain"));
     ASSERT_TRUE(plain.open(QIODevice::ReadOnly));
     EXPECT_EQ(plain.readAll(), "keep");
-    struct stat status {};
-    EXPECT_TRUE(stat(QFile::encodeName(pipe).constData(), &status) == 0 &&
-                S_ISFIFO(status.st_mode));
-}
-
-TEST(InfoViewer, SaveDialogProposesTheCaptionAsAnRtfFile) {
-    QTemporaryDir folder;
-    TInfoViewerForm viewer;
-    auto* actSaveAs = Child<QAction>(&viewer, "actSaveAs");
-    viewer.setWindowTitle("Справка");
-    viewer.LoadDocument(SampleRtf);
-    viewer.show();
-    QString proposed;
-    OnModal(&viewer, [&](QWidget* modal) {
-        auto* dialog = qobject_cast<QFileDialog*>(modal);
-        if (!dialog) {
-            modal->close();
-            return;
-        }
-        EXPECT_EQ(dialog->nameFilters(), QStringList{"Текст в формате RTF (*.rtf)"});
-        EXPECT_EQ(dialog->defaultSuffix(), "rtf");
-        EXPECT_TRUE(dialog->testOption(QFileDialog::DontConfirmOverwrite));
-        if (auto* edit = dialog->findChild<QLineEdit*>("fileNameEdit"))
-            proposed = edit->text();
-        dialog->setDirectory(folder.path());
-        dialog->selectFile("Справка");
-        static_cast<QDialog*>(dialog)->accept(); // QFileDialog's own is protected
-    });
-    actSaveAs->trigger();
-    EXPECT_EQ(proposed, "Справка");
-    QFile saved(folder.filePath("Справка.rtf"));
-    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(saved.readAll().startsWith("{\\rtf"));
-}
-
-TEST(InfoViewer, WordWrapCopySelectAllKeysAndHints) {
-    QMainWindow owner;
-    owner.statusBar();
-    owner.show();
-    TInfoViewerForm viewer(&owner);
-    auto* reInfo = Child<QTextEdit>(&viewer, "reInfo");
-    auto* actWordWrap = Child<QAction>(&viewer, "actWordWrap");
-    auto* tbWordWrap = Child<QWidget>(&viewer, "tbWordWrap");
-    auto* actSelectAll = Child<QAction>(&viewer, "actSelectAll");
-    auto* tbCopy = Child<QWidget>(&viewer, "tbCopy");
-    auto* FindDialog = Child<TFindDialog>(&viewer, "FindDialog");
-    auto* tbSaveAs = Child<QWidget>(&viewer, "tbSaveAs");
-    auto* actClose = Child<QAction>(&viewer, "actClose");
-    reInfo->setPlainText("Первая строка\nВторая строка");
-    viewer.show();
-    viewer.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&viewer));
-    reInfo->setFocus();
-
-    // The check mark flips first and wrapping follows it, from menu, key and button alike.
-    actWordWrap->trigger();
-    EXPECT_EQ(reInfo->lineWrapMode(), QTextEdit::NoWrap);
-    QTest::keyClick(reInfo, Qt::Key_W, Qt::ControlModifier);
-    EXPECT_EQ(reInfo->lineWrapMode(), QTextEdit::WidgetWidth);
-    QTest::mouseClick(tbWordWrap, Qt::LeftButton);
-    EXPECT_FALSE(actWordWrap->isChecked());
-    EXPECT_EQ(reInfo->lineWrapMode(), QTextEdit::NoWrap);
-
-    actSelectAll->trigger();
-    QTest::mouseClick(tbCopy, Qt::LeftButton);
-    EXPECT_EQ(QGuiApplication::clipboard()->text(), "Первая строка\nВторая строка");
-
-    QTest::keyClick(reInfo, Qt::Key_F, Qt::ControlModifier);
-    EXPECT_TRUE(FindDialog->isVisible());
-    FindDialog->close();
-    // Esc would throw the reader's edits away; it does not close.
-    QTest::keyClick(reInfo, Qt::Key_Escape);
-    EXPECT_TRUE(viewer.isVisible());
-
-    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
-    QApplication::sendEvent(tbSaveAs, &enter);
-    EXPECT_EQ(owner.statusBar()->currentMessage(), "Сохранить как");
-    actClose->trigger();
-    EXPECT_FALSE(viewer.isVisible());
+    EXPECT_TRUE(QFileInfo::exists(pipe) && !QFileInfo(pipe).isFile()); // still the pipe
 }
 
 TEST(ShowInfoViewer, MissingDocumentFailsBeforeAnyWindow) {
@@ -431,7 +329,7 @@ TEST(ShowInfoViewer, MissingDocumentFailsBeforeAnyWindow) {
         int children = 0;
         void childEvent(QChildEvent* event) override { children += event->added(); }
     } owner;
-    for (const char* name : {"INFO_WOMAN", "help", ""}) {
+    for (const char* name : {"INFO_WOMAN", "help"}) {
         try {
             ShowInfoViewer(&owner, "Подробная информация о женщине", name);
             ADD_FAILURE() << "no error for " << name;
@@ -455,8 +353,6 @@ TEST(ShowInfoViewer, HelpOpensModallyWithWordWrapOnEveryTime) {
             }
             const auto* reInfo = Child<QTextEdit>(viewer, "reInfo");
             auto* actWordWrap = Child<QAction>(viewer, "actWordWrap");
-            EXPECT_EQ(viewer->windowTitle(), "Справка");
-            EXPECT_TRUE(reInfo->toPlainText().contains("Краткая информация"));
             EXPECT_EQ(viewer->parentWidget(), &owner);
             EXPECT_EQ(viewer->windowModality(), Qt::ApplicationModal);
             EXPECT_EQ(reInfo->lineWrapMode(), QTextEdit::WidgetWidth);

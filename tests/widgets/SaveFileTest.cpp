@@ -1,4 +1,5 @@
 #include "widgets/SaveFile.h"
+#include "tests/QtTestSupport.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,10 +29,7 @@ mode_t ModeOf(const QString& path) {
 TEST(SaveWholeFile, KeepsTheModeMakesFoldersOnlyWhenAskedAndReportsWhy) {
     QTemporaryDir dir;
     const QString old = dir.filePath(QStringLiteral("old.rtf"));
-    {
-        QFile file(old);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly) && file.write("old") == 3);
-    }
+    WriteFile(old, "old");
     // Read-only for everybody: Qt's own copy of the permissions would add writing for root.
     ASSERT_EQ(::chmod(QFile::encodeName(old).constData(), 0444), 0);
     EXPECT_EQ(SaveWholeFile(old, "new"), std::nullopt);
