@@ -95,38 +95,20 @@ std::optional<TDateTime> RegionalForm(std::string_view text, const TShortDateFor
     if (!value[0] || !value[1] || (numbers.size() == 3 && !value[2]))
         return std::nullopt;
 
-    int day = 0;
-    int month = 0;
-    int year = currentYear;
-    std::size_t yearDigits = 4;
+    // Where day, month and year stand in the region's order.
+    struct TPlaces {
+        std::size_t day, month, year;
+    };
+    const TPlaces at = format.order == TShortDateFormat::DayMonthYear   ? TPlaces{0, 1, 2}
+                       : format.order == TShortDateFormat::MonthDayYear ? TPlaces{1, 0, 2}
+                                                                        : TPlaces{2, 1, 0};
     if (numbers.size() == 2) {
         // Day and month of the current year, in the region's order of the two.
-        const bool dayFirst = format.order == TShortDateFormat::DayMonthYear;
-        day = dayFirst ? *value[0] : *value[1];
-        month = dayFirst ? *value[1] : *value[0];
-    } else {
-        switch (format.order) {
-        case TShortDateFormat::DayMonthYear:
-            day = *value[0];
-            month = *value[1];
-            year = *value[2];
-            yearDigits = numbers[2].size();
-            break;
-        case TShortDateFormat::MonthDayYear:
-            month = *value[0];
-            day = *value[1];
-            year = *value[2];
-            yearDigits = numbers[2].size();
-            break;
-        case TShortDateFormat::YearMonthDay:
-            year = *value[0];
-            month = *value[1];
-            day = *value[2];
-            yearDigits = numbers[0].size();
-            break;
-        }
+        const std::size_t day = at.day < at.month ? 0 : 1;
+        return PickerDate(currentYear, *value[1 - day], *value[day]);
     }
-    return PickerDate(FullYear(year, yearDigits, currentYear), month, day);
+    return PickerDate(FullYear(*value[at.year], numbers[at.year].size(), currentYear),
+                      *value[at.month], *value[at.day]);
 }
 
 } // namespace
