@@ -18,6 +18,14 @@ inline TCycleSet CyclesOf(unsigned mask) {
     return cycles;
 }
 
+// The cycles by their letters, as the command line and the tables of the tests name them.
+namespace cycle_letters {
+inline constexpr CycleKind P = CycleKind::Physical;
+inline constexpr CycleKind E = CycleKind::Emotional;
+inline constexpr CycleKind I = CycleKind::Intellectual;
+inline constexpr CycleKind H = CycleKind::Heart;
+} // namespace cycle_letters
+
 // Every display setting back at its default, nothing connected and no refresh to run.
 inline void ResetDisplaySettings() {
     DisplaySettings.DisconnectSettingsOnChange();

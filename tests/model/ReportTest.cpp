@@ -21,10 +21,7 @@ int Sign(long double value) {
     return value > 0 ? 1 : -1;
 }
 
-constexpr CycleKind P = CycleKind::Physical;
-constexpr CycleKind E = CycleKind::Emotional;
-constexpr CycleKind I = CycleKind::Intellectual;
-constexpr CycleKind H = CycleKind::Heart;
+using namespace cycle_letters;
 
 } // namespace
 

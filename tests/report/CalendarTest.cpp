@@ -16,10 +16,7 @@
 
 namespace {
 
-constexpr CycleKind P = CycleKind::Physical;
-constexpr CycleKind E = CycleKind::Emotional;
-constexpr CycleKind I = CycleKind::Intellectual;
-constexpr CycleKind H = CycleKind::Heart;
+using namespace cycle_letters;
 
 constexpr std::array<const char*, 4> Words{"физический", "эмоциональный", "интеллектуальный",
                                            "сердечный"};

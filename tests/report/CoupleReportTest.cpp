@@ -17,10 +17,7 @@
 
 namespace {
 
-constexpr CycleKind P = CycleKind::Physical;
-constexpr CycleKind E = CycleKind::Emotional;
-constexpr CycleKind I = CycleKind::Intellectual;
-constexpr CycleKind H = CycleKind::Heart;
+using namespace cycle_letters;
 constexpr CycleTrend Up = CycleTrend::Rising;
 
 } // namespace
