@@ -1,13 +1,10 @@
-#include "OrvantaVersion.h"
 #include "app/InstanceMarker.h"
 #include "cli/CommandLine.h"
+#include "main/Application.h"
 #include "main/MainUnit.h"
 #include "settings/Settings.h"
-#include "widgets/Fonts.h"
-#include "widgets/ImageList.h"
 
 #include <QApplication>
-#include <QStyleFactory>
 
 #include <cstdio>
 #include <cstdlib>
@@ -39,15 +36,7 @@ int main(int argc, char* argv[]) {
     const TInstanceMarker marker;
 
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Orvanta"));
-    QApplication::setApplicationVersion(QString::fromUtf8(ProgramFullVersion));
-    // Ties the windows to the desktop entry (and so its icon) on Wayland.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.orvanta.Orvanta"));
-    // The windows are laid out in pixels for this style's metrics.
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    RegisterBundledFonts();
-    MakeWindowFontTheDefault();
-    QApplication::setWindowIcon(ProgramIcon());
+    PrepareApplication();
 
     // The settings window exists, hidden, before the main window is first shown: showing the
     // main window loads the settings into it.

@@ -1,17 +1,15 @@
 // Long use: 100,000 analysis refreshes of the real main window, offscreen, with the dates and the
 // display settings changing as they go, printing resident memory along the way. Run by
 // scripts/long-use.sh; resident memory must level off after the first refreshes.
+#include "main/Application.h"
 #include "main/MainUnit.h"
 #include "model/DateTime.h"
 #include "model/DisplaySettings.h"
 #include "settings/Settings.h"
-#include "widgets/Fonts.h"
-#include "widgets/ImageList.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDateEdit>
-#include <QStyleFactory>
 
 #include <cstdio>
 #include <cstdlib>
@@ -45,9 +43,7 @@ int main(int argc, char* argv[]) {
     const long total = argc > 1 ? std::atol(argv[1]) : 100000;
     setenv("QT_QPA_PLATFORM", "offscreen", 0);
     QApplication app(argc, argv);
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    RegisterBundledFonts();
-    QApplication::setWindowIcon(ProgramIcon());
+    PrepareApplication();
 
     // As the program starts: the settings window exists before the main window is shown.
     auto mainForm = std::make_unique<TMainForm>();

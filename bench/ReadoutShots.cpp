@@ -1,12 +1,11 @@
 // Not a Google Benchmark program: scripts/readout-shots.sh runs it under Xvfb to photograph the
 // chart read-out on every chart, for one person and for both.
+#include "main/Application.h"
 #include "main/ChartReadout.h"
 #include "main/MainUnit.h"
 #include "main/ProgramFolder.h"
 #include "model/DisplaySettings.h"
 #include "settings/Settings.h"
-#include "widgets/Fonts.h"
-#include "widgets/ImageList.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -14,7 +13,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QScreen>
-#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -29,10 +27,7 @@ int main(int argc, char* argv[]) {
     }
     const QString out = QString::fromLocal8Bit(argv[1]);
     QDir().mkpath(out);
-    QApplication::setApplicationName(QStringLiteral("Orvanta"));
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    RegisterBundledFonts();
-    QApplication::setWindowIcon(ProgramIcon());
+    PrepareApplication();
     const QTemporaryDir folder;
     const auto form = std::make_unique<TMainForm>();
     ProgramFolder = folder.path() + QLatin1Char('/');

@@ -3,14 +3,12 @@
 // CLOCK_REALTIME taken just before exec) and the peak resident memory; then quits. With
 // "--beside" it starts from its own folder, as the program does (the settings file named after
 // the probe's file, the languages in "Language/" there); otherwise from an empty folder.
+#include "main/Application.h"
 #include "main/MainUnit.h"
 #include "main/ProgramFolder.h"
 #include "settings/Settings.h"
-#include "widgets/Fonts.h"
-#include "widgets/ImageList.h"
 
 #include <QApplication>
-#include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -58,10 +56,7 @@ private:
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Orvanta"));
-    QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
-    RegisterBundledFonts();
-    QApplication::setWindowIcon(ProgramIcon());
+    PrepareApplication();
     const QTemporaryDir folder;
     const auto mainForm = std::make_unique<TMainForm>();
     if (!(argc > 1 && argv[1] == std::string_view("--beside")))

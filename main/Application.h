@@ -1,0 +1,6 @@
+#pragma once
+
+// The application as the program sets it up before its first window: name, version, desktop
+// entry, style, fonts and icon. The measuring tools call it too, so that they see the program's
+// own windows. Needs the QApplication made.
+void PrepareApplication();
