@@ -4,6 +4,7 @@
 #include "model/DisplaySettings.h"
 #include "model/Report.h"
 #include "model/Shared.h"
+#include "report/CoupleReport.h"
 #include "viewer/RtfWriter.h"
 #include "widgets/Translation.h"
 
@@ -14,44 +15,27 @@
 #include <QTextList>
 
 #include <array>
+#include <string>
+#include <vector>
 
 namespace {
 
 // In the order of CycleKind.
-constexpr std::array<TTextKey, 4> CycleNames{{{"Report", "Cycle.Physical"},
-                                              {"Report", "Cycle.Emotional"},
-                                              {"Report", "Cycle.Intellectual"},
-                                              {"Report", "Cycle.Heart"}}};
 constexpr std::array<TTextKey, 4> PeriodTexts{{{"Report", "Period.Physical"},
                                                {"Report", "Period.Emotional"},
                                                {"Report", "Period.Intellectual"},
                                                {"Report", "Period.Heart"}}};
 
-constexpr std::array<TTextKey, 4> CycleNamesInList{{{"Report", "Cycle.Physical.InList"},
-                                                    {"Report", "Cycle.Emotional.InList"},
-                                                    {"Report", "Cycle.Intellectual.InList"},
-                                                    {"Report", "Cycle.Heart.InList"}}};
-
-QString CycleName(CycleKind kind) {
-    return Tr(CycleNames[static_cast<std::size_t>(kind)]);
+QString CycleLabel(CycleKind kind) {
+    return QString::fromStdString(CycleName(kind));
 }
 
 QString Date(TDateTime date) {
     return LongDate(date);
 }
 
-// A no-break space keeps the per cent sign on the line of its number.
-QString Percent(std::int32_t tenths, bool signed_ = false) {
-    const QString sign = signed_ && tenths > 0 ? QStringLiteral("+") : QString();
-    return sign + DecimalText(tenths) + QStringLiteral("\u00A0%");
-}
-
-// "a", "a и b", "a, b и c".
-QString JoinWithAnd(const QStringList& items) {
-    if (items.size() < 2)
-        return items.join(QString());
-    return items.mid(0, items.size() - 1).join(QStringLiteral(", ")) + QLatin1Char(' ') +
-           Tr({"Report", "And"}) + QLatin1Char(' ') + items.back();
+QString Percent(std::int32_t tenths, bool withSign = false) {
+    return QString::fromStdString(PercentText(tenths, withSign));
 }
 
 QString SpanDays(const TDaySpan& span) {
@@ -61,10 +45,10 @@ QString SpanDays(const TDaySpan& span) {
 }
 
 QString SpanCycles(const TDaySpan& span) {
-    QStringList cycles;
+    std::vector<std::string> words;
     for (CycleKind kind : span.Cycles)
-        cycles << Tr(CycleNamesInList[static_cast<std::size_t>(kind)]);
-    return JoinWithAnd(cycles);
+        words.push_back(CycleWord(kind));
+    return QString::fromStdString(JoinWithAnd(words));
 }
 
 // Builds the report block by block in the style of the help document.
@@ -165,12 +149,12 @@ void WriteCycles(TReportWriter& report, const TPersonFigures& figures, bool man)
     if (figures.Born) {
         report.Paragraph(Tr({"Report", "Cycles.Text"}));
         for (const TCycleFigures& cycle : figures.Cycles) {
+            const std::string_view trend = TrendWord(cycle.Trend);
             QString value = Percent(cycle.PercentTenths, true) + QStringLiteral(", ") +
-                            (cycle.Trend == CycleTrend::Rising ? Tr({"Report", "Rising"})
-                                                               : Tr({"Report", "Falling"}));
+                            QString::fromUtf8(trend.data(), static_cast<qsizetype>(trend.size()));
             if (!DisplaySettings.UseCycle(cycle.Kind))
                 value += QStringLiteral(" (") + Tr({"Report", "NotShown"}) + QLatin1Char(')');
-            report.Bullet(CycleName(cycle.Kind), value);
+            report.Bullet(CycleLabel(cycle.Kind), value);
         }
     } else {
         report.Paragraph(man ? Tr({"Report", "Unborn.Man"}) : Tr({"Report", "Unborn.Woman"}));
@@ -189,8 +173,8 @@ void WriteCriticalDays(TReportWriter& report, const TPersonFigures& figures) {
         QStringList days;
         for (TDateTime day : cycle.CriticalDays)
             days << Date(day);
-        report.Bullet(CycleName(cycle.Kind), days.isEmpty() ? Tr({"Report", "CriticalDays.None"})
-                                                            : days.join(QStringLiteral(", ")));
+        report.Bullet(CycleLabel(cycle.Kind), days.isEmpty() ? Tr({"Report", "CriticalDays.None"})
+                                                             : days.join(QStringLiteral(", ")));
     }
 
     report.Subsection(Tr({"Report", "Unfavourable"}));
@@ -210,7 +194,7 @@ void WriteCompatibility(TReportWriter& report, const TDatalogging& person,
     report.Paragraph(Tr({"Report", "Compatibility.Formula"}));
     for (CycleKind kind : AllCycles) {
         const auto i = static_cast<std::size_t>(kind);
-        report.Bullet(CycleName(kind) + QStringLiteral(" (") +
+        report.Bullet(CycleLabel(kind) + QStringLiteral(" (") +
                           TrFormat({"Report", "Period"}, {Tr(PeriodTexts[i])}) + QLatin1Char(')'),
                       Percent(compatibility.PercentTenths[i]));
     }
