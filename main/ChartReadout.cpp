@@ -112,8 +112,8 @@ QString Line(const TDatalogging& person, const std::string& name, const std::str
                                               QString::fromStdString(name).toHtmlEscaped())));
 }
 
-} // namespace
-
+// The read-out's rich text for a column of a chart `width` pixels wide; empty when the charts
+// cannot be drawn.
 QString ChartReadoutText(int chart, int x, int width) {
     const auto window = ChartWindow(Prognose.PrognoseDate);
     if (!window || chart < 0 || chart > 4)
@@ -147,6 +147,8 @@ QString ChartReadoutText(int chart, int x, int width) {
     }
     return text;
 }
+
+} // namespace
 
 void ShowChartReadout(QWidget* chartImage, int chart, QPoint at) {
     const QString text = ChartReadoutText(chart, at.x(), chartImage->width());

@@ -11,10 +11,6 @@ class QWidget;
 // CycleKind) or of the average (chart 4) in percent with its trend, from Prognose as the last
 // refresh left it.
 
-// The read-out's rich text for a column of a chart `width` pixels wide; empty when the charts
-// cannot be drawn.
-QString ChartReadoutText(int chart, int x, int width);
-
 // Shows the read-out of the chart under the pointer at `at` (in the chart's coordinates). It
 // stays until the pointer leaves the chart, the window is left or HideChartReadout runs.
 void ShowChartReadout(QWidget* chartImage, int chart, QPoint at);
