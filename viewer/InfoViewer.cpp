@@ -257,9 +257,7 @@ void TInfoViewerForm::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-namespace {
-
-void ShowRtf(QWidget* owner, const QString& caption, const QByteArray& rtf) {
+void ShowRtfInViewer(QWidget* owner, const QString& caption, const QByteArray& rtf) {
     QPointer<TInfoViewerForm> form = new TInfoViewerForm(owner);
     // Destroyed however the call ends; the pointer clears itself should the owner go first.
     const auto destroy = qScopeGuard([&form] { delete form.data(); });
@@ -270,21 +268,15 @@ void ShowRtf(QWidget* owner, const QString& caption, const QByteArray& rtf) {
     form->exec();
 }
 
-} // namespace
-
 void ShowInfoViewer(QWidget* owner, const QString& caption, const QString& resourceName) {
     QFile resource(QStringLiteral(":/documents/%1.rtf").arg(resourceName));
     if (!resource.open(QIODevice::ReadOnly))
         throw EProgramError(
             TrFormat({"Messages", "ResourceNotFound"}, {resourceName}).toStdString());
-    ShowRtf(owner, caption, resource.readAll());
+    ShowRtfInViewer(owner, caption, resource.readAll());
 }
 
 void ShowInfoViewer(QWidget* owner, const QString& caption, const QTextDocument& document) {
     // Through RTF, so that the viewer shows exactly what "save as" writes.
-    ShowRtf(owner, caption, WriteRtf(document));
-}
-
-void ShowRtfInViewer(QWidget* owner, const QString& caption, const QByteArray& rtf) {
-    ShowRtf(owner, caption, rtf);
+    ShowRtfInViewer(owner, caption, WriteRtf(document));
 }
