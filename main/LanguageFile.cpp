@@ -37,9 +37,9 @@ TProfileFile LanguageProfile(const QByteArray& bytes) {
 std::optional<TProfileFile> ReadLanguageFile(const QString& path) {
     const TProfileRead read = ReadProfileFile(path);
     if (read.status == TProfileRead::TooLarge)
-        ShowErrorBox(TrFormat({"Messages", "LanguageTooLarge"},
-                              {QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()),
-                               QString::number(MaxProfileFileSize / (1024 * 1024))}));
+        ShowErrorBox(
+            TrFormat({"Messages", "LanguageTooLarge"},
+                     {FullFileName(path), QString::number(MaxProfileFileSize / (1024 * 1024))}));
     if (read.status != TProfileRead::Read)
         return std::nullopt;
     return LanguageProfile(read.bytes);
