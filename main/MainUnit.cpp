@@ -618,19 +618,19 @@ void TMainForm::FillPerson(const PersonPanel& panel, const TDatalogging& person)
 }
 
 void TMainForm::FillPanel(const PersonPanel& panel, const TDatalogging& person) {
-    const auto setText = [](QLabel* label, const std::string& text) {
-        label->setText(Text(text));
+    const auto setText = [](QLabel* label, const QString& text) {
+        label->setText(text);
         label->adjustSize();
     };
-    setText(panel.zodiac, ZodiacNames[person.ZodiacSign]);
+    setText(panel.zodiac, Text(ZodiacNames[person.ZodiacSign]));
     panel.zodiacImage->setPixmap(ilInformers().Pixmap(person.ZodiacSign));
     const int element = ElementOf(static_cast<unsigned>(person.ZodiacSign));
     panel.elementImage->setPixmap(ilInformers().Pixmap(element > 0 ? 16 + element : -1));
-    setText(panel.element, ElementNames[element]);
-    setText(panel.days, CountText(person.DaysLived, true).toStdString());
-    setText(panel.goodDay, FoundDay(person.GoodDay).toStdString());
-    setText(panel.badDay, FoundDay(person.BadDay).toStdString());
-    setText(panel.age, CountText(person.AgeYears, false).toStdString());
+    setText(panel.element, Text(ElementNames[element]));
+    setText(panel.days, CountText(person.DaysLived, true));
+    setText(panel.goodDay, FoundDay(person.GoodDay));
+    setText(panel.badDay, FoundDay(person.BadDay));
+    setText(panel.age, CountText(person.AgeYears, false));
 }
 
 void TMainForm::DrawCurves(const TDatalogging& person) {
