@@ -20,10 +20,7 @@ TLanguageForms& Forms() {
 } // namespace
 
 void InstallLanguageForms(TLanguageForms forms) {
-    const TLanguageForms builtIn = BuiltIn();
-    Forms() = {forms.LongDate ? std::move(forms.LongDate) : builtIn.LongDate,
-               forms.Count ? std::move(forms.Count) : builtIn.Count,
-               forms.Decimal ? std::move(forms.Decimal) : builtIn.Decimal};
+    Forms() = std::move(forms);
 }
 
 std::string LongDateForm(TDateTime date) {

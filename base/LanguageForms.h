@@ -19,7 +19,7 @@ struct TLanguageForms {
     std::function<std::string(std::int32_t tenths)> Decimal;
 };
 
-// Replaces the forms; a member left empty takes the built-in one.
+// Replaces the forms; each member must be set.
 void InstallLanguageForms(TLanguageForms forms);
 
 std::string LongDateForm(TDateTime date);

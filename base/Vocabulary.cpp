@@ -38,7 +38,3 @@ std::string LongDateText(TDateTime date) {
            MonthNames[static_cast<int>(unsigned{ymd->month()})] + " " +
            FourDigits(int{ymd->year()}) + " г.";
 }
-
-std::string FoundDayText(TDateTime day) {
-    return day == 0 ? std::string("—") : LongDateText(day);
-}

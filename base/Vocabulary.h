@@ -22,6 +22,3 @@ void InstallBuiltInNames();
 // A date as "d mmmm yyyy г." with the current MonthNames ("5 января 2009 г."); empty for a value
 // that is no date of years 1..9999.
 std::string LongDateText(TDateTime date);
-
-// The text a found good or bad day shows: its long date, or "—" for 0 (none found).
-std::string FoundDayText(TDateTime day);

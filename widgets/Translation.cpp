@@ -274,7 +274,7 @@ QString LongDate(TDateTime date) {
 }
 
 QString FoundDay(TDateTime day) {
-    return day == 0 ? QStringLiteral("—") : LongDate(day);
+    return QString::fromStdString(FoundDayForm(day));
 }
 
 QString DatePickerFormat() {

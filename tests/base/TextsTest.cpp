@@ -1,3 +1,4 @@
+#include "base/LanguageForms.h"
 #include "base/TextFormat.h"
 #include "base/Vocabulary.h"
 #include "model/Error.h"
@@ -59,6 +60,6 @@ TEST(Vocabulary, BuiltInNamesAndDateTexts) {
     }
     EXPECT_EQ(LongDateText(*EncodeDate(33, 3, 3)), "3 марта 0033 г.");
     EXPECT_EQ(LongDateText(1e12), "");
-    EXPECT_EQ(FoundDayText(0), "—");
-    EXPECT_EQ(FoundDayText(*EncodeDate(2001, 2, 8)), "8 февраля 2001 г.");
+    EXPECT_EQ(FoundDayForm(0), "—");
+    EXPECT_EQ(FoundDayForm(*EncodeDate(2001, 2, 8)), "8 февраля 2001 г.");
 }

@@ -1,4 +1,5 @@
 #include "main/DetailReport.h"
+#include "base/LanguageForms.h"
 #include "tests/QtTestSupport.h"
 #include "tests/TestSupport.h"
 #include "tests/main/DetailReportLines.h"
@@ -67,8 +68,8 @@ TEST_F(DetailReportTest, FiguresOfTheMan) {
          "Физический (период 23,6884 дня): 71,3 %", "Эмоциональный (период 28,4261 дня): 79,4 %",
          "Интеллектуальный (период 33,1638 дня): 3,2 %", "Сердечный (период 38 дней): 16,1 %",
          "Средняя совместимость по циклам, показанным на графиках: 42,5 %",
-         "Ближайший хороший день: " + QString::fromStdString(FoundDayText(Prognose.Man.GoodDay)),
-         "Ближайший плохой день: " + QString::fromStdString(FoundDayText(Prognose.Man.BadDay))});
+         "Ближайший хороший день: " + QString::fromStdString(FoundDayForm(Prognose.Man.GoodDay)),
+         "Ближайший плохой день: " + QString::fromStdString(FoundDayForm(Prognose.Man.BadDay))});
     EXPECT_NE(Prognose.Man.GoodDay, 0);
 
     // Emotional on 1 February and heart on 2 February make one span of two days.
