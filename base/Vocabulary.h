@@ -1,6 +1,5 @@
 #pragma once
 
-#include "OrvantaVersion.h"
 #include "model/DateTime.h"
 
 #include <array>

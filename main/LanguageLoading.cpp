@@ -1,6 +1,7 @@
 // The main window's language: the built-in vocabulary, language files and the "Language" menu.
 #include "main/MainUnit.h"
 
+#include "OrvantaVersion.h"
 #include "base/TextFormat.h"
 #include "base/Vocabulary.h"
 #include "main/LanguageFile.h"

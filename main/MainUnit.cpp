@@ -1,6 +1,7 @@
 #include "main/MainUnit.h"
 #include "main/ProgramFolder.h"
 
+#include "OrvantaVersion.h"
 #include "base/TextFormat.h"
 #include "base/Vocabulary.h"
 #include "main/CalendarExport.h"

@@ -1,5 +1,6 @@
 #include "report/Calendar.h"
 
+#include "OrvantaVersion.h"
 #include "base/LanguageForms.h"
 #include "base/TextTable.h"
 #include "base/Vocabulary.h"
