@@ -18,13 +18,15 @@ consteval bool RowsAreUnique() {
 }
 static_assert(RowsAreUnique(), "a row of TextTable is given twice");
 
+std::vector<std::string> BuiltInTexts() {
+    std::vector<std::string> builtIn;
+    for (const TTextRow& row : TextTable)
+        builtIn.emplace_back(row.BuiltIn);
+    return builtIn;
+}
+
 std::vector<std::string>& Texts() {
-    static std::vector<std::string> texts = [] {
-        std::vector<std::string> builtIn;
-        for (const TTextRow& row : TextTable)
-            builtIn.emplace_back(row.BuiltIn);
-        return builtIn;
-    }();
+    static std::vector<std::string> texts = BuiltInTexts();
     return texts;
 }
 
@@ -43,8 +45,7 @@ std::string FormatTextOf(TTextKey key, std::span<const std::string> args) {
 }
 
 std::string FormatTextOf(TTextKey key, std::initializer_list<std::string> args) {
-    const std::vector<std::string> values(args);
-    return FormatTextOf(key, values);
+    return FormatTextOf(key, std::span<const std::string>(args.begin(), args.size()));
 }
 
 void InstallTexts(const TProfileFile& file) {
@@ -54,7 +55,5 @@ void InstallTexts(const TProfileFile& file) {
 }
 
 void InstallBuiltInTexts() {
-    std::vector<std::string>& texts = Texts();
-    for (std::size_t i = 0; i < TextTable.size(); ++i)
-        texts[i] = std::string(TextTable[i].BuiltIn);
+    Texts() = BuiltInTexts();
 }
