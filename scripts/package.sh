@@ -3,8 +3,8 @@
 # Install it with: sudo apt-get install ./build/package/orvanta_*.deb
 set -euo pipefail
 cd "$(dirname "$0")/.."
-# dpkg-dev for dpkg-shlibdeps, which works out the package's library dependencies.
-scripts/setup.sh dpkg-dev
+# Among the packages: dpkg-dev for dpkg-shlibdeps, which works out the library dependencies.
+scripts/setup.sh
 cmake --preset release -B build/package -DORVANTA_BUILD_TESTS=OFF -DORVANTA_BUILD_BENCH=OFF \
     >/dev/null
 cmake --build build/package
