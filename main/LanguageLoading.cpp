@@ -125,12 +125,10 @@ std::vector<TComponent> Components(QWidget* window) {
 const char* const BuiltInText = "orvantaBuiltInText";
 const char* const BuiltInHint = "orvantaBuiltInHint";
 
-// Remembers the built-in texts once, before any language changes them.
-void KeepBuiltInTexts(QWidget* window) {
-    if (window->property(BuiltInText).isValid())
-        return;
-    window->setProperty(BuiltInText, true);
-    for (const auto& [kind, object] : Components(window)) {
+} // namespace
+
+void TMainForm::KeepBuiltInTexts() {
+    for (const auto& [kind, object] : Components(this)) {
         QString text, hint;
         if (auto* command = qobject_cast<QAction*>(object)) {
             text = command->text();
@@ -147,8 +145,6 @@ void KeepBuiltInTexts(QWidget* window) {
     }
 }
 
-} // namespace
-
 bool TMainForm::ApplyLanguage(const TProfileFile& file) {
     ApplicationTitle = Read(file, "Main", "Application.Title", ApplicationTitle);
     const std::string caption = file.Read("Main", "MainForm.Caption", windowTitle().toStdString());
@@ -158,7 +154,6 @@ bool TMainForm::ApplyLanguage(const TProfileFile& file) {
     // its words.
     InstallLanguage(&file);
 
-    KeepBuiltInTexts(this);
     if (file.HasSection("Action"))
         for (const char* name : ActionNames)
             if (auto* action = findChild<QAction*>(QLatin1String(name)))
@@ -202,7 +197,6 @@ bool TMainForm::ApplyLanguage(const TProfileFile& file) {
 }
 
 void TMainForm::RestoreBuiltInTexts() {
-    KeepBuiltInTexts(this);
     for (const auto& [kind, object] : Components(this)) {
         const QString text = object->property(BuiltInText).toString();
         const QString hint = object->property(BuiltInHint).toString();

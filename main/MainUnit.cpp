@@ -435,6 +435,7 @@ void TMainForm::FormCreate() {
     ProgramFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
     DisplaySettings.SetAnalysisRefresh([this] { actAnalysis->trigger(); });
     DisplaySettings.SetColorHandover(SetPersonColor);
+    KeepBuiltInTexts();
 }
 
 void TMainForm::showEvent(QShowEvent* event) {

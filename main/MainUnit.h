@@ -57,6 +57,8 @@ public:
     // Built-in Russian texts: every text of every window, the application title, the chart
     // caption and the name tables.
     void ApplyBuiltInVocabulary();
+    // Remembers the texts the main window was built with, before any language changes them.
+    void KeepBuiltInTexts();
     // The texts the main window was built with, and the built-in language of the other windows.
     void RestoreBuiltInTexts();
     // Applies the language file of that name from the language folder, or the built-in
