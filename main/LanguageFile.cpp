@@ -67,11 +67,14 @@ QString LanguageFolder() {
 }
 
 QString FindLanguageFile(const QString& folder, const QString& name) {
-    const QString wanted = name + Extension;
+    return FindFileIgnoringCase(folder, name + Extension);
+}
+
+QString FindFileIgnoringCase(const QString& folder, const QString& fileName) {
     const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden);
     // A link to a FIFO or device is listed all the same.
     const auto match = std::find_if(entries.begin(), entries.end(), [&](const QFileInfo& entry) {
-        return entry.fileName().compare(wanted, Qt::CaseInsensitive) == 0 &&
+        return entry.fileName().compare(fileName, Qt::CaseInsensitive) == 0 &&
                IsRegularFile(entry.filePath());
     });
     return match == entries.end() ? QString() : match->filePath();

@@ -32,6 +32,9 @@ QString LanguageFolder();
 // letter case. Empty when there is no such regular file (a folder, FIFO or device of that name
 // does not count).
 QString FindLanguageFile(const QString& folder, const QString& name);
+// The regular file of that name in the folder, matched without regard to letter case, as
+// language files and their help documents are; empty when there is none.
+QString FindFileIgnoringCase(const QString& folder, const QString& fileName);
 
 // The language names the folder offers: its regular files and folders whose names end in
 // ".lng.ini" in any letter case, that ending removed, sorted by name without regard to case.

@@ -89,11 +89,8 @@ QString HelpDocumentBeside(const QString& languageFile) {
     if (languageFile.isEmpty())
         return {};
     const QFileInfo language(languageFile);
-    const QString wanted = language.fileName().chopped(8) + QStringLiteral(".help.rtf");
-    for (const QFileInfo& entry : language.dir().entryInfoList(QDir::Files | QDir::Hidden))
-        if (entry.fileName().compare(wanted, Qt::CaseInsensitive) == 0)
-            return entry.filePath();
-    return {};
+    return FindFileIgnoringCase(language.path(),
+                                language.fileName().chopped(8) + QStringLiteral(".help.rtf"));
 }
 
 // A component a language file addresses, by the kind its section gives it.
