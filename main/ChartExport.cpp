@@ -102,13 +102,8 @@ void SaveChartArea(QWidget* chartArea, const QString& fileName) {
 void SaveChartAreaAs(QWidget* parent, QWidget* chartArea) {
     const QString png = Tr({"Dialogs", "SaveAs.Png"}) + QStringLiteral(" (*.png)");
     QFileDialog dialog(parent, Tr({"Dialogs", "SaveAs.Caption"}));
-    dialog.setObjectName(QStringLiteral("SaveDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilters({png, Tr({"Dialogs", "SaveAs.Pdf"}) + QStringLiteral(" (*.pdf)")});
-    // The question comes after the extension is added, and in the program's language.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.selectFile(Tr({"Dialogs", "SaveAs.FileName"}) + QStringLiteral(".png"));
+    PrepareSaveDialog(dialog, {png, Tr({"Dialogs", "SaveAs.Pdf"}) + QStringLiteral(" (*.pdf)")},
+                      Tr({"Dialogs", "SaveAs.FileName"}) + QStringLiteral(".png"));
     if (dialog.exec() != QDialog::Accepted)
         return;
     QString name = dialog.selectedFiles().value(0);

@@ -153,14 +153,9 @@ QPoint TInfoViewerForm::FindDialogPosition() const {
 
 QString TInfoViewerForm::AskSaveFileName(const QString& proposed) {
     QFileDialog dialog(this, Tr({"InfoViewer", "SaveDialog.Caption"}));
-    dialog.setObjectName(QStringLiteral("SaveDialog"));
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setNameFilter(Tr({"InfoViewer", "SaveDialog.Filter"}) + QStringLiteral(" (*.rtf)"));
+    PrepareSaveDialog(
+        dialog, {Tr({"InfoViewer", "SaveDialog.Filter"}) + QStringLiteral(" (*.rtf)")}, proposed);
     dialog.setDefaultSuffix(QStringLiteral("rtf"));
-    // The question comes from actSaveAsExecute, in the program's language.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite);
-    dialog.selectFile(proposed);
     if (dialog.exec() != QDialog::Accepted)
         return {};
     return dialog.selectedFiles().value(0);

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
@@ -13,6 +14,16 @@
 
 #include <sys/stat.h>
 #include <unistd.h>
+
+void PrepareSaveDialog(QFileDialog& dialog, const QStringList& filters,
+                       const QString& proposedName) {
+    dialog.setObjectName(QStringLiteral("SaveDialog"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(filters);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.selectFile(proposedName);
+}
 
 bool ConfirmReplace(QWidget* parent, const QString& fileName) {
     const QFileInfo file(fileName);

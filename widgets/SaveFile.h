@@ -5,6 +5,7 @@
 
 #include <optional>
 
+class QFileDialog;
 class QWidget;
 
 // Saving to a file the user chose: the question before an existing file is replaced, and the
@@ -14,6 +15,12 @@ class QWidget;
 // default answer. True when the user says "Да", and at once when there is no regular file by
 // that name to lose.
 bool ConfirmReplace(QWidget* parent, const QString& fileName);
+
+// Makes `dialog` the program's save dialog (named "SaveDialog"), proposing `proposedName` under
+// `filters`. It asks nothing about an existing file: ConfirmReplace does, once the name is
+// complete and in the program's language.
+void PrepareSaveDialog(QFileDialog& dialog, const QStringList& filters,
+                       const QString& proposedName);
 
 // How SaveWholeFile treats what lies around the file.
 struct TSaveOptions {
