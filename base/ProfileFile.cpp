@@ -241,20 +241,24 @@ std::string TProfileFile::Read(std::string_view section, std::string_view key,
     return Read(section, key).value_or(std::string(fallback));
 }
 
+std::vector<std::size_t> TProfileFile::EntryLines(std::size_t header) const {
+    std::vector<std::size_t> entries;
+    for (std::size_t i = header + 1; i < lines_.size() && lines_[i].kind != Kind::Section; ++i)
+        if (lines_[i].kind == Kind::Entry)
+            entries.push_back(i);
+    return entries;
+}
+
 bool TProfileFile::HasSection(std::string_view section) const {
-    if (const auto header = FindSection(section))
-        for (std::size_t i = *header + 1; i < lines_.size() && lines_[i].kind != Kind::Section; ++i)
-            if (lines_[i].kind == Kind::Entry)
-                return true;
-    return false;
+    const auto header = FindSection(section);
+    return header && !EntryLines(*header).empty();
 }
 
 std::vector<std::string> TProfileFile::Keys(std::string_view section) const {
     std::vector<std::string> keys;
     if (const auto header = FindSection(section))
-        for (std::size_t i = *header + 1; i < lines_.size() && lines_[i].kind != Kind::Section; ++i)
-            if (lines_[i].kind == Kind::Entry)
-                keys.emplace_back(NameOf(i));
+        for (std::size_t line : EntryLines(*header))
+            keys.emplace_back(NameOf(line));
     return keys;
 }
 
@@ -356,10 +360,9 @@ void TProfileFile::Write(std::string_view section, std::string_view key, std::st
         lines_[*line] = Store(replaced, Kind::Entry);
         return;
     }
-    std::size_t insertAfter = *header; // the header, when the section has no entry
-    for (std::size_t i = *header + 1; i < lines_.size() && lines_[i].kind != Kind::Section; ++i)
-        if (lines_[i].kind == Kind::Entry)
-            insertAfter = i;
+    // After the section's last entry, or after its header when it has none.
+    const std::vector<std::size_t> entries = EntryLines(*header);
+    const std::size_t insertAfter = entries.empty() ? *header : entries.back();
     EnsureBreak(insertAfter, lineBreak);
     Insert(insertAfter + 1, entry, *header);
 }
