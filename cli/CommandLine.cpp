@@ -3,10 +3,12 @@
 #include "OrvantaVersion.h"
 #include "base/TextTable.h"
 #include "base/Vocabulary.h"
+#include "main/CalendarExport.h"
 #include "main/LanguageFile.h"
 #include "main/ProgramFolder.h"
 #include "main/SettingsFile.h"
 #include "model/DisplaySettings.h"
+#include "model/Error.h"
 #include "model/Shared.h"
 #include "report/Calendar.h"
 #include "report/CoupleReport.h"
@@ -19,7 +21,6 @@
 #include <QFileInfo>
 
 #include <array>
-#include <chrono>
 #include <cstdio>
 #include <optional>
 #include <string_view>
@@ -257,16 +258,11 @@ TCommandResult Report(const TReportRequest& request, const TProfileFile& setting
 
     TCommandResult result;
     if (request.Calendar) {
-        const auto span = CalendarSpan(request.Date, DefaultMonthsAfter);
-        const auto stamp =
-            std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-        const std::string text = CalendarText(CalendarEvents(Prognose, 0, *span), stamp);
-        if (!WriteFileAtomically(*request.Calendar, QByteArray::fromStdString(text))) {
-            result.Status = 1;
-            result.Err = ErrorText(
-                FormatTextOf({"Messages", "CannotWrite"},
-                             {QFileInfo(*request.Calendar).absoluteFilePath().toStdString()}));
-            return result;
+        try {
+            // Both persons, as display mode 0 shows them.
+            ExportCalendar(*request.Calendar, DefaultMonthsAfter, 0);
+        } catch (const EProgramError& error) {
+            return {1, {}, ErrorText(error.what())};
         }
     }
     const TCoupleReport report = CoupleReport(Prognose, request.Span);

@@ -27,10 +27,10 @@ int LastMonthsAfter = DefaultMonthsAfter;
 
 } // namespace
 
-void ExportCalendar(const QString& path, int monthsAfter) {
+void ExportCalendar(const QString& path, int monthsAfter, int displayMode) {
     std::vector<TCalendarEvent> events;
     if (const auto span = CalendarSpan(Prognose.PrognoseDate, monthsAfter))
-        events = CalendarEvents(Prognose, DisplaySettings.DisplayMode(), *span);
+        events = CalendarEvents(Prognose, displayMode, *span);
     const auto stamp = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
     if (!WriteFileAtomically(path, QByteArray::fromStdString(CalendarText(events, stamp))))
         throw EProgramError(CannotWriteMessage(path).toStdString());
@@ -88,5 +88,6 @@ void RunCalendarExport(QWidget* parent) {
     files.setDefaultSuffix(QStringLiteral("ics"));
     if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty())
         return;
-    ExportCalendar(files.selectedFiles().constFirst(), LastMonthsAfter);
+    ExportCalendar(files.selectedFiles().constFirst(), LastMonthsAfter,
+                   DisplaySettings.DisplayMode());
 }
