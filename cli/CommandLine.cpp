@@ -230,9 +230,7 @@ TParsed Parse(const QStringList& arguments, TDateTime today) {
 
 // The language the settings file names, as the window starts in; the language file is only
 // read. One that cannot be read (missing, no regular file, too large) leaves the built-in texts.
-void InstallStoredLanguage(const TProfileFile& settings) {
-    const QString name = DecodeLanguageText(
-        QByteArray::fromStdString(settings.Read(SettingsSection, "Language", "")));
+void InstallStoredLanguage(const QString& name) {
     const QString path = name.isEmpty() ? QString() : FindLanguageFile(LanguageFolder(), name);
     const TProfileRead read = path.isEmpty() ? TProfileRead{} : ReadProfileFile(path);
     if (read.status != TProfileRead::Read) {
@@ -245,8 +243,7 @@ void InstallStoredLanguage(const TProfileFile& settings) {
     InstallLanguage(&file);
 }
 
-TCommandResult Report(const TReportRequest& request, const TProfileFile& settings) {
-    ApplySettingsFile(settings);
+TCommandResult Report(const TReportRequest& request) {
     if (request.Cycles)
         for (CycleKind kind : AllCycles)
             DisplaySettings.SetFlag(CycleFlag(kind),
@@ -301,9 +298,10 @@ bool IsCommandLine(int argc, char* argv[]) {
 
 TCommandResult RunCommand(const QStringList& arguments, TDateTime today) {
     // The settings file is read once, as the window reads it: too large a file counts as none.
+    // Its display settings are for the report, its language for every text.
     const TProfileRead read = ReadProfileFile(SettingsFilePath());
     const TProfileFile settings(std::string_view(read.bytes.constData(), read.bytes.size()));
-    InstallStoredLanguage(settings);
+    InstallStoredLanguage(ApplySettingsFile(settings).Language);
     try {
         const TParsed parsed = Parse(arguments, today);
         if (parsed.Help)
@@ -312,7 +310,7 @@ TCommandResult RunCommand(const QStringList& arguments, TDateTime today) {
             return {0,
                     "orvanta " + QByteArray::fromStdString(std::string(ProgramFullVersion)) + "\n",
                     {}};
-        return Report(parsed.Report, settings);
+        return Report(parsed.Report);
     } catch (const TArgumentError& error) {
         return {2, {}, ErrorText(error.Message)};
     }
