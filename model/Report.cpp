@@ -188,9 +188,13 @@ TCompatibility CoupleCompatibility(TDateTime birth1, TDateTime birth2) {
     return CoupleCompatibility(birth1, birth2, DisplaySettings.Cycles());
 }
 
-std::string TenthsText(std::int32_t tenths) {
+std::string DecimalTenths(std::int32_t tenths, char separator) {
     const std::int64_t value = tenths;
     const std::int64_t magnitude = value < 0 ? -value : value;
-    return (value < 0 ? "-" : "") + std::to_string(magnitude / 10) + "," +
+    return (value < 0 ? "-" : "") + std::to_string(magnitude / 10) + separator +
            std::to_string(magnitude % 10);
+}
+
+std::string TenthsText(std::int32_t tenths) {
+    return DecimalTenths(tenths, ',');
 }

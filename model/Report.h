@@ -115,5 +115,8 @@ TCompatibility CoupleCompatibility(TDateTime birth1, TDateTime birth2, TCycleSet
 // The same with the cycles in use in DisplaySettings.
 TCompatibility CoupleCompatibility(TDateTime birth1, TDateTime birth2);
 
-// Tenths as a Russian decimal with one digit after the comma: "87,3", "-12,5", "0,0".
+// Tenths as a decimal with one digit after `separator`: "87.3", "-12.5", "0.0" with a point.
+std::string DecimalTenths(std::int32_t tenths, char separator);
+// The same as a Russian decimal, with the comma: "87,3", "-12,5", "0,0". Not a default argument
+// of the above: the language forms take it as a function of one argument.
 std::string TenthsText(std::int32_t tenths);

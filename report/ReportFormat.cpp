@@ -14,10 +14,7 @@ constexpr std::array<std::string_view, 4> CycleKeys{"physical", "emotional", "in
 
 // Tenths as a JSON or CSV number: "-99.9", "0.0".
 std::string Number(std::int32_t tenths) {
-    const std::int64_t value = tenths;
-    const std::int64_t magnitude = value < 0 ? -value : value;
-    return (value < 0 ? "-" : "") + std::to_string(magnitude / 10) + "." +
-           std::to_string(magnitude % 10);
+    return DecimalTenths(tenths, '.');
 }
 
 std::string JsonString(std::string_view text) {
