@@ -40,11 +40,18 @@ std::int32_t CyclePercentTenths(std::int32_t days, CycleKind kind) {
     return PercentTenthsOf(CycleValue(days, CycleFactor(kind)));
 }
 
-CycleTrend TrendOf(long double today, long double next, std::int32_t days, CycleKind kind) {
+CycleTrend TrendOf(long double today, long double next, std::int32_t days,
+                   std::span<const CycleKind> cycles) {
     if (std::fabs(next - today) > TieTolerance)
         return next > today ? CycleTrend::Rising : CycleTrend::Falling;
-    return std::cos(static_cast<long double>(days) * CycleFactor(kind)) > 0 ? CycleTrend::Rising
-                                                                            : CycleTrend::Falling;
+    long double slope = 0;
+    for (CycleKind kind : cycles)
+        slope += CycleFactor(kind) * std::cos(static_cast<long double>(days) * CycleFactor(kind));
+    return slope > 0 ? CycleTrend::Rising : CycleTrend::Falling;
+}
+
+CycleTrend TrendOf(long double today, long double next, std::int32_t days, CycleKind kind) {
+    return TrendOf(today, next, days, std::span<const CycleKind>(&kind, 1));
 }
 
 CycleTrend CycleTrendOn(std::int32_t days, CycleKind kind) {
