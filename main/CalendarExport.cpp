@@ -1,10 +1,10 @@
 #include "main/CalendarExport.h"
 
-#include "main/SettingsFile.h"
 #include "model/DisplaySettings.h"
 #include "model/Error.h"
 #include "model/Shared.h"
 #include "report/Calendar.h"
+#include "widgets/SaveFile.h"
 #include "widgets/Translation.h"
 
 #include <QDialog>
@@ -32,7 +32,8 @@ void ExportCalendar(const QString& path, int monthsAfter, int displayMode) {
     if (const auto span = CalendarSpan(Prognose.PrognoseDate, monthsAfter))
         events = CalendarEvents(Prognose, displayMode, *span);
     const auto stamp = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-    if (!WriteFileAtomically(path, QByteArray::fromStdString(CalendarText(events, stamp))))
+    if (SaveWholeFile(path, QByteArray::fromStdString(CalendarText(events, stamp)),
+                      {.createFolder = true}))
         throw EProgramError(CannotWriteMessage(path).toStdString());
 }
 
