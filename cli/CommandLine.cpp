@@ -111,15 +111,15 @@ std::optional<std::int32_t> DaysValue(const std::optional<QString>& text) {
     return days;
 }
 
-// The cycles in use as a set of flags, from "P,E,I,H" in any order and letter case.
-std::array<bool, 4> CyclesValue(const QString& text) {
-    std::array<bool, 4> use{};
+// The cycles in use, from "P,E,I,H" in any order and letter case.
+TCycleSet CyclesValue(const QString& text) {
+    TCycleSet use;
     for (const QString& item : text.split(QLatin1Char(','))) {
         const qsizetype at =
             item.size() == 1 ? QStringLiteral("PEIH").indexOf(item.front().toUpper()) : -1;
-        if (at < 0 || use[static_cast<std::size_t>(at)])
+        if (at < 0 || use.Contains(AllCycles[static_cast<std::size_t>(at)]))
             Refuse({"CommandLine", "BadCycles"}, text);
-        use[static_cast<std::size_t>(at)] = true;
+        use.Set(AllCycles[static_cast<std::size_t>(at)], true);
     }
     return use;
 }
@@ -132,7 +132,7 @@ struct TReportRequest {
     TDateTime Date = 0;
     TReportSpan Span;
     ReportFormatKind Format = ReportFormatKind::Text;
-    std::optional<std::array<bool, 4>> Cycles;
+    std::optional<TCycleSet> Cycles;
     std::optional<QString> Calendar;
 };
 
@@ -246,8 +246,7 @@ void InstallStoredLanguage(const QString& name) {
 TCommandResult Report(const TReportRequest& request) {
     if (request.Cycles)
         for (CycleKind kind : AllCycles)
-            DisplaySettings.SetFlag(CycleFlag(kind),
-                                    (*request.Cycles)[static_cast<std::size_t>(kind)]);
+            DisplaySettings.SetFlag(CycleFlag(kind), request.Cycles->Contains(kind));
     Prognose.SetPrognoseDate(request.Date);
     Prognose.Man.SetBirthDate(request.Man);
     Prognose.Woman.SetBirthDate(request.Woman);
