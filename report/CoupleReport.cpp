@@ -102,9 +102,8 @@ TCoupleReport CoupleReport(const TBiorhythmPrognose& prognose, TReportSpan span)
         out.GoodDay = person.GoodDay;
         out.BadDay = person.BadDay;
         out.Days.reserve(static_cast<std::size_t>(span.Count));
-        // Day by day, each day's values are the day before's next values: half the sines.
-        std::optional<std::int32_t> lastDays;
-        TValues today{};
+        // Day by day, each day's values are the day before's next values: half the sines. The
+        // span's days are whole and consecutive, so a day after a day of life is the next one.
         TValues next{};
         for (std::int32_t i = 0; i < span.Count; ++i) {
             const TDateTime day = span.First + i;
@@ -113,9 +112,8 @@ TCoupleReport CoupleReport(const TBiorhythmPrognose& prognose, TReportSpan span)
                 out.Days.push_back(ReadingOn(person.BirthDate, day, report.Cycles));
                 continue;
             }
-            today = lastDays && *lastDays + 1 == *days ? next : ValuesOn(*days);
+            const TValues today = i > 0 && out.Days.back().Born ? next : ValuesOn(*days);
             next = ValuesOn(*days + 1);
-            lastDays = days;
             out.Days.push_back(Reading(day, *days, today, next, report.Cycles));
         }
     }
