@@ -3,10 +3,12 @@
 #include "OrvantaVersion.h"
 #include "base/TextTable.h"
 #include "base/Vocabulary.h"
+#include "main/CalendarExport.h"
 #include "main/LanguageFile.h"
 #include "main/ProgramFolder.h"
 #include "main/SettingsFile.h"
 #include "model/DisplaySettings.h"
+#include "model/Error.h"
 #include "model/Shared.h"
 #include "report/Calendar.h"
 #include "report/CoupleReport.h"
@@ -19,7 +21,6 @@
 #include <QFileInfo>
 
 #include <array>
-#include <chrono>
 #include <cstdio>
 #include <optional>
 #include <string_view>
@@ -110,15 +111,15 @@ std::optional<std::int32_t> DaysValue(const std::optional<QString>& text) {
     return days;
 }
 
-// The cycles in use as a set of flags, from "P,E,I,H" in any order and letter case.
-std::array<bool, 4> CyclesValue(const QString& text) {
-    std::array<bool, 4> use{};
+// The cycles in use, from "P,E,I,H" in any order and letter case.
+TCycleSet CyclesValue(const QString& text) {
+    TCycleSet use;
     for (const QString& item : text.split(QLatin1Char(','))) {
         const qsizetype at =
             item.size() == 1 ? QStringLiteral("PEIH").indexOf(item.front().toUpper()) : -1;
-        if (at < 0 || use[static_cast<std::size_t>(at)])
+        if (at < 0 || use.Contains(AllCycles[static_cast<std::size_t>(at)]))
             Refuse({"CommandLine", "BadCycles"}, text);
-        use[static_cast<std::size_t>(at)] = true;
+        use.Set(AllCycles[static_cast<std::size_t>(at)], true);
     }
     return use;
 }
@@ -131,7 +132,7 @@ struct TReportRequest {
     TDateTime Date = 0;
     TReportSpan Span;
     ReportFormatKind Format = ReportFormatKind::Text;
-    std::optional<std::array<bool, 4>> Cycles;
+    std::optional<TCycleSet> Cycles;
     std::optional<QString> Calendar;
 };
 
@@ -229,9 +230,7 @@ TParsed Parse(const QStringList& arguments, TDateTime today) {
 
 // The language the settings file names, as the window starts in; the language file is only
 // read. One that cannot be read (missing, no regular file, too large) leaves the built-in texts.
-void InstallStoredLanguage(const TProfileFile& settings) {
-    const QString name = DecodeLanguageText(
-        QByteArray::fromStdString(settings.Read(SettingsSection, "Language", "")));
+void InstallStoredLanguage(const QString& name) {
     const QString path = name.isEmpty() ? QString() : FindLanguageFile(LanguageFolder(), name);
     const TProfileRead read = path.isEmpty() ? TProfileRead{} : ReadProfileFile(path);
     if (read.status != TProfileRead::Read) {
@@ -244,12 +243,10 @@ void InstallStoredLanguage(const TProfileFile& settings) {
     InstallLanguage(&file);
 }
 
-TCommandResult Report(const TReportRequest& request, const TProfileFile& settings) {
-    ApplySettingsFile(settings);
+TCommandResult Report(const TReportRequest& request) {
     if (request.Cycles)
         for (CycleKind kind : AllCycles)
-            DisplaySettings.SetFlag(CycleFlag(kind),
-                                    (*request.Cycles)[static_cast<std::size_t>(kind)]);
+            DisplaySettings.SetFlag(CycleFlag(kind), request.Cycles->Contains(kind));
     Prognose.SetPrognoseDate(request.Date);
     Prognose.Man.SetBirthDate(request.Man);
     Prognose.Woman.SetBirthDate(request.Woman);
@@ -257,16 +254,11 @@ TCommandResult Report(const TReportRequest& request, const TProfileFile& setting
 
     TCommandResult result;
     if (request.Calendar) {
-        const auto span = CalendarSpan(request.Date, DefaultMonthsAfter);
-        const auto stamp =
-            std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-        const std::string text = CalendarText(CalendarEvents(Prognose, 0, *span), stamp);
-        if (!WriteFileAtomically(*request.Calendar, QByteArray::fromStdString(text))) {
-            result.Status = 1;
-            result.Err = ErrorText(
-                FormatTextOf({"Messages", "CannotWrite"},
-                             {QFileInfo(*request.Calendar).absoluteFilePath().toStdString()}));
-            return result;
+        try {
+            // Both persons, as display mode 0 shows them.
+            ExportCalendar(*request.Calendar, DefaultMonthsAfter, 0);
+        } catch (const EProgramError& error) {
+            return {1, {}, ErrorText(error.what())};
         }
     }
     const TCoupleReport report = CoupleReport(Prognose, request.Span);
@@ -305,9 +297,10 @@ bool IsCommandLine(int argc, char* argv[]) {
 
 TCommandResult RunCommand(const QStringList& arguments, TDateTime today) {
     // The settings file is read once, as the window reads it: too large a file counts as none.
+    // Its display settings are for the report, its language for every text.
     const TProfileRead read = ReadProfileFile(SettingsFilePath());
     const TProfileFile settings(std::string_view(read.bytes.constData(), read.bytes.size()));
-    InstallStoredLanguage(settings);
+    InstallStoredLanguage(ApplySettingsFile(settings).Language);
     try {
         const TParsed parsed = Parse(arguments, today);
         if (parsed.Help)
@@ -316,7 +309,7 @@ TCommandResult RunCommand(const QStringList& arguments, TDateTime today) {
             return {0,
                     "orvanta " + QByteArray::fromStdString(std::string(ProgramFullVersion)) + "\n",
                     {}};
-        return Report(parsed.Report, settings);
+        return Report(parsed.Report);
     } catch (const TArgumentError& error) {
         return {2, {}, ErrorText(error.Message)};
     }

@@ -1,10 +1,10 @@
 #include "main/CalendarExport.h"
 
-#include "main/SettingsFile.h"
 #include "model/DisplaySettings.h"
 #include "model/Error.h"
 #include "model/Shared.h"
 #include "report/Calendar.h"
+#include "widgets/SaveFile.h"
 #include "widgets/Translation.h"
 
 #include <QDialog>
@@ -27,12 +27,13 @@ int LastMonthsAfter = DefaultMonthsAfter;
 
 } // namespace
 
-void ExportCalendar(const QString& path, int monthsAfter) {
+void ExportCalendar(const QString& path, int monthsAfter, int displayMode) {
     std::vector<TCalendarEvent> events;
     if (const auto span = CalendarSpan(Prognose.PrognoseDate, monthsAfter))
-        events = CalendarEvents(Prognose, DisplaySettings.DisplayMode(), *span);
+        events = CalendarEvents(Prognose, displayMode, *span);
     const auto stamp = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-    if (!WriteFileAtomically(path, QByteArray::fromStdString(CalendarText(events, stamp))))
+    if (SaveWholeFile(path, QByteArray::fromStdString(CalendarText(events, stamp)),
+                      {.createFolder = true}))
         throw EProgramError(CannotWriteMessage(path).toStdString());
 }
 
@@ -88,5 +89,6 @@ void RunCalendarExport(QWidget* parent) {
     files.setDefaultSuffix(QStringLiteral("ics"));
     if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty())
         return;
-    ExportCalendar(files.selectedFiles().constFirst(), LastMonthsAfter);
+    ExportCalendar(files.selectedFiles().constFirst(), LastMonthsAfter,
+                   DisplaySettings.DisplayMode());
 }

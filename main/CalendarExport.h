@@ -8,11 +8,11 @@ class QWidget;
 // "File" → "Export to calendar": the critical, especially unfavourable, good and bad days of the
 // persons the charts show, as an iCalendar file for the user's calendar program.
 
-// Writes the calendar of the persons the charts show, from Prognose as the last refresh left it:
-// the charted months and `monthsAfter` months after them. The file is replaced only once it is
-// completely written. Throws EProgramError "Не могу записать в <full path>" when it cannot be,
-// or when the name is that of something other than a file.
-void ExportCalendar(const QString& path, int monthsAfter);
+// Writes the calendar of the persons a display mode shows (ShownPersons), from Prognose as the
+// last refresh left it: the charted months and `monthsAfter` months after them. The file is
+// replaced only once it is completely written. Throws EProgramError "Не могу записать в <full
+// path>" when it cannot be, or when the name is that of something other than a file.
+void ExportCalendar(const QString& path, int monthsAfter, int displayMode);
 
 // The dialog that asks for the number of months after the charted ones, for tests: the spin
 // box is "seMonthsAfter".

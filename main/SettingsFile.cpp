@@ -168,10 +168,6 @@ QByteArray ReadFileBytes(const QString& path) {
     return ReadRegularFile(path, std::numeric_limits<qint64>::max() - 1).bytes;
 }
 
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes) {
-    return !SaveWholeFile(path, bytes, {.createFolder = true});
-}
-
 TProfileFile LoadSettingsFile(const QString& path) {
     const TProfileRead read = ReadProfileFile(path);
     if (read.status == TProfileRead::TooLarge)

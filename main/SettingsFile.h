@@ -49,20 +49,13 @@ TProfileRead ReadProfileFile(const QString& path);
 // A file's bytes; empty when it does not exist, cannot be read or is no regular file.
 QByteArray ReadFileBytes(const QString& path);
 
-// Replaces a file as a whole: the bytes go to a temporary file in the same folder, which is then
-// renamed over the old one, so the file on disk is always the complete old or the complete new
-// one; the new file keeps the old one's permission bits (and owner, where that may be set).
-// Creates the folder when missing. Returns false, leaving the old file, when it cannot, and when
-// the path is a FIFO or device (or a link to one), which it never replaces.
-bool WriteFileAtomically(const QString& path, const QByteArray& bytes);
-
 // The entries of the settings file at `path` for start-up; none when it is missing or no
 // regular file. A file larger than MaxProfileFileSize is refused: the error box says so, and that
 // it will not be written.
 TProfileFile LoadSettingsFile(const QString& path);
 
 // Writes the birth dates and DisplaySettings into the settings file at `path` in one pass, every
-// other line kept, replacing it as WriteFileAtomically does (in place only when its folder
+// other line kept, replacing it as SaveWholeFile does (in place only when its folder
 // refuses the temporary file but the file may be written). A file larger than
 // MaxProfileFileSize is left as it is. Throws EProgramError "Не могу записать в <full path>" when
 // the file cannot be written, or cannot be read to keep its other lines.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <bit>
 #include <cstdint>
 #include <initializer_list>
 #include <vector>
@@ -26,6 +27,12 @@ public:
     constexpr bool Contains(CycleKind kind) const { return (bits_ & Bit(kind)) != 0; }
     constexpr void Set(CycleKind kind, bool on) {
         bits_ = on ? bits_ | Bit(kind) : bits_ & ~Bit(kind);
+    }
+    constexpr int Count() const { return std::popcount(bits_); }
+    // The cycles in either set.
+    constexpr TCycleSet operator|(TCycleSet other) const {
+        other.bits_ |= bits_;
+        return other;
     }
 
     // The cycles in use, in the order of CycleKind.

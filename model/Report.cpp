@@ -3,7 +3,6 @@
 #include "model/DisplaySettings.h"
 
 #include <algorithm>
-#include <bit>
 #include <cmath>
 #include <numbers>
 
@@ -25,10 +24,6 @@ std::optional<std::int64_t> DayNumber(TDateTime date) {
     return static_cast<std::int64_t>(DateOf(date));
 }
 
-unsigned CycleBit(CycleKind kind) {
-    return 1u << static_cast<unsigned>(kind);
-}
-
 } // namespace
 
 std::int32_t PercentTenthsOf(long double value) {
@@ -40,11 +35,18 @@ std::int32_t CyclePercentTenths(std::int32_t days, CycleKind kind) {
     return PercentTenthsOf(CycleValue(days, CycleFactor(kind)));
 }
 
-CycleTrend TrendOf(long double today, long double next, std::int32_t days, CycleKind kind) {
+CycleTrend TrendOf(long double today, long double next, std::int32_t days,
+                   std::span<const CycleKind> cycles) {
     if (std::fabs(next - today) > TieTolerance)
         return next > today ? CycleTrend::Rising : CycleTrend::Falling;
-    return std::cos(static_cast<long double>(days) * CycleFactor(kind)) > 0 ? CycleTrend::Rising
-                                                                            : CycleTrend::Falling;
+    long double slope = 0;
+    for (CycleKind kind : cycles)
+        slope += CycleFactor(kind) * std::cos(static_cast<long double>(days) * CycleFactor(kind));
+    return slope > 0 ? CycleTrend::Rising : CycleTrend::Falling;
+}
+
+CycleTrend TrendOf(long double today, long double next, std::int32_t days, CycleKind kind) {
+    return TrendOf(today, next, days, std::span<const CycleKind>(&kind, 1));
 }
 
 CycleTrend CycleTrendOn(std::int32_t days, CycleKind kind) {
@@ -87,35 +89,32 @@ std::vector<TDaySpan> UnfavourableDays(TDateTime birth, const std::vector<CycleK
     if (!b || !f || !l || *l < *f)
         return spans;
 
-    // The cycles critical on each day from first − 1 to last + 1, as bits of CycleKind.
+    // The cycles critical on each day from first − 1 to last + 1.
     const std::int64_t origin = *f - 1;
-    std::vector<unsigned> critical(static_cast<std::size_t>(*l - *f + 3), 0u);
+    std::vector<TCycleSet> critical(static_cast<std::size_t>(*l - *f + 3));
     for (std::size_t i = 0; i < critical.size(); ++i) {
         const std::int64_t days = origin + static_cast<std::int64_t>(i) - *b;
         if (days < 0)
             continue;
         for (CycleKind kind : cycles)
             if (IsCriticalDay(static_cast<std::int32_t>(days), kind))
-                critical[i] |= CycleBit(kind);
+                critical[i].Set(kind, true);
     }
 
-    unsigned spanCycles = 0;
+    TCycleSet spanCycles;
     for (std::size_t i = 1; i + 1 < critical.size(); ++i) {
-        const unsigned near = critical[i - 1] | critical[i] | critical[i + 1];
-        const bool unfavourable = critical[i] != 0 && std::popcount(near) >= 2;
+        const TCycleSet near = critical[i - 1] | critical[i] | critical[i + 1];
+        const bool unfavourable = critical[i].Count() > 0 && near.Count() >= 2;
         const auto day = static_cast<TDateTime>(origin + static_cast<std::int64_t>(i));
         if (!unfavourable) {
-            spanCycles = 0;
+            spanCycles = {};
             continue;
         }
-        if (spanCycles == 0)
+        if (spanCycles.Count() == 0)
             spans.push_back({day, day, {}});
-        spanCycles |= near;
+        spanCycles = spanCycles | near;
         spans.back().Last = day;
-        spans.back().Cycles.clear();
-        for (CycleKind kind : AllCycles)
-            if (spanCycles & CycleBit(kind))
-                spans.back().Cycles.push_back(kind);
+        spans.back().Cycles = spanCycles.Kinds();
     }
     return spans;
 }
@@ -188,9 +187,13 @@ TCompatibility CoupleCompatibility(TDateTime birth1, TDateTime birth2) {
     return CoupleCompatibility(birth1, birth2, DisplaySettings.Cycles());
 }
 
-std::string TenthsText(std::int32_t tenths) {
+std::string DecimalTenths(std::int32_t tenths, char separator) {
     const std::int64_t value = tenths;
     const std::int64_t magnitude = value < 0 ? -value : value;
-    return (value < 0 ? "-" : "") + std::to_string(magnitude / 10) + "," +
+    return (value < 0 ? "-" : "") + std::to_string(magnitude / 10) + separator +
            std::to_string(magnitude % 10);
+}
+
+std::string TenthsText(std::int32_t tenths) {
+    return DecimalTenths(tenths, ',');
 }

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,10 @@ CycleTrend CycleTrendOn(std::int32_t days, CycleKind kind);
 // The same two, from values already computed: CycleValue on the day and on the day after.
 std::int32_t PercentTenthsOf(long double value);
 CycleTrend TrendOf(long double today, long double next, std::int32_t days, CycleKind kind);
+// The direction of the mean of `cycles`, from its values on the day and the day after; where the
+// two are equal, the mean curve's slope on the day decides, as it does for a single cycle.
+CycleTrend TrendOf(long double today, long double next, std::int32_t days,
+                   std::span<const CycleKind> cycles);
 
 // A critical day is the first whole day of life on or after a zero of the cycle's curve: the
 // day whose value is 0 or has the opposite sign to the day before. The curve's zeros are the
@@ -115,5 +120,8 @@ TCompatibility CoupleCompatibility(TDateTime birth1, TDateTime birth2, TCycleSet
 // The same with the cycles in use in DisplaySettings.
 TCompatibility CoupleCompatibility(TDateTime birth1, TDateTime birth2);
 
-// Tenths as a Russian decimal with one digit after the comma: "87,3", "-12,5", "0,0".
+// Tenths as a decimal with one digit after `separator`: "87.3", "-12.5", "0.0" with a point.
+std::string DecimalTenths(std::int32_t tenths, char separator);
+// The same as a Russian decimal, with the comma: "87,3", "-12,5", "0,0". Not a default argument
+// of the above: the language forms take it as a function of one argument.
 std::string TenthsText(std::int32_t tenths);

@@ -46,14 +46,11 @@ TBiorhythmPrognose::TBiorhythmPrognose() {
     Woman.SetColor(clRed);
 }
 
-void TBiorhythmPrognose::UpdateAll(TCycleSet cycles) {
+void TBiorhythmPrognose::UpdateAll() {
     const auto window = ChartWindow(PrognoseDate);
+    const TCycleSet cycles = DisplaySettings.Cycles();
     Man.UpdatePerson(PrognoseDate, window, cycles);
     Woman.UpdatePerson(PrognoseDate, window, cycles);
-}
-
-void TBiorhythmPrognose::UpdateAll() {
-    UpdateAll(DisplaySettings.Cycles());
 }
 
 void TDatalogging::UpdatePerson(TDateTime date, const std::optional<TChartWindow>& window,

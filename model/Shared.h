@@ -63,9 +63,8 @@ public:
     TDatalogging Woman;
 
     void SetPrognoseDate(TDateTime date) { PrognoseDate = date; }
-    // Both persons on PrognoseDate over its chart window and `cycles`.
-    void UpdateAll(TCycleSet cycles);
-    // The same with the cycles in use in DisplaySettings.
+    // Both persons on PrognoseDate over its chart window and the cycles in use in
+    // DisplaySettings.
     void UpdateAll();
 };
 

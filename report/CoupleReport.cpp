@@ -3,8 +3,6 @@
 #include "base/LanguageForms.h"
 #include "base/TextTable.h"
 
-#include <cmath>
-
 namespace {
 
 constexpr std::array<TTextKey, 4> CycleNameKeys{
@@ -13,9 +11,6 @@ constexpr std::array<TTextKey, 4> CycleNameKeys{
 constexpr std::array<TTextKey, 4> CycleWordKeys{
     TTextKey{"Report", "Cycle.Physical.InList"}, TTextKey{"Report", "Cycle.Emotional.InList"},
     TTextKey{"Report", "Cycle.Intellectual.InList"}, TTextKey{"Report", "Cycle.Heart.InList"}};
-
-// As the detail report's trend: two values this close are equal.
-constexpr long double TieTolerance = 1e-9L;
 
 // The four cycles' values (CycleValue) on a day of life, in the order of CycleKind.
 using TValues = std::array<long double, 4>;
@@ -34,18 +29,6 @@ long double Mean(const TValues& values, const std::vector<CycleKind>& cycles) {
     return sum / static_cast<long double>(cycles.size());
 }
 
-// Where the next day's mean equals today's, the curve's slope on the day decides, as it does
-// for a single cycle.
-CycleTrend MeanTrend(long double today, long double next, std::int32_t days,
-                     const std::vector<CycleKind>& cycles) {
-    if (std::fabs(next - today) > TieTolerance)
-        return next > today ? CycleTrend::Rising : CycleTrend::Falling;
-    long double slope = 0;
-    for (CycleKind kind : cycles)
-        slope += CycleFactor(kind) * std::cos(static_cast<long double>(days) * CycleFactor(kind));
-    return slope > 0 ? CycleTrend::Rising : CycleTrend::Falling;
-}
-
 // A reading from the values of the day and of the day after, `days` after birth.
 TDayReading Reading(TDateTime day, std::int32_t days, const TValues& today, const TValues& next,
                     const std::vector<CycleKind>& cycles) {
@@ -60,7 +43,7 @@ TDayReading Reading(TDateTime day, std::int32_t days, const TValues& today, cons
     if (!cycles.empty()) {
         const long double mean = Mean(today, cycles);
         reading.AverageTenths = PercentTenthsOf(mean);
-        reading.AverageTrend = MeanTrend(mean, Mean(next, cycles), days, cycles);
+        reading.AverageTrend = TrendOf(mean, Mean(next, cycles), days, cycles);
     }
     return reading;
 }
@@ -119,9 +102,8 @@ TCoupleReport CoupleReport(const TBiorhythmPrognose& prognose, TReportSpan span)
         out.GoodDay = person.GoodDay;
         out.BadDay = person.BadDay;
         out.Days.reserve(static_cast<std::size_t>(span.Count));
-        // Day by day, each day's values are the day before's next values: half the sines.
-        std::optional<std::int32_t> lastDays;
-        TValues today{};
+        // Day by day, each day's values are the day before's next values: half the sines. The
+        // span's days are whole and consecutive, so a day after a day of life is the next one.
         TValues next{};
         for (std::int32_t i = 0; i < span.Count; ++i) {
             const TDateTime day = span.First + i;
@@ -130,9 +112,8 @@ TCoupleReport CoupleReport(const TBiorhythmPrognose& prognose, TReportSpan span)
                 out.Days.push_back(ReadingOn(person.BirthDate, day, report.Cycles));
                 continue;
             }
-            today = lastDays && *lastDays + 1 == *days ? next : ValuesOn(*days);
+            const TValues today = i > 0 && out.Days.back().Born ? next : ValuesOn(*days);
             next = ValuesOn(*days + 1);
-            lastDays = days;
             out.Days.push_back(Reading(day, *days, today, next, report.Cycles));
         }
     }

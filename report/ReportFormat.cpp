@@ -1,6 +1,7 @@
 #include "report/ReportFormat.h"
 
 #include "base/LanguageForms.h"
+#include "base/SettingsCodec.h"
 #include "base/TextFormat.h"
 #include "base/TextTable.h"
 #include "base/Vocabulary.h"
@@ -14,10 +15,7 @@ constexpr std::array<std::string_view, 4> CycleKeys{"physical", "emotional", "in
 
 // Tenths as a JSON or CSV number: "-99.9", "0.0".
 std::string Number(std::int32_t tenths) {
-    const std::int64_t value = tenths;
-    const std::int64_t magnitude = value < 0 ? -value : value;
-    return (value < 0 ? "-" : "") + std::to_string(magnitude / 10) + "." +
-           std::to_string(magnitude % 10);
+    return DecimalTenths(tenths, '.');
 }
 
 std::string JsonString(std::string_view text) {
@@ -68,15 +66,6 @@ std::size_t CodePoints(std::string_view text) {
 std::string PadLeft(std::string_view text, std::size_t width) {
     const std::size_t n = CodePoints(text);
     return std::string(n < width ? width - n : 0, ' ') + std::string(text);
-}
-
-std::string ShortDate(TDateTime date) {
-    const auto ymd = DecodeDate(date);
-    if (!ymd)
-        return {};
-    return ZeroPadded(static_cast<int>(unsigned{ymd->day()}), 2) + "." +
-           ZeroPadded(static_cast<int>(unsigned{ymd->month()}), 2) + "." +
-           ZeroPadded(int{ymd->year()}, 4);
 }
 
 } // namespace
@@ -145,7 +134,7 @@ std::string ReportText(const TCoupleReport& report) {
             out += PadLeft(TextOf(column), width);
         out += "\n";
         for (const TDayReading& day : person.Days) {
-            out += "  " + ShortDate(day.Day);
+            out += "  " + StoredDateText(day.Day);
             const auto cells = DayCells(day, "—", [](std::int32_t tenths) {
                 return (tenths > 0 ? "+" : "") + DecimalForm(tenths);
             });
