@@ -30,6 +30,10 @@ class TProgramFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         QStandardPaths::setTestModeEnabled(true);
+        // A home of the test's own: ctest runs tests side by side, and the per-user settings
+        // folder below the home must not be one that another test empties meanwhile.
+        home = qgetenv("HOME");
+        qputenv("HOME", QFile::encodeName(dir.path() + QStringLiteral("/home")));
         ResetDisplaySettings();
         MonthNames.Clear();
         ZodiacNames.Clear();
@@ -49,6 +53,7 @@ protected:
         form.reset();
         FolderWritable = writable;
         RegionalShortDateFormat = regional;
+        qputenv("HOME", home);
         SetErrorBoxHandler({});
         ResetDisplaySettings();
     }
@@ -97,4 +102,5 @@ protected:
 private:
     std::function<bool(const QString&)> writable;
     std::function<QString()> regional;
+    QByteArray home;
 };
