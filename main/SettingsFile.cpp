@@ -23,7 +23,6 @@
 #include <algorithm>
 #include <array>
 #include <cerrno>
-#include <limits>
 
 namespace {
 
@@ -162,10 +161,6 @@ bool IsRegularFile(const QString& path) {
 
 TProfileRead ReadProfileFile(const QString& path) {
     return ReadRegularFile(path, MaxProfileFileSize);
-}
-
-QByteArray ReadFileBytes(const QString& path) {
-    return ReadRegularFile(path, std::numeric_limits<qint64>::max() - 1).bytes;
 }
 
 TProfileFile LoadSettingsFile(const QString& path) {

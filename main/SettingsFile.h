@@ -46,9 +46,6 @@ bool IsRegularFile(const QString& path);
 // opening a FIFO would block, and a device may never end.
 TProfileRead ReadProfileFile(const QString& path);
 
-// A file's bytes; empty when it does not exist, cannot be read or is no regular file.
-QByteArray ReadFileBytes(const QString& path);
-
 // The entries of the settings file at `path` for start-up; none when it is missing or no
 // regular file. A file larger than MaxProfileFileSize is refused: the error box says so, and that
 // it will not be written.

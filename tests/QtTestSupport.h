@@ -73,6 +73,12 @@ inline void AnswerNextBox(QObject* context, const QString& answer, TBoxSeen& see
     });
 }
 
+// A file's bytes; empty when it cannot be read.
+inline QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
 // Writes a file the test needs, failing the test when it cannot.
 inline void WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);

@@ -310,9 +310,7 @@ TEST_F(CommandLineTest, CalendarFileAndItsFailures) {
     const TCommandResult result = RunCommand(Couple + QStringList{"--ics", calendar}, Today);
     EXPECT_EQ(result.Status, 0) << result.Err.toStdString();
     EXPECT_TRUE(result.Out.startsWith("Отчёт о биоритмах пары"));
-    QFile file(calendar);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    const TParsedCalendar parsed = ParseCalendar(file.readAll().toStdString());
+    const TParsedCalendar parsed = ParseCalendar(ReadFile(calendar).toStdString());
     EXPECT_EQ(parsed.Errors, 0);
     // Both persons, over January 2009 to February 2010.
     int men = 0;
@@ -379,10 +377,6 @@ TEST_F(CommandLineTest, FollowsTheLanguageOfTheSettingsFile) {
     WriteLanguage("Huge.lng.ini",
                   "[CommandLine]\nTitle=Huge %s\n" + QByteArray(MaxProfileFileSize, ';') + "\n");
     const QString calendar = folder + QStringLiteral("days.ics");
-    const auto readAll = [](const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
     // The file's texts, or the built-in ones for none, a missing one and one over the size
     // limit, also after another.
     const QStringList own{"Report for 5 January 2009", "MAN", "one\ntwo\n\nthree\n\nfour\n\nfive\n",
@@ -401,7 +395,7 @@ TEST_F(CommandLineTest, FollowsTheLanguageOfTheSettingsFile) {
         const QStringList lines = QString::fromUtf8(text.Out).split('\n');
         EXPECT_EQ(lines.value(0), row[0]);
         EXPECT_TRUE(lines.contains(row[1])) << text.Out.toStdString();
-        EXPECT_TRUE(readAll(calendar).contains(("X-WR-CALNAME:" + row[4]).toUtf8()));
+        EXPECT_TRUE(ReadFile(calendar).contains(("X-WR-CALNAME:" + row[4]).toUtf8()));
         const TCommandResult help = RunCommand({"orvanta", "--help"}, Today);
         EXPECT_TRUE(QString::fromUtf8(help.Out).startsWith(row[2])) << help.Out.toStdString();
         EXPECT_EQ(QString::fromUtf8(RunCommand({"orvanta", "reprot"}, Today).Err), row[3]);
@@ -413,15 +407,16 @@ TEST_F(CommandLineTest, FollowsTheLanguageOfTheSettingsFile) {
     // The shipped languages: no Russian word in the report, the help or a message.
     for (const char* language : {"English", "Deutsch"}) {
         SCOPED_TRACE(language);
-        QFile shipped(QStringLiteral(ORVANTA_LANGUAGE_DIR "/") + language + ".lng.ini");
-        ASSERT_TRUE(shipped.open(QIODevice::ReadOnly));
-        WriteLanguage(QString::fromLatin1(language) + ".lng.ini", shipped.readAll());
+        const QByteArray shipped =
+            ReadFile(QStringLiteral(ORVANTA_LANGUAGE_DIR "/") + language + ".lng.ini");
+        ASSERT_FALSE(shipped.isEmpty());
+        WriteLanguage(QString::fromLatin1(language) + ".lng.ini", shipped);
         Write(settingsPath, QByteArray("[Settings]\nLanguage=") + language + "\n");
         for (const QStringList& arguments :
              {Couple + QStringList{"--ics", calendar}, QStringList{"orvanta", "--help"},
               QStringList{"orvanta", "reprot"}, Couple + QStringList{"--days", "x"}}) {
             const TCommandResult result = RunCommand(arguments, Today);
-            const QString shown = QString::fromUtf8(result.Out + result.Err + readAll(calendar));
+            const QString shown = QString::fromUtf8(result.Out + result.Err + ReadFile(calendar));
             EXPECT_FALSE(std::any_of(shown.begin(), shown.end(), [](QChar c) {
                 return c.script() == QChar::Script_Cyrillic;
             })) << shown.toStdString();

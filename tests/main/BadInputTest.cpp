@@ -79,7 +79,7 @@ TEST_F(BadInputTest, AFullDiskKeepsEverySavedFileAsItWas) {
     EXPECT_TRUE(form->isVisible());
     EXPECT_EQ(errors, QStringList{"Не могу записать в " + settingsPath + "."});
     for (const QString& path : {settingsPath, document, picture})
-        EXPECT_EQ(ReadFileBytes(path), old) << path.toStdString();
+        EXPECT_EQ(ReadFile(path), old) << path.toStdString();
     EXPECT_EQ(QDir(folder).entryList(QDir::Files).size(), 3);
     EXPECT_TRUE(form->close());
     EXPECT_TRUE(Stored().startsWith("; mine\n[Settings]\nrgGraphics=1\n"));

@@ -49,11 +49,6 @@ struct TChartArea {
     }
 };
 
-QByteArray ReadAll(const QString& fileName) {
-    QFile file(fileName);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 std::string CannotCreate(const QString& fileName) {
     return QStringLiteral("Не могу создать файл \"%1\". ")
         .arg(QDir::toNativeSeparators(QFileInfo(fileName).absoluteFilePath()))
@@ -70,7 +65,7 @@ TEST(ChartExport, PngIsTheAreaAsOnScreenWithoutTheStatusLine) {
 
     SaveChartArea(&w.area, name);
     QImage saved;
-    ASSERT_TRUE(saved.loadFromData(ReadAll(name), "PNG"));
+    ASSERT_TRUE(saved.loadFromData(ReadFile(name), "PNG"));
     const qreal ratio = w.area.devicePixelRatioF();
     EXPECT_EQ(saved.size(), (QSizeF(w.area.size()) * ratio).toSize());
     // The atomic write leaves nothing beside the file.
@@ -93,7 +88,7 @@ TEST(ChartExport, PdfByNameOnOnePageOfTheAreaSize) {
     for (const QString& file : {QStringLiteral("charts.pdf"), QStringLiteral("CHARTS.PDF")}) {
         const QString name = dir.filePath(file);
         SaveChartArea(&w.area, name);
-        const QByteArray pdf = ReadAll(name);
+        const QByteArray pdf = ReadFile(name);
         EXPECT_TRUE(pdf.startsWith("%PDF")) << file.toStdString();
         // One page of 300 by 200 pixels at 96 per inch: 225 by 150 points.
         const QRegularExpression box(QStringLiteral("/MediaBox \\[0 0 ([0-9.]+) ([0-9.]+)\\]"));
@@ -110,7 +105,7 @@ TEST(ChartExport, PdfByNameOnOnePageOfTheAreaSize) {
     // Only a name ending in ".pdf" is a PDF.
     const QString png = dir.filePath(QStringLiteral("charts.pdf.png"));
     SaveChartArea(&w.area, png);
-    EXPECT_TRUE(ReadAll(png).startsWith("\x89PNG"));
+    EXPECT_TRUE(ReadFile(png).startsWith("\x89PNG"));
 }
 
 TEST(ChartExport, PrintsScaledToThePage) {
@@ -129,7 +124,7 @@ TEST(ChartExport, PrintsScaledToThePage) {
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(name);
         PrintChartArea(widget, printer);
-        return ReadAll(name);
+        return ReadFile(name);
     };
     const QByteArray pdf = print(&w.area, dir.filePath(QStringLiteral("печать.pdf")));
     EXPECT_TRUE(pdf.startsWith("%PDF"));
@@ -211,7 +206,7 @@ TEST(ChartExport, SaveAsAsksBeforeReplacingAFile) {
             EXPECT_EQ(question.buttons, QStringList({"Да", "Нет"}));
             EXPECT_EQ(question.defaultButton, "Нет");
         }
-        const QByteArray bytes = ReadAll(saved);
+        const QByteArray bytes = ReadFile(saved);
         const std::string kind = row.kind;
         if (kind == "old")
             EXPECT_EQ(bytes, *row.existing);
@@ -250,7 +245,7 @@ TEST(ChartExport, FailedSaveThrowsAndLeavesWhatWasThere) {
             EXPECT_GT(message.size(), CannotCreate(name).size()) << "a reason follows";
         }
     }
-    EXPECT_EQ(ReadAll(plain), "keep me");
+    EXPECT_EQ(ReadFile(plain), "keep me");
     struct stat status {};
     EXPECT_TRUE(stat(QFile::encodeName(pipe).constData(), &status) == 0 &&
                 S_ISFIFO(status.st_mode));

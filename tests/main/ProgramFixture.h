@@ -59,10 +59,7 @@ protected:
     }
 
     static void Write(const QString& path, const QByteArray& bytes) { WriteFile(path, bytes); }
-    QByteArray Stored() const {
-        QFile file(settingsPath);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    }
+    QByteArray Stored() const { return ReadFile(settingsPath); }
 
     // Starts the program as far as its first show.
     void Start() {

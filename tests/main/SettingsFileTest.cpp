@@ -86,7 +86,7 @@ TEST_F(SettingsFileTest, WhereTheSettingsFileIs) {
     Start();
     EXPECT_TRUE(Close());
     EXPECT_FALSE(QFileInfo::exists(settingsPath));
-    EXPECT_EQ(ReadFileBytes(perUser), DefaultFile);
+    EXPECT_EQ(ReadFile(perUser), DefaultFile);
     form.reset();
     Write(settingsPath, "[Settings]\nrgGraphics=1\n");
     EXPECT_EQ(SettingsFilePath(), settingsPath);
@@ -101,7 +101,7 @@ TEST_F(SettingsFileTest, WhereTheSettingsFileIs) {
     Start();
     EXPECT_TRUE(Close());
     EXPECT_EQ(QFileInfo(program).size(), programSize);
-    EXPECT_EQ(ReadFileBytes(perUser), DefaultFile);
+    EXPECT_EQ(ReadFile(perUser), DefaultFile);
 
     // Installed: even where root may write beside it, as in /usr/bin.
     ASSERT_TRUE(QDir(folder).mkpath(QStringLiteral("bin")));
@@ -291,7 +291,7 @@ TEST_F(SettingsFileTest, FifosAndDevicesAreNeverOpenedAndCountAsAbsent) {
         EXPECT_EQ(form->windowTitle(), "Орванта 3.3");
         DisplaySettings.SetDisplayMode(2);
         EXPECT_TRUE(Close());
-        EXPECT_EQ(TProfileFile(ReadFileBytes(regular ? settingsPath : perUser).toStdString())
+        EXPECT_EQ(TProfileFile(ReadFile(regular ? settingsPath : perUser).toStdString())
                       .Read("Settings", "rgGraphics"),
                   "2");
         form.reset();
@@ -448,7 +448,7 @@ TEST(SettingsFileWrite, ReplacingKeepsModeAndOwnerAndOnlySettingsGoInPlace) {
         });
         EXPECT_EQ(written, row.written);
         const QByteArray now = row.settings ? DefaultFile : QByteArray("new\n");
-        EXPECT_EQ(ReadFileBytes(path), row.written ? now : old);
+        EXPECT_EQ(ReadFile(path), row.written ? now : old);
         struct stat info {};
         ASSERT_EQ(::stat(name.constData(), &info), 0);
         EXPECT_EQ(info.st_mode & 07777, row.fileMode);
