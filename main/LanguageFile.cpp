@@ -74,8 +74,7 @@ QString FindFileIgnoringCase(const QString& folder, const QString& fileName) {
     const QFileInfoList entries = QDir(folder).entryInfoList(QDir::Files | QDir::Hidden);
     // A link to a FIFO or device is listed all the same.
     const auto match = std::find_if(entries.begin(), entries.end(), [&](const QFileInfo& entry) {
-        return entry.fileName().compare(fileName, Qt::CaseInsensitive) == 0 &&
-               IsRegularFile(entry.filePath());
+        return entry.fileName().compare(fileName, Qt::CaseInsensitive) == 0 && entry.isFile();
     });
     return match == entries.end() ? QString() : match->filePath();
 }
@@ -89,8 +88,7 @@ QStringList LanguageNames(const QString& folder) {
     QStringList names;
     for (const QFileInfo& entry : entries) {
         QString name = entry.fileName();
-        if (!name.endsWith(Extension, Qt::CaseInsensitive) ||
-            !(entry.isDir() || IsRegularFile(entry.filePath())))
+        if (!name.endsWith(Extension, Qt::CaseInsensitive) || !(entry.isDir() || entry.isFile()))
             continue;
         names << name.remove(Extension, Qt::CaseInsensitive);
     }

@@ -16,13 +16,10 @@
 #include <QLocale>
 #include <QStandardPaths>
 
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <array>
-#include <cerrno>
 
 namespace {
 
@@ -56,65 +53,12 @@ std::optional<TDateTime> Date(const TProfileFile& file, const char* key) {
     return ReadStoredDate(*text, regional, QDate::currentDate().year());
 }
 
-enum class FileKind { None, Regular, Folder, Special };
-
-FileKind KindOf(const QByteArray& path, struct stat* info = nullptr) {
-    struct stat own {};
-    info = info ? info : &own;
-    if (::stat(path.constData(), info) != 0)
-        return FileKind::None;
-    return S_ISREG(info->st_mode)   ? FileKind::Regular
-           : S_ISDIR(info->st_mode) ? FileKind::Folder
-                                    : FileKind::Special;
-}
-
 bool SameFile(const QString& a, const QString& b) {
     struct stat x {};
     struct stat y {};
     return ::stat(QFile::encodeName(a).constData(), &x) == 0 &&
            ::stat(QFile::encodeName(b).constData(), &y) == 0 && x.st_dev == y.st_dev &&
            x.st_ino == y.st_ino;
-}
-
-TProfileRead ReadRegularFile(const QString& path, qint64 limit) {
-    const QByteArray name = QFile::encodeName(path);
-    struct stat info {};
-    if (KindOf(name, &info) != FileKind::Regular)
-        return {};
-    if (info.st_size > limit)
-        return {TProfileRead::TooLarge, {}};
-    // Not blocking, and checked again once open: a FIFO put in its place meanwhile would block.
-    const int handle = ::open(name.constData(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (handle < 0)
-        return {TProfileRead::Unreadable, {}};
-    TProfileRead read{TProfileRead::Read, {}};
-    if (::fstat(handle, &info) != 0 || !S_ISREG(info.st_mode)) {
-        read.status = TProfileRead::Absent;
-    } else {
-        // Never more than the limit and one byte, however the file grows while it is read.
-        read.bytes.reserve(std::min<qint64>(info.st_size, limit) + 1);
-        char chunk[65536];
-        for (;;) {
-            const ssize_t got = ::read(handle, chunk, sizeof chunk);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0) {
-                read.status = TProfileRead::Unreadable;
-                break;
-            }
-            if (got == 0)
-                break;
-            read.bytes.append(chunk, got);
-            if (read.bytes.size() > limit) {
-                read.status = TProfileRead::TooLarge;
-                break;
-            }
-        }
-    }
-    ::close(handle);
-    if (read.status != TProfileRead::Read)
-        read.bytes.clear();
-    return read;
 }
 
 } // namespace
@@ -137,26 +81,12 @@ QString SettingsFilePath() {
     const bool installed = QFileInfo(ProgramFolder + QStringLiteral("../share/orvanta")).isDir();
     // A folder in its place stays the settings file, which then cannot be written; a FIFO or
     // device is no file to keep settings in, nor is the program.
-    switch (KindOf(QFile::encodeName(beside))) {
-    case FileKind::None:
-        if (!installed && FolderWritable(ProgramFolder))
-            return beside;
-        break;
-    case FileKind::Regular:
-        if (!SameFile(beside, program))
-            return beside;
-        break;
-    case FileKind::Folder:
+    const QFileInfo file(beside);
+    if (file.isDir() || (file.isFile() && !SameFile(beside, program)) ||
+        (!file.exists() && !installed && FolderWritable(ProgramFolder)))
         return beside;
-    case FileKind::Special:
-        break;
-    }
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QLatin1Char('/') +
            name;
-}
-
-bool IsRegularFile(const QString& path) {
-    return KindOf(QFile::encodeName(path)) == FileKind::Regular;
 }
 
 TProfileRead ReadProfileFile(const QString& path) {

@@ -2,6 +2,7 @@
 
 #include "base/ProfileFile.h"
 #include "model/DateTime.h"
+#include "widgets/ReadFile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -28,19 +29,7 @@ QString SettingsFilePath();
 inline constexpr qint64 MaxProfileFileSize = 16 * 1024 * 1024;
 
 // A settings or language file as read.
-struct TProfileRead {
-    enum Status {
-        Absent,     // missing, a folder, or no regular file (a FIFO, device or socket)
-        Read,       // bytes holds the file
-        TooLarge,   // larger than MaxProfileFileSize: not read
-        Unreadable, // a regular file that could not be opened or read
-    } status = Absent;
-    QByteArray bytes;
-};
-
-// Whether `path` is a regular file or a link to one: no folder, FIFO, device or socket (which
-// QFileInfo::isFile() counts as files).
-bool IsRegularFile(const QString& path);
+using TProfileRead = TFileRead;
 
 // Reads a settings or language file. Only a regular file, or a link to one, is ever opened:
 // opening a FIFO would block, and a device may never end.

@@ -6,10 +6,10 @@
 #include "base/Vocabulary.h"
 #include "model/Report.h"
 #include "model/Shared.h"
+#include "widgets/ReadFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QLibraryInfo>
 #include <QPointer>
@@ -178,19 +178,10 @@ void SetHelpDocument(const QString& path) {
 }
 
 std::optional<QByteArray> LanguageHelpDocument() {
-    const QString& path = State().helpDocument;
-    // Only a regular file is read: a FIFO would never end, a device never stop.
-    const QFileInfo info(path);
-    if (path.isEmpty() || !info.isFile() || info.size() > MaxHelpDocumentSize)
+    TFileRead read = ReadRegularFile(State().helpDocument, MaxHelpDocumentSize);
+    if (read.status != TFileRead::Read || read.bytes.isEmpty())
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    // The file may have grown since it was looked at.
-    QByteArray rtf = file.read(MaxHelpDocumentSize + 1);
-    if (rtf.isEmpty() || rtf.size() > MaxHelpDocumentSize || file.error() != QFileDevice::NoError)
-        return std::nullopt;
-    return rtf;
+    return std::move(read.bytes);
 }
 
 int AddLanguageObserver(std::function<void()> observer) {
