@@ -320,11 +320,8 @@ int RunCommandLine(int argc, char* argv[]) {
     // The same names as the windows use, so that the same settings file is found.
     QCoreApplication::setApplicationName(QStringLiteral("Orvanta"));
     ProgramFolder = QCoreApplication::applicationDirPath() + QLatin1Char('/');
-    const QDate now = QDate::currentDate();
-    const TDateTime today =
-        EncodeDate(now.year(), static_cast<unsigned>(now.month()), static_cast<unsigned>(now.day()))
-            .value_or(0);
-    TCommandResult result = RunCommand(QCoreApplication::arguments(), today);
+    TCommandResult result =
+        RunCommand(QCoreApplication::arguments(), ToDateTime(QDate::currentDate()));
     if (!WriteAll(stdout, result.Out)) {
         result.Status = 1;
         result.Err = ErrorText(TextOf({"CommandLine", "CannotWriteReport"}));

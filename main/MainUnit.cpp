@@ -127,12 +127,6 @@ void CarryCommand(QToolButton* button, QAction* command) {
     QObject::connect(button, &QToolButton::clicked, command, &QAction::trigger);
 }
 
-TDateTime ToDateTime(QDate date) {
-    return EncodeDate(date.year(), static_cast<unsigned>(date.month()),
-                      static_cast<unsigned>(date.day()))
-        .value_or(0);
-}
-
 QString Text(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }

@@ -264,6 +264,12 @@ QString LongDate(TDateTime date) {
     return TextLocale().toString(day, LongDateFormat(TextLocale()));
 }
 
+TDateTime ToDateTime(QDate date) {
+    return EncodeDate(date.year(), static_cast<unsigned>(date.month()),
+                      static_cast<unsigned>(date.day()))
+        .value_or(0);
+}
+
 QString FoundDay(TDateTime day) {
     return QString::fromStdString(FoundDayForm(day));
 }
