@@ -12,7 +12,8 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
-// A run of decimal digits as a number; nothing when empty or too large for any date.
+} // namespace
+
 std::optional<int> Digits(std::string_view text) {
     if (text.empty() || text.size() > 9)
         return std::nullopt;
@@ -24,6 +25,8 @@ std::optional<int> Digits(std::string_view text) {
     }
     return value;
 }
+
+namespace {
 
 std::optional<TDateTime> PickerDate(int year, int month, int day) {
     if (year < 1601 || month < 1 || month > 12 || day < 1)

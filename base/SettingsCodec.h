@@ -22,6 +22,10 @@ struct TShortDateFormat {
     static TShortDateFormat FromPattern(std::string_view pattern);
 };
 
+// A run of decimal digits (no sign, no blank) as a number; nothing when empty or too large for
+// any date.
+std::optional<int> Digits(std::string_view text);
+
 // The program's own form of a stored date: "DD.MM.YYYY" (23.12.1982).
 std::string StoredDateText(TDateTime date);
 

@@ -87,18 +87,9 @@ std::string IsoDate(TDateTime date) {
 std::optional<TDateTime> ParseIsoDate(std::string_view text) {
     if (text.size() != 10 || text[4] != '-' || text[7] != '-')
         return std::nullopt;
-    const auto number = [text](std::size_t from, std::size_t count) -> std::optional<int> {
-        int value = 0;
-        for (std::size_t i = from; i < from + count; ++i) {
-            if (text[i] < '0' || text[i] > '9')
-                return std::nullopt;
-            value = value * 10 + (text[i] - '0');
-        }
-        return value;
-    };
-    const auto year = number(0, 4);
-    const auto month = number(5, 2);
-    const auto day = number(8, 2);
+    const auto year = Digits(text.substr(0, 4));
+    const auto month = Digits(text.substr(5, 2));
+    const auto day = Digits(text.substr(8, 2));
     if (!year || !month || !day)
         return std::nullopt;
     return EncodeDate(*year, static_cast<unsigned>(*month), static_cast<unsigned>(*day));
