@@ -241,24 +241,23 @@ std::string TProfileFile::Read(std::string_view section, std::string_view key,
     return Read(section, key).value_or(std::string(fallback));
 }
 
-std::vector<std::size_t> TProfileFile::EntryLines(std::size_t header) const {
-    std::vector<std::size_t> entries;
-    for (std::size_t i = header + 1; i < lines_.size() && lines_[i].kind != Kind::Section; ++i)
+std::optional<std::size_t> TProfileFile::NextEntry(std::size_t line) const {
+    for (std::size_t i = line + 1; i < lines_.size() && lines_[i].kind != Kind::Section; ++i)
         if (lines_[i].kind == Kind::Entry)
-            entries.push_back(i);
-    return entries;
+            return i;
+    return std::nullopt;
 }
 
 bool TProfileFile::HasSection(std::string_view section) const {
     const auto header = FindSection(section);
-    return header && !EntryLines(*header).empty();
+    return header && NextEntry(*header);
 }
 
 std::vector<std::string> TProfileFile::Keys(std::string_view section) const {
     std::vector<std::string> keys;
     if (const auto header = FindSection(section))
-        for (std::size_t line : EntryLines(*header))
-            keys.emplace_back(NameOf(line));
+        for (auto line = NextEntry(*header); line; line = NextEntry(*line))
+            keys.emplace_back(NameOf(*line));
     return keys;
 }
 
@@ -361,8 +360,9 @@ void TProfileFile::Write(std::string_view section, std::string_view key, std::st
         return;
     }
     // After the section's last entry, or after its header when it has none.
-    const std::vector<std::size_t> entries = EntryLines(*header);
-    const std::size_t insertAfter = entries.empty() ? *header : entries.back();
+    std::size_t insertAfter = *header;
+    while (const auto next = NextEntry(insertAfter))
+        insertAfter = *next;
     EnsureBreak(insertAfter, lineBreak);
     Insert(insertAfter + 1, entry, *header);
 }

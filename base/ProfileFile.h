@@ -68,8 +68,8 @@ private:
     std::string_view NameOf(std::size_t line) const;
     std::optional<std::size_t> FindSection(std::string_view section) const;
     std::optional<std::size_t> FindEntry(std::size_t header, std::string_view key) const;
-    // The entry lines of the section whose header is at `header`, in file order.
-    std::vector<std::size_t> EntryLines(std::size_t header) const;
+    // The section's first entry line after `line` (its header or one of its lines), if any.
+    std::optional<std::size_t> NextEntry(std::size_t line) const;
     std::string LineBreak() const;
     void EnsureBreak(std::size_t line, const std::string& lineBreak);
     Line Store(std::string_view text, Kind kind);
