@@ -6,6 +6,7 @@
 #include "model/Shared.h"
 #include "report/Calendar.h"
 #include "report/CoupleReport.h"
+#include "widgets/Fonts.h"
 #include "widgets/ImageCanvas.h"
 #include "widgets/Translation.h"
 
@@ -31,7 +32,7 @@ public:
         setForegroundRole(QPalette::ToolTipText);
         setBackgroundRole(QPalette::ToolTipBase);
         setPalette(QToolTip::palette());
-        setFont(QToolTip::font());
+        setFont(RichTextFont());
         setTextFormat(Qt::RichText);
         setMargin(1 + style()->pixelMetric(QStyle::PM_ToolTipLabelFrameWidth, nullptr, this));
         setWindowOpacity(style()->styleHint(QStyle::SH_ToolTipLabel_Opacity, nullptr, this) /

@@ -35,6 +35,12 @@ QFont WindowFont(bool bold) {
     return font;
 }
 
+QFont RichTextFont() {
+    QFont font = WindowFont(true);
+    font.setBold(false);
+    return font;
+}
+
 void MakeWindowFontTheDefault() {
     QApplication::setFont(WindowFont());
 }

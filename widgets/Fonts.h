@@ -15,6 +15,9 @@ class QFont;
 // a high-density screen, and for bold texts, "Tahoma" stands in, which has the same metrics.
 // Without either, the application's default font at the same size.
 QFont WindowFont(bool bold = false);
+// For rich text that marks some of its words bold: the windows' font at its regular weight, in
+// the face that draws the bold words bold.
+QFont RichTextFont();
 
 // Menus, tooltips, message boxes, dialogs and the date pickers' calendars are windows of their
 // own, which do not inherit the font of the window that opens them: the windows' font as the

@@ -4,6 +4,7 @@
 #include <QDateEdit>
 #include <QEvent>
 #include <QLabel>
+#include <QPainter>
 #include <QTest>
 #include <QTextDocument>
 #include <gtest/gtest.h>
@@ -83,6 +84,17 @@ TEST_F(ChartReadoutTest, ValuesOfTheDayUnderThePointer) {
     Click(0, 54);
     EXPECT_TRUE(ChartReadout()->text().contains("color:#00ff00"));
     EXPECT_TRUE(ChartReadout()->text().contains("color:#ff0000"));
+    // The date and the names are marked bold: the read-out's face must draw bold at all.
+    const auto drawn = [](QFont font, bool bold) {
+        font.setBold(bold);
+        QImage image(120, 20, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.drawText(2, 15, QStringLiteral("Мужчина"));
+        return image;
+    };
+    EXPECT_NE(drawn(ChartReadout()->font(), true), drawn(ChartReadout()->font(), false));
 }
 
 TEST_F(ChartReadoutTest, GoesWhenThePointerLeavesOrTheChartsAreRedrawn) {
