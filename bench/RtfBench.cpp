@@ -1,13 +1,19 @@
 #include "viewer/InfoViewer.h"
+#include "viewer/RtfReader.h"
 #include "viewer/RtfWriter.h"
 
+#include <QApplication>
 #include <QColor>
+#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextEdit>
+#include <QTimer>
 #include <benchmark/benchmark.h>
+
+#include <cstdlib>
 
 namespace {
 
@@ -110,5 +116,57 @@ BENCHMARK(BM_WriteRtfFontsAndColours)
     ->Range(3125, 200000)
     ->Unit(benchmark::kMillisecond)
     ->Complexity(benchmark::oN);
+
+// Help documents a language may bring, up to 2 MB: one word of a million letters, a quarter of
+// a million short paragraphs, and the shipped help repeated to 2 MB.
+QByteArray HelpDocument(int kind) {
+    QByteArray rtf = "{\\rtf1\\ansi ";
+    if (kind == 0)
+        return rtf + QByteArray(1'000'000, 'w');
+    if (kind == 1)
+        return rtf + QByteArray("abc\\par ").repeated(250'000) + "}";
+    QFile help(QStringLiteral(ORVANTA_LANGUAGE_DIR "/English.help.rtf"));
+    if (!help.open(QIODevice::ReadOnly))
+        std::abort();
+    const QByteArray whole = help.readAll();
+    const QByteArray body = whole.sliced(whole.indexOf("\\pard"));
+    rtf = whole.first(whole.indexOf("\\pard"));
+    while (rtf.size() + body.size() < 2'000'000)
+        rtf += body.first(body.lastIndexOf('}')) + "\\par\n";
+    return rtf + "}";
+}
+
+void HelpArguments(benchmark::internal::Benchmark* bench) {
+    bench->ArgName("document")->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
+}
+
+// Our reader building the document.
+void BM_ReadHelpDocument(benchmark::State& state) {
+    const QByteArray rtf = HelpDocument(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        QTextDocument document;
+        ReadRtf(rtf, document);
+        benchmark::DoNotOptimize(document.characterCount());
+    }
+    state.counters["rtf_bytes"] = static_cast<double>(rtf.size());
+}
+BENCHMARK(BM_ReadHelpDocument)->Apply(HelpArguments);
+
+// F1 with such a help: from the call until the shown viewer has painted its first screen and
+// handles the next event, closed then.
+void BM_ShowHelpUntilInput(benchmark::State& state) {
+    const QByteArray rtf = HelpDocument(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        QTimer::singleShot(0, [] {
+            if (QWidget* viewer = QApplication::activeModalWidget()) {
+                viewer->repaint();
+                QTimer::singleShot(0, viewer, &QWidget::close);
+            }
+        });
+        ShowRtfInViewer(nullptr, QStringLiteral("Help"), rtf);
+    }
+    state.counters["rtf_bytes"] = static_cast<double>(rtf.size());
+}
+BENCHMARK(BM_ShowHelpUntilInput)->Apply(HelpArguments);
 
 } // namespace
