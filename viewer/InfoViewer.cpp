@@ -35,6 +35,29 @@ constexpr QSize OuterSize(500, 500);
 constexpr int ToolBarHeight = 29;
 constexpr int SeparatorWidth = 8;
 
+// Wrapping at word boundaries looks ahead to a word's end for every line the word fills, so a
+// word costs the square of its length: one of 10,000 letters spends the whole budget.
+constexpr qint64 WordWrapBudget = 100'000'000;
+
+// Word boundaries while the words' squared lengths stay within the budget; past it, anywhere,
+// which breaks an over-long word without looking ahead. Only blanks count as boundaries here,
+// so the sum never comes out lower than what the layout spends.
+QTextOption::WrapMode WrapModeFor(const QTextDocument& document) {
+    qint64 cost = 0;
+    qint64 word = 0;
+    for (const QChar ch : document.toPlainText()) {
+        if (!ch.isSpace()) {
+            ++word;
+            continue;
+        }
+        cost += word * word;
+        word = 0;
+    }
+    cost += word * word;
+    return cost > WordWrapBudget ? QTextOption::WrapAnywhere
+                                 : QTextOption::WrapAtWordBoundaryOrAnywhere;
+}
+
 } // namespace
 
 TInfoViewerForm::TInfoViewerForm(QWidget* owner)
@@ -133,7 +156,10 @@ QAction* TInfoViewerForm::AddCommand(const char* name, const QString& caption, i
 
 void TInfoViewerForm::LoadDocument(const QByteArray& rtf) {
     QTextDocument* document = reInfo->document();
+    // A shown viewer lays the text out as it is read, before its words are known.
+    reInfo->setWordWrapMode(QTextOption::WrapAnywhere);
     ReadRtf(rtf, *document);
+    reInfo->setWordWrapMode(WrapModeFor(*document));
     // Loading is not an edit the reader could undo.
     document->clearUndoRedoStacks();
     document->setModified(false);
@@ -162,9 +188,9 @@ QString TInfoViewerForm::AskSaveFileName(const QString& proposed) {
 }
 
 void TInfoViewerForm::WrapWords() {
-    reInfo->setLineWrapMode(QTextEdit::NoWrap);
+    // Each change of the mode lays the text out again, at once when the viewer is hidden.
     reInfo->setLineWrapMode(QTextEdit::WidgetWidth);
-    actWordWrap->setChecked(reInfo->lineWrapMode() != QTextEdit::NoWrap);
+    actWordWrap->setChecked(true);
 }
 
 void TInfoViewerForm::actCloseExecute() {
@@ -227,12 +253,16 @@ bool TInfoViewerForm::event(QEvent* event) {
     return QDialog::event(event);
 }
 
-void TInfoViewerForm::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (placed_)
+void TInfoViewerForm::setVisible(bool visible) {
+    if (!visible || placed_) {
+        QDialog::setVisible(visible);
         return;
+    }
     placed_ = true;
-    // The outer size includes the frame, known to the window system only once it exists.
+    // Sized and placed before the first showing lays the text out: each new width lays it out
+    // again, and a long block costs as much each time. The outer size includes the frame, known
+    // once the window exists.
+    create();
     const QMargins frame = windowHandle() ? windowHandle()->frameMargins() : QMargins();
     resize(OuterSize.shrunkBy(frame));
     const QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
@@ -241,6 +271,11 @@ void TInfoViewerForm::showEvent(QShowEvent* event) {
     QRect outer(QPoint(), OuterSize);
     outer.moveCenter(area.center());
     move(outer.topLeft());
+    // So is the bar's appearing, which a text taller than the viewer brings; laid out with the
+    // bar in place, such a text keeps its width, and a shorter one is quick to lay out again.
+    reInfo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    QDialog::setVisible(true);
+    reInfo->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
 }
 
 void TInfoViewerForm::keyPressEvent(QKeyEvent* event) {

@@ -24,13 +24,15 @@ public:
 
     // Replaces the shown text by an RTF document; damaged RTF shows what could be read.
     void LoadDocument(const QByteArray& rtf);
-    // Lays the text out afresh with wrapping on, the check mark saying so.
+    // Turns wrapping on, the check mark saying so.
     void WrapWords();
     // Writes the current text, edits included, as RTF, replacing only a regular file. Throws
     // EProgramError when the file cannot be written; an existing file is then left as it was.
     void SaveDocument(const QString& fileName) const;
     // Where the find dialog's top-left corner goes when it is opened.
     QPoint FindDialogPosition() const;
+    // The first showing centres the viewer over its owner, or the screen.
+    void setVisible(bool visible) override;
 
 public slots:
     void actCloseExecute();
@@ -48,7 +50,6 @@ protected:
     virtual QString AskSaveFileName(const QString& proposed);
 
     bool event(QEvent* event) override;
-    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:

@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <map>
 #include <optional>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -48,6 +49,8 @@ struct CharacterState {
     int color = 0; // colour table index; 0 is the automatic colour
     int background = 0;
     QTextCharFormat::VerticalAlignment vertical = QTextCharFormat::AlignNormal;
+
+    bool operator==(const CharacterState&) const = default;
 };
 
 struct ParagraphState {
@@ -59,6 +62,8 @@ struct ParagraphState {
     int spaceAfter = 0;
     QTextListFormat::Style listStyle = QTextListFormat::ListStyleUndefined;
     bool listOverride = false;
+
+    bool operator==(const ParagraphState&) const = default;
 };
 
 struct GroupState {
@@ -116,7 +121,9 @@ QTextListFormat::Style GuessListStyle(const QString& marker, bool symbolFont) {
 // Writes paragraphs and runs of text into the document through one cursor.
 class TDocumentBuilder {
 public:
-    explicit TDocumentBuilder(QTextDocument& document) : cursor_(&document) {}
+    explicit TDocumentBuilder(QTextDocument& document)
+        : cursor_(&document), blockFormat_(cursor_.blockFormat()),
+          blockCharFormat_(cursor_.blockCharFormat()) {}
 
     void InsertText(const QString& text, const QTextCharFormat& format) {
         if (!text.isEmpty())
@@ -128,8 +135,14 @@ public:
     // Gives the current block its format and list; endFormat sizes an empty line.
     void FinishBlock(const QTextBlockFormat& format, QTextListFormat::Style listStyle,
                      const QTextCharFormat& endFormat) {
-        cursor_.setBlockFormat(format);
-        cursor_.setBlockCharFormat(endFormat);
+        // Setting a format costs as much as inserting the block, and most paragraphs have the
+        // formats of the one before, which their block was made with.
+        if (format != blockFormat_)
+            cursor_.setBlockFormat(format);
+        if (endFormat != blockCharFormat_)
+            cursor_.setBlockCharFormat(endFormat);
+        blockFormat_ = format;
+        blockCharFormat_ = endFormat;
         if (listStyle == QTextListFormat::ListStyleUndefined) {
             list_ = nullptr;
         } else if (list_ && list_->format().style() == listStyle &&
@@ -144,12 +157,14 @@ public:
         }
     }
 
-    void NewBlock() { cursor_.insertBlock(QTextBlockFormat(), QTextCharFormat()); }
+    void NewBlock() { cursor_.insertBlock(blockFormat_, blockCharFormat_); }
 
     QTextCursor& Cursor() { return cursor_; }
 
 private:
     QTextCursor cursor_;
+    QTextBlockFormat blockFormat_; // the current block's formats, but for its list
+    QTextCharFormat blockCharFormat_;
     QTextList* list_ = nullptr; // the list the previous block belongs to
     qreal listMargin_ = 0;
 };
@@ -191,8 +206,12 @@ private:
     void EndParagraph(const GroupState& state, bool last);
 
     int TextCodePage();
-    QTextCharFormat CharFormat(const CharacterState& character) const;
-    QTextBlockFormat BlockFormat(const ParagraphState& paragraph, bool inList) const;
+    // Runs and paragraphs mostly repeat the last format made, which is then handed out again:
+    // copies of one format compare at no cost.
+    QTextCharFormat CharFormat(const CharacterState& character);
+    QTextBlockFormat BlockFormat(const ParagraphState& paragraph, bool inList);
+    QTextCharFormat MakeCharFormat(const CharacterState& character) const;
+    QTextBlockFormat MakeBlockFormat(const ParagraphState& paragraph, bool inList) const;
     QTextListFormat::Style ListStyle(const ParagraphState& paragraph) const;
 
     TRtfTokenizer tokenizer_;
@@ -213,6 +232,8 @@ private:
     FontEntry font_;
     std::vector<QColor> colors_;
     std::optional<int> red_, green_, blue_;
+    std::optional<std::pair<CharacterState, QTextCharFormat>> lastCharFormat_;
+    std::optional<std::tuple<ParagraphState, bool, QTextBlockFormat>> lastBlockFormat_;
 
     QByteArray pendingBytes_;
     QString pendingText_;
@@ -688,6 +709,7 @@ void TRtfParser::CommitFont() {
     font_.family = CleanText(font_.family).trimmed();
     if (fontNumber_ >= 0 && !font_.family.isEmpty())
         fonts_[fontNumber_] = font_;
+    lastCharFormat_.reset();
     font_ = {};
     fontNumber_ = -1;
 }
@@ -698,9 +720,23 @@ void TRtfParser::CommitColor() {
     else
         colors_.emplace_back(); // the automatic colour
     red_ = green_ = blue_ = std::nullopt;
+    lastCharFormat_.reset();
 }
 
-QTextCharFormat TRtfParser::CharFormat(const CharacterState& character) const {
+QTextCharFormat TRtfParser::CharFormat(const CharacterState& character) {
+    if (!lastCharFormat_ || lastCharFormat_->first != character)
+        lastCharFormat_.emplace(character, MakeCharFormat(character));
+    return lastCharFormat_->second;
+}
+
+QTextBlockFormat TRtfParser::BlockFormat(const ParagraphState& paragraph, bool inList) {
+    if (!lastBlockFormat_ || std::get<0>(*lastBlockFormat_) != paragraph ||
+        std::get<1>(*lastBlockFormat_) != inList)
+        lastBlockFormat_.emplace(paragraph, inList, MakeBlockFormat(paragraph, inList));
+    return std::get<2>(*lastBlockFormat_);
+}
+
+QTextCharFormat TRtfParser::MakeCharFormat(const CharacterState& character) const {
     QTextCharFormat format;
     format.setFontWeight(character.bold ? QFont::Bold : QFont::Normal);
     format.setFontItalic(character.italic);
@@ -731,7 +767,7 @@ QTextListFormat::Style TRtfParser::ListStyle(const ParagraphState& paragraph) co
     return QTextListFormat::ListStyleUndefined;
 }
 
-QTextBlockFormat TRtfParser::BlockFormat(const ParagraphState& paragraph, bool inList) const {
+QTextBlockFormat TRtfParser::MakeBlockFormat(const ParagraphState& paragraph, bool inList) const {
     QTextBlockFormat format;
     format.setAlignment(paragraph.alignment);
     if (inList) {
