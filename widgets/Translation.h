@@ -37,7 +37,8 @@ void SetHelpDocument(const QString& path);
 // regular file (a folder, a FIFO, a device), cannot be read, is empty or is larger than
 // MaxHelpDocumentSize.
 std::optional<QByteArray> LanguageHelpDocument();
-inline constexpr qint64 MaxHelpDocumentSize = 16 * 1024 * 1024;
+// The shipped helps take a few kilobytes; a help this large still opens within seconds.
+inline constexpr qint64 MaxHelpDocumentSize = 4 * 1024 * 1024;
 
 // Runs `observer` after every installation of a language, until removed by the id it returns.
 int AddLanguageObserver(std::function<void()> observer);

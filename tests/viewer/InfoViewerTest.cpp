@@ -19,10 +19,12 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextEdit>
+#include <QTextLayout>
 #include <QToolBar>
 
 #include <sys/stat.h>
@@ -282,6 +284,40 @@ TEST(InfoViewer, AsksBeforeReplacingAFile) {
             EXPECT_EQ(bytes, *row.existing);
         }
         EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files | QDir::Hidden), QStringList{row.file});
+    }
+}
+
+// Wrapping at word boundaries looks ahead to a word's end for each line the word fills; past 10^8
+// letters squared in all (one word of 10,000 letters) the viewer wraps anywhere, without looking
+// ahead. Either way a word wider than the viewer is broken into lines and nothing is added to
+// the text: it is shown, copied and saved as it was.
+TEST(InfoViewer, OverLongWordsWrapWithTheirTextUnchanged) {
+    const auto words = [](int count, int letters) {
+        return QStringList(count, QString(letters, u'w')).join(u' ');
+    };
+    const std::pair<QString, bool> rows[] = {
+        {"Brief information", false}, {words(1, 10000), false}, {words(100, 1000), false},
+        {words(1, 10001), true},      {words(2, 7072), true},   {words(1, 1000000), true},
+    };
+    for (const auto& [text, anywhere] : rows) {
+        SCOPED_TRACE(text.size());
+        TInfoViewerForm viewer;
+        auto* reInfo = Child<QTextEdit>(&viewer, "reInfo");
+        viewer.LoadDocument("{\\rtf1\\ansi " + text.toLatin1());
+        ASSERT_EQ(reInfo->wordWrapMode(),
+                  anywhere ? QTextOption::WrapAnywhere : QTextOption::WrapAtWordBoundaryOrAnywhere);
+        viewer.show();
+        EXPECT_EQ(reInfo->document()->firstBlock().layout()->lineCount() > 1, text.size() > 100);
+        EXPECT_EQ(reInfo->horizontalScrollBar()->maximum(), 0);
+        EXPECT_EQ(reInfo->toPlainText(), text);
+        Child<QAction>(&viewer, "actSelectAll")->trigger();
+        Child<QAction>(&viewer, "actCopy")->trigger();
+        EXPECT_EQ(QGuiApplication::clipboard()->text(), text);
+        QTemporaryDir folder;
+        viewer.SaveDocument(folder.filePath("word.rtf"));
+        QTextDocument back;
+        ReadRtf(ReadFile(folder.filePath("word.rtf")), back);
+        EXPECT_EQ(back.toPlainText(), text);
     }
 }
 
