@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QByteArray>
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QString>
@@ -36,6 +38,14 @@ inline void OnModal(QObject* context, std::function<void(QWidget*)> check) {
         }
     });
     timer->start(10);
+}
+
+// Types `name` into a file dialog's name field, as a user does once the dialog is active.
+// selectFile would leave the field alone while it has the focus, which comes with the window
+// system's activation of the dialog, sooner or later.
+inline void TypeFileName(QFileDialog* dialog, const QString& name) {
+    EXPECT_TRUE(QTest::qWaitFor([dialog] { return dialog->isActiveWindow(); }));
+    Child<QLineEdit>(dialog, "fileNameEdit")->setText(name);
 }
 
 // What a message box showed: its text, its button captions in alphabetical order and the

@@ -118,7 +118,7 @@ TEST_F(CalendarExportTest, TheCommandAsksAndRefusesWhatIsNoFile) {
             auto* chooser = qobject_cast<QFileDialog*>(next);
             ASSERT_NE(chooser, nullptr);
             asked = true;
-            chooser->selectFile(path);
+            TypeFileName(chooser, path);
             static_cast<QDialog*>(chooser)->accept();
         });
     });

@@ -192,7 +192,7 @@ TEST(ChartExport, SaveAsAsksBeforeReplacingAFile) {
             EXPECT_EQ(dialog->nameFilters(), QStringList({png, pdf}));
             dialog->setDirectory(folder.path());
             dialog->selectNameFilter(row.filter);
-            dialog->selectFile(row.typed);
+            TypeFileName(dialog, row.typed);
             AnswerNextBox(&session, row.answer, question);
             static_cast<QDialog*>(dialog)->accept(); // QFileDialog's own is protected
         });

@@ -336,7 +336,7 @@ protected:
             auto* files = qobject_cast<QFileDialog*>(dialog);
             ASSERT_NE(files, nullptr);
             files->setDirectory(folder);
-            files->selectFile(QStringLiteral("charts.png"));
+            TypeFileName(files, QStringLiteral("charts.png"));
             OnModal(main, read);
             static_cast<QDialog*>(files)->accept();
         });

@@ -258,7 +258,7 @@ TEST(InfoViewer, AsksBeforeReplacingAFile) {
             EXPECT_EQ(dialog->defaultSuffix(), "rtf");
             proposed = Child<QLineEdit>(dialog, "fileNameEdit")->text();
             dialog->setDirectory(folder.path());
-            dialog->selectFile(QString(row.file).remove(".rtf"));
+            TypeFileName(dialog, QString(row.file).remove(".rtf"));
             AnswerNextBox(&viewer, row.answer, question);
             static_cast<QDialog*>(dialog)->accept(); // QFileDialog's own is protected
         });
