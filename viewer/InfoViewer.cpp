@@ -188,9 +188,8 @@ QString TInfoViewerForm::AskSaveFileName(const QString& proposed) {
 }
 
 void TInfoViewerForm::WrapWords() {
-    // Each change of the mode lays the text out again, at once when the viewer is hidden.
-    reInfo->setLineWrapMode(QTextEdit::WidgetWidth);
     actWordWrap->setChecked(true);
+    actWordWrapExecute();
 }
 
 void TInfoViewerForm::actCloseExecute() {
@@ -212,7 +211,14 @@ void TInfoViewerForm::actSaveAsExecute() {
 }
 
 void TInfoViewerForm::actWordWrapExecute() {
-    reInfo->setLineWrapMode(actWordWrap->isChecked() ? QTextEdit::WidgetWidth : QTextEdit::NoWrap);
+    const auto mode = actWordWrap->isChecked() ? QTextEdit::WidgetWidth : QTextEdit::NoWrap;
+    if (reInfo->lineWrapMode() == mode)
+        return;
+    // The text edit lays the text out in the new mode at the old width before it sets the new
+    // one: wrapped at the zero width of no wrapping, a long block takes minutes, a letter a
+    // line. Without a page size the document lays out nothing until the new width is set.
+    reInfo->document()->setPageSize(QSizeF(0, 0));
+    reInfo->setLineWrapMode(mode);
 }
 
 void TInfoViewerForm::actCopyExecute() {

@@ -7,6 +7,7 @@
 #include "widgets/Fonts.h"
 #include "widgets/ImageList.h"
 
+#include <QAbstractTextDocumentLayout>
 #include <QAction>
 #include <QCheckBox>
 #include <QClipboard>
@@ -309,6 +310,18 @@ TEST(InfoViewer, OverLongWordsWrapWithTheirTextUnchanged) {
         viewer.show();
         EXPECT_EQ(reInfo->document()->firstBlock().layout()->lineCount() > 1, text.size() > 100);
         EXPECT_EQ(reInfo->horizontalScrollBar()->maximum(), 0);
+        // Wrapping off and on again: one line, then wrapped as before, never laid out in between
+        // at the zero width of no wrapping, which is a line for each letter.
+        const int lines = reInfo->document()->firstBlock().layout()->lineCount();
+        qreal tallest = 0;
+        QObject::connect(reInfo->document()->documentLayout(),
+                         &QAbstractTextDocumentLayout::documentSizeChanged,
+                         [&tallest](QSizeF size) { tallest = std::max(tallest, size.height()); });
+        Child<QAction>(&viewer, "actWordWrap")->trigger();
+        EXPECT_EQ(reInfo->document()->firstBlock().layout()->lineCount(), 1);
+        Child<QAction>(&viewer, "actWordWrap")->trigger();
+        EXPECT_EQ(reInfo->document()->firstBlock().layout()->lineCount(), lines);
+        EXPECT_LE(tallest, reInfo->document()->size().height());
         EXPECT_EQ(reInfo->toPlainText(), text);
         Child<QAction>(&viewer, "actSelectAll")->trigger();
         Child<QAction>(&viewer, "actCopy")->trigger();
