@@ -202,9 +202,13 @@ TParsed Parse(const QStringList& arguments, TDateTime today) {
     request.Man = DateValue(parser, man);
     request.Woman = DateValue(parser, woman);
     request.Date = parser.isSet(date) ? DateValue(parser, date) : today;
-    const auto span = ReportSpan(request.Date, DaysValue(Single(parser, days)));
-    if (!span)
+    const auto dayCount = DaysValue(Single(parser, days));
+    const auto span = ReportSpan(request.Date, dayCount);
+    if (!span && dayCount)
         Refuse({"CommandLine", "DaysPastCalendar"});
+    if (!span)
+        Refuse({"CommandLine", "ChartedMonthsPastCalendar"},
+               QString::fromStdString(IsoDate(request.Date)));
     request.Span = *span;
     if (const auto value = Single(parser, format)) {
         if (*value == QLatin1String("json"))

@@ -31,10 +31,7 @@ void ExportCalendar(const QString& path, int monthsAfter, int displayMode) {
     std::vector<TCalendarEvent> events;
     if (const auto span = CalendarSpan(Prognose.PrognoseDate, monthsAfter))
         events = CalendarEvents(Prognose, displayMode, *span);
-    const auto stamp = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-    if (SaveWholeFile(path, QByteArray::fromStdString(CalendarText(events, stamp)),
-                      {.createFolder = true}))
-        throw EProgramError(CannotWriteMessage(path).toStdString());
+    WriteWholeFile(path, QByteArray::fromStdString(CalendarText(events, NowInWholeSeconds())));
 }
 
 QDialog* NewCalendarMonthsDialog(QWidget* parent) {
@@ -43,12 +40,14 @@ QDialog* NewCalendarMonthsDialog(QWidget* parent) {
     dialog->setWindowTitle(Tr({"CalendarExport", "Caption"}));
     auto* layout = new QVBoxLayout(dialog);
     auto* explanation = new QLabel(Tr({"CalendarExport", "Explanation"}), dialog);
+    explanation->setTextFormat(Qt::PlainText);
     explanation->setWordWrap(true);
     explanation->setMinimumWidth(360);
     layout->addWidget(explanation);
 
     auto* row = new QHBoxLayout;
     auto* label = new QLabel(Tr({"CalendarExport", "Months"}), dialog);
+    label->setTextFormat(Qt::PlainText);
     auto* months = new QSpinBox(dialog);
     months->setObjectName(QStringLiteral("seMonthsAfter"));
     months->setRange(0, MaxMonthsAfter);
@@ -71,8 +70,10 @@ QDialog* NewCalendarMonthsDialog(QWidget* parent) {
 
 void RunCalendarExport(QWidget* parent) {
     if (ShownPersons(DisplaySettings.DisplayMode()).empty()) {
-        QMessageBox::information(parent, Tr({"CalendarExport", "Caption"}),
-                                 Tr({"CalendarExport", "Nobody"}));
+        QMessageBox box(QMessageBox::Information, Tr({"CalendarExport", "Caption"}),
+                        Tr({"CalendarExport", "Nobody"}), QMessageBox::Ok, parent);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
         return;
     }
     const std::unique_ptr<QDialog> dialog(NewCalendarMonthsDialog(parent));

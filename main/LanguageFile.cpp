@@ -1,5 +1,6 @@
 #include "main/LanguageFile.h"
 
+#include "base/ControlCharacters.h"
 #include "main/ProgramFolder.h"
 #include "main/SettingsFile.h"
 #include "model/Shared.h"
@@ -31,7 +32,19 @@ QString DecodeLanguageText(const QByteArray& bytes) {
 }
 
 TProfileFile LanguageProfile(const QByteArray& bytes) {
-    return TProfileFile(DecodeLanguageText(bytes).toStdString());
+    // Each line cleaned on its own, so that the lines stay lines: a text never holds a control
+    // character (the two characters "\n" that stand for a line break are no control).
+    const std::string text = DecodeLanguageText(bytes).toStdString();
+    std::string clean;
+    clean.reserve(text.size());
+    for (std::size_t begin = 0; begin < text.size();) {
+        const std::size_t end = std::min(text.find('\n', begin), text.size());
+        clean += WithoutControlCharacters(std::string_view(text).substr(begin, end - begin));
+        if (end < text.size())
+            clean += '\n';
+        begin = end + 1;
+    }
+    return TProfileFile(clean);
 }
 
 std::optional<TProfileFile> ReadLanguageFile(const QString& path) {

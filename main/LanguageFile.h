@@ -13,7 +13,7 @@
 // original desktop program.
 QString DecodeLanguageText(const QByteArray& bytes);
 
-// A language file's bytes as a profile file with UTF-8 values.
+// A language file's bytes as a profile file with UTF-8 values, without control characters.
 TProfileFile LanguageProfile(const QByteArray& bytes);
 
 // The language file at `path` as a profile with UTF-8 values; nothing when the path is empty or

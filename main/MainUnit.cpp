@@ -83,6 +83,7 @@ QGroupBox* NewGroupBox(const char* name, const QString& caption, QWidget* parent
 QLabel* NewLabel(const char* name, QWidget* parent, int x, int y, const QString& text = {}) {
     auto* label = new QLabel(text.isEmpty() ? QLatin1String(name) : text, parent);
     label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText); // a language file's text is no markup
     label->move(x, y);
     label->adjustSize();
     return label;
@@ -659,6 +660,7 @@ void TMainForm::actSettingsExecute() {
 
 void TMainForm::actAboutExecute() {
     QMessageBox box(this);
+    box.setTextFormat(Qt::PlainText);
     box.setWindowTitle(Tr({"About", "Caption"}));
     box.setIconPixmap(ProgramIcon().pixmap(32, 32));
     box.setText(QStringList{TrFormat({"About", "Line1"}, {QString::fromUtf8(ProgramVersion)}),

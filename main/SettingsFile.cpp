@@ -80,11 +80,17 @@ QString SettingsFilePath() {
     // root could: the file would outlive the package in /usr/bin.
     const bool installed = QFileInfo(ProgramFolder + QStringLiteral("../share/orvanta")).isDir();
     // A folder in its place stays the settings file, which then cannot be written; a FIFO or
-    // device is no file to keep settings in, nor is the program.
+    // device is no file to keep settings in, nor is the program. A link counts only where it
+    // may be written through (its own user's, to a regular file): another user's link in a
+    // shared folder could aim the close's write at any file.
     const QFileInfo file(beside);
-    if (file.isDir() || (file.isFile() && !SameFile(beside, program)) ||
-        (!file.exists() && !installed && FolderWritable(ProgramFolder)))
+    if (file.isSymLink()) {
+        if (SaveTarget(beside, true) && !SameFile(beside, program))
+            return beside;
+    } else if (file.isDir() || (file.isFile() && !SameFile(beside, program)) ||
+               (!file.exists() && !installed && FolderWritable(ProgramFolder))) {
         return beside;
+    }
     return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QLatin1Char('/') +
            name;
 }
@@ -103,6 +109,12 @@ TProfileFile LoadSettingsFile(const QString& path) {
 }
 
 void SaveSettingsFile(const QString& path, TDateTime manBirthDate, TDateTime womanBirthDate) {
+    // A link the close may not write through: said once, and the window closes, since no later
+    // close could do better.
+    if (!SaveTarget(path, true)) {
+        ShowErrorBox(CannotWriteMessage(path));
+        return;
+    }
     const TProfileRead read = ReadProfileFile(path);
     // Refused at start-up, as the error box said then: the file stays as it is.
     if (read.status == TProfileRead::TooLarge)
@@ -110,12 +122,21 @@ void SaveSettingsFile(const QString& path, TDateTime manBirthDate, TDateTime wom
     const TProfileFile file =
         WithSettings(TProfileFile(std::string_view(read.bytes.constData(), read.bytes.size())),
                      manBirthDate, womanBirthDate);
+    const std::string bytes = file.Bytes();
+    // Written, the file would be refused at every later start, and the settings lost for good.
+    if (static_cast<qint64>(bytes.size()) > MaxProfileFileSize) {
+        ShowErrorBox(
+            TrFormat({"Messages", "SettingsWouldBeTooLarge"},
+                     {FullFileName(path), QString::number(MaxProfileFileSize / (1024 * 1024))}));
+        return;
+    }
     // All fourteen entries in one pass, the file replaced as a whole: never half old, half new.
     // Only a settings file the user made writable in a folder that is not (a read-only program
     // folder) is written in place, or it could never be saved.
     if (read.status == TProfileRead::Unreadable ||
-        SaveWholeFile(path, QByteArray::fromStdString(file.Bytes()),
-                      {.createFolder = true, .inPlaceWhenFolderRefuses = true}))
+        SaveWholeFile(
+            path, QByteArray::fromStdString(bytes),
+            {.createFolder = true, .inPlaceWhenFolderRefuses = true, .onlyOwnLinks = true}))
         throw EProgramError(CannotWriteMessage(path).toStdString());
 }
 

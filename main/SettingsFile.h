@@ -20,8 +20,9 @@ extern std::function<QString()> RegionalShortDateFormat;
 // The settings file: beside the program, named after it ("orvanta" uses "orvanta.ini"), unless
 // that folder holds no settings file and is not writable or belongs to an installation (a
 // "../share/orvanta" folder beside it); then in the per-user configuration folder. So is it when
-// the file beside the program is a FIFO, device or socket, or the program file itself (a program
-// file named "orvanta.ini").
+// the file beside the program is a FIFO, device or socket, the program file itself (a program
+// file named "orvanta.ini"), or a link that may not be written through (SaveTarget with only the
+// user's own links).
 QString SettingsFilePath();
 
 // Settings and language files larger than this are refused unread: no user writes one, and
@@ -43,8 +44,10 @@ TProfileFile LoadSettingsFile(const QString& path);
 // Writes the birth dates and DisplaySettings into the settings file at `path` in one pass, every
 // other line kept, replacing it as SaveWholeFile does (in place only when its folder
 // refuses the temporary file but the file may be written). A file larger than
-// MaxProfileFileSize is left as it is. Throws EProgramError "Не могу записать в <full path>" when
-// the file cannot be written, or cannot be read to keep its other lines.
+// MaxProfileFileSize is left as it is. The error box says so once, and the file is left as it
+// is, when the file would grow past that limit or `path` is a link that may not be written
+// through (SaveTarget with only the user's own links). Throws EProgramError "Не могу записать в
+// <full path>" when the file cannot be written, or cannot be read to keep its other lines.
 void SaveSettingsFile(const QString& path, TDateTime manBirthDate, TDateTime womanBirthDate);
 
 // The stored birth dates and display settings.

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <ctime>
 
 namespace {
 
@@ -201,6 +202,10 @@ std::string StampText(std::chrono::sys_seconds stamp) {
 }
 
 } // namespace
+
+std::chrono::sys_seconds NowInWholeSeconds() {
+    return std::chrono::sys_seconds(std::chrono::seconds(std::time(nullptr)));
+}
 
 std::string CalendarText(const std::vector<TCalendarEvent>& events,
                          std::chrono::sys_seconds stamp) {

@@ -53,3 +53,7 @@ std::vector<TCalendarEvent> CalendarEvents(const TBiorhythmPrognose& prognose, i
 // An iCalendar object (RFC 5545): CRLF line ends, lines folded at 75 bytes between characters,
 // text escaped; `stamp` is the DTSTAMP of every event.
 std::string CalendarText(const std::vector<TCalendarEvent>& events, std::chrono::sys_seconds stamp);
+
+// The clock in whole seconds, for the calendar's stamp: the system clock's own nanoseconds run
+// out in the year 2262.
+std::chrono::sys_seconds NowInWholeSeconds();

@@ -77,13 +77,11 @@ std::optional<TReportSpan> ReportSpan(TDateTime date, std::optional<std::int32_t
             return std::nullopt;
         return TReportSpan{day, *days};
     }
-    if (const auto window = ChartWindow(day))
-        return TReportSpan{window->FirstDay,
-                           static_cast<std::int32_t>(window->LastDay - window->FirstDay) + 1};
-    // December 9999 has no month after it: its own days only.
-    const TDateTime first = *EncodeDate(int{ymd->year()}, unsigned{ymd->month()}, 1);
-    return TReportSpan{
-        first, static_cast<std::int32_t>(DaysInMonth(int{ymd->year()}, unsigned{ymd->month()}))};
+    const auto window = ChartWindow(day);
+    if (!window)
+        return std::nullopt;
+    return TReportSpan{window->FirstDay,
+                       static_cast<std::int32_t>(window->LastDay - window->FirstDay) + 1};
 }
 
 TCoupleReport CoupleReport(const TBiorhythmPrognose& prognose, TReportSpan span) {

@@ -36,9 +36,9 @@ struct TReportSpan {
 
 inline constexpr std::int32_t MaxReportDays = 36525;
 
-// `days` days from the date, or without them the charted months (to the end of year 9999 when
-// the date lies in its December); nothing when the date is no date of years 1..9999, `days` is
-// outside 1..MaxReportDays or the days run past 31 December 9999.
+// `days` days from the date, or without them the charted months; nothing when the date is no
+// date of years 1..9999, `days` is outside 1..MaxReportDays, or the days or the charted months
+// run past 31 December 9999 (a date in its December has no month after it).
 std::optional<TReportSpan> ReportSpan(TDateTime date, std::optional<std::int32_t> days);
 
 struct TPersonReport {

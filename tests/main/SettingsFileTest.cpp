@@ -199,44 +199,6 @@ TEST_F(SettingsFileTest, LanguageFileEncodingsEmptyValuesAndFormatErrors) {
 
 namespace {
 
-bool IsFifo(const QString& path) {
-    struct stat info {};
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISFIFO(info.st_mode);
-}
-
-// Answers every FIFO of the list that a reader has opened, and remembers it: the reader can go
-// on (so a fault fails the test instead of hanging it), and the test knows it was opened.
-class TFifoWatch {
-public:
-    explicit TFifoWatch(QStringList fifos)
-        : fifos_(std::move(fifos)), thread_([this] {
-              while (!stop_) {
-                  for (const QString& fifo : fifos_) {
-                      if (!IsFifo(fifo))
-                          continue;
-                      const int end =
-                          ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
-                      if (end >= 0) {
-                          opened_ = true;
-                          ::close(end);
-                      }
-                  }
-                  std::this_thread::sleep_for(std::chrono::milliseconds(5));
-              }
-          }) {}
-    ~TFifoWatch() {
-        stop_ = true;
-        thread_.join();
-    }
-    bool Opened() const { return opened_; }
-
-private:
-    QStringList fifos_;
-    std::atomic<bool> stop_ = false;
-    std::atomic<bool> opened_ = false;
-    std::thread thread_;
-};
-
 // `head`, then comment lines up to `size` bytes.
 QByteArray PaddedTo(QByteArray head, qsizetype size) {
     while (head.size() < size) {
@@ -311,6 +273,64 @@ TEST_F(SettingsFileTest, FifosAndDevicesAreNeverOpenedAndCountAsAbsent) {
     QDir(config).removeRecursively();
 }
 
+// A link in the settings file's place is written through only when it and every link after it
+// belong to this user or root and lead to a regular file; otherwise the per-user file takes the
+// settings, and when that one is such a link too, the close says so once and goes ahead.
+TEST_F(SettingsFileTest, TheCloseWritesThroughOnlyTheUsersOwnLinksToAFile) {
+    const QString target = folder + QStringLiteral("elsewhere.ini");
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    const QString perUser = config + QLatin1Char('/') + QFileInfo(settingsPath).fileName();
+    const QByteArray old = "[Other]\nkept=1\n";
+    struct Row {
+        const char* kind;
+        bool foreign;         // the link belongs to 65534: root only
+        bool perUserDangling; // the per-user file is a dangling link too
+        const char* written;  // "target", "perUser" or nullptr
+    };
+    for (const Row& row :
+         {Row{"own link", false, false, "target"}, Row{"dangling link", false, false, "perUser"},
+          Row{"foreign link", true, false, "perUser"}, Row{"both refused", true, true, nullptr}}) {
+        SCOPED_TRACE(row.kind);
+        if (row.foreign && ::geteuid() != 0)
+            continue;
+        QDir(config).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(config));
+        QFile::remove(settingsPath);
+        QFile::remove(target);
+        const bool dangling = QLatin1String(row.kind) == QLatin1String("dangling link");
+        if (!dangling)
+            Write(target, old);
+        ASSERT_TRUE(QFile::link(target, settingsPath));
+        if (row.foreign) {
+            ASSERT_EQ(::lchown(QFile::encodeName(settingsPath).constData(), 65534, 65534), 0);
+        }
+        if (row.perUserDangling) {
+            ASSERT_TRUE(QFile::link(folder + QStringLiteral("nowhere.ini"), perUser));
+        }
+        errors.clear();
+        Start();
+        DisplaySettings.SetDisplayMode(2);
+        EXPECT_TRUE(Close());
+        const QString written = !row.written                                            ? QString()
+                                : QLatin1String(row.written) == QLatin1String("target") ? target
+                                                                                        : perUser;
+        EXPECT_EQ(errors,
+                  row.written ? QStringList() : QStringList{"Не могу записать в " + perUser + "."});
+        if (!written.isEmpty()) {
+            EXPECT_EQ(TProfileFile(ReadFile(written).toStdString()).Read("Settings", "rgGraphics"),
+                      "2");
+        }
+        if (written != target) {
+            EXPECT_TRUE(dangling ? !QFileInfo::exists(target) : ReadFile(target) == old);
+        }
+        EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("nowhere.ini")));
+        EXPECT_TRUE(QFileInfo(settingsPath).isSymLink());
+        form.reset();
+        ResetDisplaySettings();
+    }
+    QDir(config).removeRecursively();
+}
+
 // Settings and language files of up to 16 MiB are read; a larger one is refused, said so, and
 // never rewritten: the window still closes and the file stays byte for byte.
 TEST_F(SettingsFileTest, FilesLargerThanSixteenMebibytesAreRefusedAndKept) {
@@ -321,12 +341,15 @@ TEST_F(SettingsFileTest, FilesLargerThanSixteenMebibytesAreRefusedAndKept) {
         qsizetype languageSize;
         int displayMode;        // as read
         const char* startTitle; // the window's caption after start-up
+        bool closeWrites;       // false: the file stays byte for byte
     };
-    // A refused settings file names no language: the built-in one.
+    // A refused settings file names no language: the built-in one. The entries the close adds
+    // to a file of exactly 16 MiB would make it one that no later start reads.
     const Row rows[] = {
-        {limit, limit, 1, "Big 3.3"},
-        {limit + 1, limit, 0, "Орванта 3.3"},
-        {limit, limit + 1, 1, "Орванта 3.3"},
+        {limit - 4096, limit, 1, "Big 3.3", true},
+        {limit, limit, 1, "Big 3.3", false},
+        {limit + 1, limit, 0, "Орванта 3.3", false},
+        {limit - 4096, limit + 1, 1, "Орванта 3.3", true},
     };
     const QString settingsRefused = "Не могу прочитать файл настроек \"" + settingsPath +
                                     "\": он больше 16 МБ. Файл останется как есть, настройки не "
@@ -361,11 +384,15 @@ TEST_F(SettingsFileTest, FilesLargerThanSixteenMebibytesAreRefusedAndKept) {
 
         DisplaySettings.SetDisplayMode(2);
         EXPECT_TRUE(Close());
+        if (!row.closeWrites && !settingsTooLarge)
+            expected << "Не могу записать в " + settingsPath + ": файл больше 16 МБ.";
+        EXPECT_EQ(errors, expected);
         const QByteArray stored = Stored();
-        if (settingsTooLarge)
+        if (!row.closeWrites)
             EXPECT_TRUE(stored == settings);
         else
             EXPECT_EQ(TProfileFile(stored.toStdString()).Read("Settings", "rgGraphics"), "2");
+        EXPECT_TRUE(settingsTooLarge || stored.size() <= limit) << stored.size();
         form.reset();
         ResetDisplaySettings();
     }

@@ -88,8 +88,8 @@ TEST(CoupleReport, SpansOfDays) {
         {Date(2024, 1, 31), std::nullopt, Date(2024, 1, 1), 60},
         {Date(2024, 12, 10), std::nullopt, Date(2024, 12, 1), 62},
         {Date(9999, 11, 5), std::nullopt, Date(9999, 11, 1), 61},
-        // December 9999 has no month after it.
-        {Date(9999, 12, 5), std::nullopt, Date(9999, 12, 1), 31},
+        // December 9999 has no month after it: no charted months.
+        {Date(9999, 12, 5), std::nullopt, std::nullopt, 0},
         // N days from the date itself.
         {Date(2009, 1, 5), 7, Date(2009, 1, 5), 7},
         {Date(2000, 1, 1), MaxReportDays, Date(2000, 1, 1), MaxReportDays},
