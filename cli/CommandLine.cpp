@@ -3,7 +3,6 @@
 #include "OrvantaVersion.h"
 #include "base/TextTable.h"
 #include "base/Vocabulary.h"
-#include "main/CalendarExport.h"
 #include "main/LanguageFile.h"
 #include "main/ProgramFolder.h"
 #include "main/SettingsFile.h"
@@ -13,6 +12,7 @@
 #include "report/Calendar.h"
 #include "report/CoupleReport.h"
 #include "report/ReportFormat.h"
+#include "widgets/SaveFile.h"
 #include "widgets/Translation.h"
 
 #include <QCommandLineParser>
@@ -247,25 +247,21 @@ void InstallStoredLanguage(const QString& name) {
     InstallLanguage(&file);
 }
 
-TCommandResult Report(const TReportRequest& request) {
-    if (request.Cycles)
-        for (CycleKind kind : AllCycles)
-            DisplaySettings.SetFlag(CycleFlag(kind), request.Cycles->Contains(kind));
-    Prognose.SetPrognoseDate(request.Date);
-    Prognose.Man.SetBirthDate(request.Man);
-    Prognose.Woman.SetBirthDate(request.Woman);
-    Prognose.UpdateAll();
-
+TCommandResult Report(const TReportRequest& request, TCycleSet storedCycles) {
+    const TCouple couple{request.Man, request.Woman};
+    const TCycleSet cycles = request.Cycles.value_or(storedCycles);
     TCommandResult result;
     if (request.Calendar) {
         try {
             // Both persons, as display mode 0 shows them.
-            ExportCalendar(*request.Calendar, DefaultMonthsAfter, 0);
+            WriteWholeFile(*request.Calendar, QByteArray::fromStdString(CalendarFile(
+                                                  couple, request.Date, DefaultMonthsAfter, 0,
+                                                  cycles, NowInWholeSeconds())));
         } catch (const EProgramError& error) {
             return {1, {}, ErrorText(error.what())};
         }
     }
-    const TCoupleReport report = CoupleReport(Prognose, request.Span);
+    const TCoupleReport report = CoupleReport(couple, request.Date, request.Span, cycles);
     switch (request.Format) {
     case ReportFormatKind::Text:
         result.Out = QByteArray::fromStdString(ReportText(report));
@@ -313,7 +309,7 @@ TCommandResult RunCommand(const QStringList& arguments, TDateTime today) {
             return {0,
                     "orvanta " + QByteArray::fromStdString(std::string(ProgramFullVersion)) + "\n",
                     {}};
-        return Report(parsed.Report);
+        return Report(parsed.Report, DisplaySettings.Cycles());
     } catch (const TArgumentError& error) {
         return {2, {}, ErrorText(error.Message)};
     }

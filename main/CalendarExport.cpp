@@ -4,6 +4,7 @@
 #include "model/Error.h"
 #include "model/Shared.h"
 #include "report/Calendar.h"
+#include "report/CoupleReport.h"
 #include "widgets/SaveFile.h"
 #include "widgets/Translation.h"
 
@@ -17,7 +18,6 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include <chrono>
 #include <memory>
 
 namespace {
@@ -28,10 +28,9 @@ int LastMonthsAfter = DefaultMonthsAfter;
 } // namespace
 
 void ExportCalendar(const QString& path, int monthsAfter, int displayMode) {
-    std::vector<TCalendarEvent> events;
-    if (const auto span = CalendarSpan(Prognose.PrognoseDate, monthsAfter))
-        events = CalendarEvents(Prognose, displayMode, *span);
-    WriteWholeFile(path, QByteArray::fromStdString(CalendarText(events, NowInWholeSeconds())));
+    WriteWholeFile(path, QByteArray::fromStdString(CalendarFile(
+                             CoupleOf(Prognose), Prognose.PrognoseDate, monthsAfter, displayMode,
+                             DisplaySettings.Cycles(), NowInWholeSeconds())));
 }
 
 QDialog* NewCalendarMonthsDialog(QWidget* parent) {
