@@ -6,9 +6,7 @@
 #include "main/LanguageFile.h"
 #include "main/ProgramFolder.h"
 #include "main/SettingsFile.h"
-#include "model/DisplaySettings.h"
 #include "model/Error.h"
-#include "model/Shared.h"
 #include "report/Calendar.h"
 #include "report/CoupleReport.h"
 #include "report/ReportFormat.h"
@@ -299,8 +297,11 @@ TCommandResult RunCommand(const QStringList& arguments, TDateTime today) {
     // The settings file is read once, as the window reads it: too large a file counts as none.
     // Its display settings are for the report, its language for every text.
     const TProfileRead read = ReadProfileFile(SettingsFilePath());
-    const TProfileFile settings(std::string_view(read.bytes.constData(), read.bytes.size()));
-    InstallStoredLanguage(ApplySettingsFile(settings).Language);
+    const TSettingsValues settings = ReadSettingsValues(
+        TProfileFile(std::string_view(read.bytes.constData(), read.bytes.size())),
+        TShortDateFormat::FromPattern(RegionalShortDateFormat().toStdString()),
+        QDate::currentDate().year());
+    InstallStoredLanguage(DecodeLanguageText(QByteArray::fromStdString(settings.Language)));
     try {
         const TParsed parsed = Parse(arguments, today);
         if (parsed.Help)
@@ -309,7 +310,7 @@ TCommandResult RunCommand(const QStringList& arguments, TDateTime today) {
             return {0,
                     "orvanta " + QByteArray::fromStdString(std::string(ProgramFullVersion)) + "\n",
                     {}};
-        return Report(parsed.Report, DisplaySettings.Cycles());
+        return Report(parsed.Report, settings.Cycles(TCycleSet::All()));
     } catch (const TArgumentError& error) {
         return {2, {}, ErrorText(error.Message)};
     }

@@ -23,36 +23,6 @@
 
 namespace {
 
-struct FlagEntry {
-    const char* key;
-    DisplayFlag flag;
-};
-
-// The flags in the order the file holds them.
-constexpr std::array<FlagEntry, 8> FlagEntries{{
-    {"cbOrdinate_Y", DisplayFlag::ShowOrdinate},
-    {"cbAbscissa_X", DisplayFlag::ShowAbscissa},
-    {"cbAxis", DisplayFlag::ShowDayLines},
-    {"cbMonthNumbers", DisplayFlag::ShowDayNumbers},
-    {"chkPhysical", DisplayFlag::UsePhysical},
-    {"chkEmotional", DisplayFlag::UseEmotional},
-    {"chkSavvy", DisplayFlag::UseIntellectual},
-    {"chkWarmhearted", DisplayFlag::UseHeart},
-}};
-
-std::optional<std::int32_t> Integer(const TProfileFile& file, const char* key) {
-    const auto text = file.Read(SettingsSection, key);
-    return text ? ReadProfileInteger(*text) : std::nullopt;
-}
-
-std::optional<TDateTime> Date(const TProfileFile& file, const char* key) {
-    const auto text = file.Read(SettingsSection, key);
-    if (!text)
-        return std::nullopt;
-    const auto regional = TShortDateFormat::FromPattern(RegionalShortDateFormat().toStdString());
-    return ReadStoredDate(*text, regional, QDate::currentDate().year());
-}
-
 bool SameFile(const QString& a, const QString& b) {
     struct stat x {};
     struct stat y {};
@@ -141,37 +111,34 @@ void SaveSettingsFile(const QString& path, TDateTime manBirthDate, TDateTime wom
 }
 
 TStoredSettings ApplySettingsFile(const TProfileFile& file) {
-    TStoredSettings stored;
-    stored.ManBirthDate = Date(file, "lbManDateDay");
-    stored.WomanBirthDate = Date(file, "lbWomanDateDay");
-    for (const FlagEntry& entry : FlagEntries)
-        if (const auto value = Integer(file, entry.key))
-            DisplaySettings.SetFlag(entry.flag, *value != 0);
-    if (const auto value = Integer(file, "gbAlphaBlend"))
-        DisplaySettings.SetSettingsOpacity(*value);
-    if (const auto value = Integer(file, "rgGraphics"))
-        DisplaySettings.SetDisplayMode(*value);
-    if (const auto value = Integer(file, "pnColorWoman"))
-        DisplaySettings.SetWomanColor(static_cast<TColor>(*value));
-    if (const auto value = Integer(file, "pnColorMan"))
-        DisplaySettings.SetManColor(static_cast<TColor>(*value));
-    stored.Language =
-        DecodeLanguageText(QByteArray::fromStdString(file.Read(SettingsSection, "Language", "")));
-    return stored;
+    const TSettingsValues values = ReadSettingsValues(
+        file, TShortDateFormat::FromPattern(RegionalShortDateFormat().toStdString()),
+        QDate::currentDate().year());
+    for (const DisplayFlag flag : StoredFlagOrder)
+        if (const auto on = values.Flags[static_cast<std::size_t>(flag)])
+            DisplaySettings.SetFlag(flag, *on);
+    if (values.Opacity)
+        DisplaySettings.SetSettingsOpacity(*values.Opacity);
+    if (values.DisplayMode)
+        DisplaySettings.SetDisplayMode(*values.DisplayMode);
+    if (values.WomanColor)
+        DisplaySettings.SetWomanColor(*values.WomanColor);
+    if (values.ManColor)
+        DisplaySettings.SetManColor(*values.ManColor);
+    return {values.ManBirthDate, values.WomanBirthDate,
+            DecodeLanguageText(QByteArray::fromStdString(values.Language))};
 }
 
 TProfileFile WithSettings(TProfileFile file, TDateTime manBirthDate, TDateTime womanBirthDate) {
-    const auto write = [&file](const char* key, const std::string& value) {
-        file.Write(SettingsSection, key, value);
-    };
-    const auto number = [](auto value) { return std::to_string(static_cast<std::int32_t>(value)); };
-    write("lbManDateDay", StoredDateText(manBirthDate));
-    write("lbWomanDateDay", StoredDateText(womanBirthDate));
-    for (const FlagEntry& entry : FlagEntries)
-        write(entry.key, DisplaySettings.Flag(entry.flag) ? "1" : "0");
-    write("gbAlphaBlend", number(DisplaySettings.SettingsOpacity()));
-    write("rgGraphics", number(DisplaySettings.DisplayMode()));
-    write("pnColorWoman", number(DisplaySettings.WomanColor()));
-    write("pnColorMan", number(DisplaySettings.ManColor()));
+    TSettingsToWrite values{manBirthDate,
+                            womanBirthDate,
+                            {},
+                            DisplaySettings.SettingsOpacity(),
+                            DisplaySettings.DisplayMode(),
+                            DisplaySettings.WomanColor(),
+                            DisplaySettings.ManColor()};
+    for (const DisplayFlag flag : StoredFlagOrder)
+        values.Flags[static_cast<std::size_t>(flag)] = DisplaySettings.Flag(flag);
+    WriteSettingsValues(file, values);
     return file;
 }

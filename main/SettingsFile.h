@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/ProfileFile.h"
+#include "base/SettingsEntries.h"
 #include "model/DateTime.h"
 #include "widgets/ReadFile.h"
 
@@ -65,6 +66,3 @@ TStoredSettings ApplySettingsFile(const TProfileFile& file);
 // The file with the fourteen entries written from the two birth dates and DisplaySettings, every
 // other line kept as it was.
 TProfileFile WithSettings(TProfileFile file, TDateTime manBirthDate, TDateTime womanBirthDate);
-
-// The "Settings" section's name.
-inline constexpr const char* SettingsSection = "Settings";
