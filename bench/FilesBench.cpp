@@ -1,10 +1,10 @@
 // Settings and language files of the largest size the program accepts (16 MiB): what start-up
 // does with each (read, parse, the reads of every entry it uses) and what the close does with
 // the settings file.
-#include "main/LanguageFile.h"
 #include "main/MainUnit.h"
 #include "main/SettingsFile.h"
 #include "model/DateTime.h"
+#include "platform/LanguageFile.h"
 #include "settings/Settings.h"
 
 #include <QApplication>

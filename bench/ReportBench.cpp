@@ -1,6 +1,6 @@
 #include "cli/CommandLine.h"
-#include "main/ProgramFolder.h"
 #include "model/Shared.h"
+#include "platform/ProgramFolder.h"
 #include "report/Calendar.h"
 #include "report/CoupleReport.h"
 #include "report/ReportFormat.h"

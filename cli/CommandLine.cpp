@@ -1,17 +1,18 @@
 #include "cli/CommandLine.h"
 
 #include "OrvantaVersion.h"
+#include "base/SettingsEntries.h"
 #include "base/TextTable.h"
-#include "base/Vocabulary.h"
-#include "main/LanguageFile.h"
-#include "main/ProgramFolder.h"
-#include "main/SettingsFile.h"
 #include "model/Error.h"
+#include "platform/Dates.h"
+#include "platform/LanguageFile.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SettingsPath.h"
+#include "platform/Translation.h"
+#include "platform/WholeFile.h"
 #include "report/Calendar.h"
 #include "report/CoupleReport.h"
 #include "report/ReportFormat.h"
-#include "widgets/SaveFile.h"
-#include "widgets/Translation.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -230,21 +231,6 @@ TParsed Parse(const QStringList& arguments, TDateTime today) {
     return parsed;
 }
 
-// The language the settings file names, as the window starts in; the language file is only
-// read. One that cannot be read (missing, no regular file, too large) leaves the built-in texts.
-void InstallStoredLanguage(const QString& name) {
-    const QString path = name.isEmpty() ? QString() : FindLanguageFile(LanguageFolder(), name);
-    const TProfileRead read = path.isEmpty() ? TProfileRead{} : ReadProfileFile(path);
-    if (read.status != TProfileRead::Read) {
-        InstallBuiltInNames();
-        InstallLanguage(nullptr);
-        return;
-    }
-    const TProfileFile file = LanguageProfile(read.bytes);
-    InstallLanguageNames(file);
-    InstallLanguage(&file);
-}
-
 TCommandResult Report(const TReportRequest& request, TCycleSet storedCycles) {
     const TCouple couple{request.Man, request.Woman};
     const TCycleSet cycles = request.Cycles.value_or(storedCycles);
@@ -301,7 +287,11 @@ TCommandResult RunCommand(const QStringList& arguments, TDateTime today) {
         TProfileFile(std::string_view(read.bytes.constData(), read.bytes.size())),
         TShortDateFormat::FromPattern(RegionalShortDateFormat().toStdString()),
         QDate::currentDate().year());
-    InstallStoredLanguage(DecodeLanguageText(QByteArray::fromStdString(settings.Language)));
+    // The language the settings file names, as the window starts in; one that cannot be read
+    // (missing, no regular file, too large) leaves the built-in texts, without a message.
+    const TLanguageRead language =
+        ReadLanguageNamed(DecodeLanguageText(QByteArray::fromStdString(settings.Language)));
+    InstallLanguageEverywhere(language.File ? &*language.File : nullptr);
     try {
         const TParsed parsed = Parse(arguments, today);
         if (parsed.Help)

@@ -3,10 +3,11 @@
 #include "model/DisplaySettings.h"
 #include "model/Error.h"
 #include "model/Shared.h"
+#include "platform/Translation.h"
+#include "platform/WholeFile.h"
 #include "report/Calendar.h"
 #include "report/CoupleReport.h"
 #include "widgets/SaveFile.h"
-#include "widgets/Translation.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>

@@ -4,11 +4,11 @@
 #include "model/DisplaySettings.h"
 #include "model/Report.h"
 #include "model/Shared.h"
+#include "platform/Translation.h"
 #include "report/Calendar.h"
 #include "report/CoupleReport.h"
 #include "widgets/Fonts.h"
 #include "widgets/ImageCanvas.h"
-#include "widgets/Translation.h"
 
 #include <QColor>
 #include <QEvent>

@@ -4,11 +4,12 @@
 #include "OrvantaVersion.h"
 #include "base/TextFormat.h"
 #include "base/Vocabulary.h"
-#include "main/LanguageFile.h"
 #include "model/Shared.h"
+#include "platform/LanguageFile.h"
+#include "platform/SettingsPath.h"
+#include "platform/Translation.h"
 #include "widgets/Accessibility.h"
 #include "widgets/ErrorBox.h"
-#include "widgets/Translation.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -149,7 +150,7 @@ bool TMainForm::ApplyLanguage(const TProfileFile& file) {
     setWindowTitle(QString::fromStdString(FormatText(caption, std::span(&version, 1))));
     // First the language's locale and Qt's translations: the menu items name their shortcuts in
     // its words.
-    InstallLanguage(&file);
+    InstallLanguageEverywhere(&file);
 
     if (file.HasSection("Action"))
         for (const char* name : ActionNames)
@@ -188,7 +189,6 @@ bool TMainForm::ApplyLanguage(const TProfileFile& file) {
             }
         }
     }
-    InstallLanguageNames(file);
     FollowLanguage(this);
     return chartCaptionSet;
 }
@@ -216,13 +216,17 @@ void TMainForm::RestoreBuiltInTexts() {
             static_cast<QWidget*>(object)->setStatusTip(hint);
         }
     }
-    InstallLanguage(nullptr);
+    InstallLanguageEverywhere(nullptr);
     FollowLanguage(this);
 }
 
 void TMainForm::LoadLanguage(const QString& name) {
-    const QString path = FindLanguageFile(LanguageFolder(), name);
-    const auto file = ReadLanguageFile(path);
+    const TLanguageRead language = ReadLanguageNamed(name);
+    if (language.Status == TFileRead::TooLarge)
+        ShowErrorBox(TrFormat(
+            {"Messages", "LanguageTooLarge"},
+            {FullFileName(language.Path), QString::number(MaxProfileFileSize / (1024 * 1024))}));
+    const auto& file = language.File;
     bool chartCaptionSet = true;
     if (!file)
         ApplyBuiltInVocabulary();
@@ -232,7 +236,7 @@ void TMainForm::LoadLanguage(const QString& name) {
     // month names filled in. Only the first load takes the caption the window was built with.
     if (chartCaptionSet || ChartCaptionFormat.empty())
         ChartCaptionFormat = gbGraphics->title().toStdString();
-    SetHelpDocument(file ? HelpDocumentBeside(path) : QString());
+    SetHelpDocument(file ? HelpDocumentBeside(language.Path) : QString());
     actAnalysisExecute();
 }
 

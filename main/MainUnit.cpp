@@ -1,5 +1,5 @@
 #include "main/MainUnit.h"
-#include "main/ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 
 #include "OrvantaVersion.h"
 #include "base/TextFormat.h"
@@ -13,6 +13,8 @@
 #include "model/DisplaySettings.h"
 #include "model/Error.h"
 #include "model/Shared.h"
+#include "platform/Dates.h"
+#include "platform/Translation.h"
 #include "viewer/InfoViewer.h"
 #include "widgets/Accessibility.h"
 #include "widgets/ErrorBox.h"
@@ -20,7 +22,6 @@
 #include "widgets/GroupBox.h"
 #include "widgets/ImageCanvas.h"
 #include "widgets/ImageList.h"
-#include "widgets/Translation.h"
 
 #include <QAction>
 #include <QApplication>
@@ -540,7 +541,6 @@ void TMainForm::ApplyBuiltInVocabulary() {
     setWindowTitle(Text(FormatText(BuiltInMainCaption, std::span(&version, 1))));
     ApplicationTitle = Text(std::string(BuiltInApplicationTitle));
     gbGraphics->setTitle(Text(std::string(BuiltInChartCaption)));
-    InstallBuiltInNames();
 }
 
 QString TMainForm::ReadSettingsFile() {

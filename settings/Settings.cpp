@@ -1,9 +1,9 @@
 #include "settings/Settings.h"
 
+#include "platform/Translation.h"
 #include "widgets/Accessibility.h"
 #include "widgets/Fonts.h"
 #include "widgets/ImageList.h"
-#include "widgets/Translation.h"
 
 #include <QApplication>
 #include <QButtonGroup>

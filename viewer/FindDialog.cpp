@@ -1,6 +1,6 @@
 #include "viewer/FindDialog.h"
 
-#include "widgets/Translation.h"
+#include "platform/Translation.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

@@ -1,7 +1,7 @@
 #include "widgets/Accessibility.h"
 
+#include "platform/Translation.h"
 #include "widgets/ErrorBox.h"
-#include "widgets/Translation.h"
 
 #include <QAbstractButton>
 #include <QAccessible>

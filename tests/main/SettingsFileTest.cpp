@@ -1,5 +1,6 @@
 #include "ProgramFixture.h"
 #include "model/Error.h"
+#include "platform/WholeFile.h"
 #include "widgets/SaveFile.h"
 
 #include <QDateEdit>

@@ -1,4 +1,5 @@
 #include "widgets/SaveFile.h"
+#include "platform/WholeFile.h"
 #include "tests/QtTestSupport.h"
 
 #include <QDir>
