@@ -19,6 +19,7 @@ usr=$root/usr
 
 # Exactly these files, nothing a test or a library left behind.
 expected=(bin/orvanta
+          lib/orvanta/liborvanta-windows.so
           share/man/man1/orvanta.1.gz
           share/applications/$id.desktop
           share/metainfo/$id.metainfo.xml
@@ -50,8 +51,10 @@ diff <(printf 'usr/%s\n' "${expected[@]}" | sort) <(cd "$root" && find . -type f
 # where anybody may leave a libQt6Core.so.6. The installed program needs none (Qt is on the
 # system's path); no program of the build tree has such an entry either.
 search_paths() { readelf -d "$1" 2>/dev/null | sed -n 's/.*(R\(UN\)\?PATH).*\[\(.*\)\]$/\2/p'; }
-[ -z "$(search_paths "$usr/bin/orvanta")" ] ||
-    fail "bin/orvanta has a library search path: $(search_paths "$usr/bin/orvanta")"
+for installed in bin/orvanta lib/orvanta/liborvanta-windows.so; do
+    [ -z "$(search_paths "$usr/$installed")" ] ||
+        fail "$installed has a library search path: $(search_paths "$usr/$installed")"
+done
 programs=0
 while IFS= read -r program; do
     [ "$(head -c 4 "$program" | od -An -tx1 | tr -d ' \n')" = 7f454c46 ] || continue

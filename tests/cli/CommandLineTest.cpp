@@ -400,6 +400,18 @@ TEST(CommandLineProcess, RunsWithoutADisplay) {
     };
     const QStringList couple = Couple.mid(1);
 
+    // The command line maps Qt Core and no window library: the loader says what it maps.
+    environment.insert(QStringLiteral("LD_DEBUG"), QStringLiteral("files"));
+    for (const QStringList& arguments : {couple + QStringList{"--format", "json", "--days", "365"},
+                                         QStringList{"--help"}, QStringList{"--version"}}) {
+        const QByteArray mapped = std::get<2>(run(arguments));
+        EXPECT_TRUE(mapped.contains("file=libQt6Core.so")) << arguments.join(' ').toStdString();
+        for (const char* library : {"Gui", "Widgets", "Svg", "PrintSupport", "DBus"})
+            EXPECT_FALSE(mapped.contains(QByteArray("file=libQt6") + library))
+                << library << " for " << arguments.join(' ').toStdString();
+    }
+    environment.remove(QStringLiteral("LD_DEBUG"));
+
     const auto [status, out, err] = run(couple + QStringList{"--format", "json", "--days", "3"});
     EXPECT_EQ(status, 0) << err.toStdString();
     EXPECT_EQ(QJsonDocument::fromJson(out)["persons"][1]["days"][2]["date"].toString(),
