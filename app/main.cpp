@@ -31,7 +31,7 @@ void* LoadWindows(std::string& failure) {
     }
     const std::string program(path, static_cast<std::size_t>(size));
     const std::string folder = program.substr(0, program.rfind('/') + 1);
-    for (const char* place : {"", "../lib/orvanta/"}) {
+    for (const char* place : {"", "../libexec/orvanta/"}) {
         const std::string module = folder + place + "liborvanta-windows.so";
         if (::access(module.c_str(), F_OK) != 0)
             continue;
@@ -40,7 +40,7 @@ void* LoadWindows(std::string& failure) {
         failure = ::dlerror();
         return nullptr;
     }
-    failure = folder + "../lib/orvanta/liborvanta-windows.so: not found";
+    failure = folder + "../libexec/orvanta/liborvanta-windows.so: not found";
     return nullptr;
 }
 

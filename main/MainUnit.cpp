@@ -448,10 +448,13 @@ void TMainForm::FormShow() {
     // Start-up guard: a damaged settings or language file never stops the start. A language that
     // cannot be applied is reported once, over the window, and the built-in texts stand in for
     // it; the "Language" menu is built either way, so another language can be chosen.
+    // The empty catch blocks are the guard's whole point: whatever a damaged file makes these
+    // steps throw ends the step silently and start-up goes on, as the program always did.
     QString language;
     try {
         language = ReadSettingsFile();
     } catch (...) {
+        // silent: the settings read so far stay, the rest keep their defaults
     }
     const auto builtIn = [this] {
         ApplyBuiltInVocabulary();
@@ -464,11 +467,12 @@ void TMainForm::FormShow() {
         QTimer::singleShot(0, this,
                            [message = QString::fromUtf8(error.what())] { ShowErrorBox(message); });
     } catch (...) {
-        builtIn();
+        builtIn(); // silent: a failure that carries no message has nothing to show
     }
     try {
         BuildLanguageMenu();
     } catch (...) {
+        // silent: the menu stays as far as it was built
     }
     SetPickerToNow(dtpPrognoseDate);
     ConnectDatePicker(dtpPrognoseDate);

@@ -43,7 +43,7 @@ void SaveSettingsFile(const QString& path, TDateTime manBirthDate, TDateTime wom
     // Only a settings file the user made writable in a folder that is not (a read-only program
     // folder) is written in place, or it could never be saved.
     if (read.status == TProfileRead::Unreadable ||
-        SaveWholeFile(
+        !SaveWholeFile(
             path, QByteArray::fromStdString(bytes),
             {.createFolder = true, .inPlaceWhenFolderRefuses = true, .onlyOwnLinks = true}))
         throw EProgramError(CannotWriteMessage(path).toStdString());

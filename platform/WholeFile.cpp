@@ -89,26 +89,25 @@ std::optional<QString> SaveTarget(const QString& fileName, bool onlyOwnLinks) {
     return target;
 }
 
-std::optional<QString> SaveWholeFile(const QString& fileName, const QByteArray& bytes,
-                                     TSaveOptions options) {
+TSaved SaveWholeFile(const QString& fileName, const QByteArray& bytes, TSaveOptions options) {
     // Resolved here, not by QSaveFile, which would create what a dangling link names and rename
     // its new file beside the link's target through a link that may change meanwhile.
     const auto target = SaveTarget(fileName, options.onlyOwnLinks);
     if (!target)
-        return Tr({"Messages", "Reason.Link"});
+        return TSaved::Failed(Tr({"Messages", "Reason.Link"}));
     if (options.createFolder)
         QDir().mkpath(QFileInfo(*target).absolutePath());
     // QSaveFile would rename a new file over a FIFO or device: as root, over /dev/null itself.
     struct stat old {};
     const bool existed = ::stat(QFile::encodeName(*target).constData(), &old) == 0;
     if (existed && !S_ISREG(old.st_mode))
-        return Tr({"Messages", "Reason.NotAFile"});
+        return TSaved::Failed(Tr({"Messages", "Reason.NotAFile"}));
     QSaveFile file(*target);
     file.setDirectWriteFallback(options.inPlaceWhenFolderRefuses);
     // Unbuffered, so that a full disk shows in the write's count: a buffered write reports every
     // byte taken, and commit() then puts a cut file in place of the old one.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return file.errorString();
+        return TSaved::Failed(file.errorString());
     // QSaveFile gives the new file the permissions Qt reports for this user, which for root
     // include writing: the old file's own bits are kept instead, and its owner where we may.
     if (existed) {
@@ -120,13 +119,13 @@ std::optional<QString> SaveWholeFile(const QString& fileName, const QByteArray& 
         }
     }
     if (file.write(bytes) == bytes.size() && file.commit())
-        return std::nullopt;
-    return file.errorString();
+        return TSaved::Done();
+    return TSaved::Failed(file.errorString());
 }
 
 void WriteWholeFile(const QString& fileName, const QByteArray& bytes) {
-    if (const auto reason = SaveWholeFile(fileName, bytes))
-        ThrowCannotCreate(fileName, *reason);
+    if (const TSaved saved = SaveWholeFile(fileName, bytes); !saved)
+        ThrowCannotCreate(fileName, saved.Reason());
 }
 
 void ThrowCannotCreate(const QString& fileName, const QString& reason) {

@@ -23,6 +23,21 @@ struct TFileRead {
 // opening a FIFO would block, and a device may never end.
 TFileRead ReadRegularFile(const QString& path, qint64 limit);
 
+// Whether a file was written, and if not, the system's reason why not (which may be empty).
+class TSaved {
+public:
+    static TSaved Done() { return TSaved(); }
+    static TSaved Failed(QString reason) { return TSaved(std::move(reason)); }
+
+    explicit operator bool() const { return !reason_; }
+    const QString& Reason() const { return *reason_; }
+
+private:
+    TSaved() = default;
+    explicit TSaved(QString reason) : reason_(std::move(reason)) {}
+    std::optional<QString> reason_;
+};
+
 // How SaveWholeFile treats what lies around the file.
 struct TSaveOptions {
     bool createFolder = false; // makes the folders on the way that are missing (settings only)
@@ -43,10 +58,8 @@ std::optional<QString> SaveTarget(const QString& fileName, bool onlyOwnLinks);
 // so a failure leaves an existing file as it was; the new file keeps the old one's permission
 // bits (and owner, where that may be set). Only a regular file is ever replaced: a folder, pipe
 // or device by that name is refused, and a link is followed only as SaveTarget says, never
-// creating what a dangling link names. Nothing when the file was written, else the system's
-// reason why not (which may be empty).
-std::optional<QString> SaveWholeFile(const QString& fileName, const QByteArray& bytes,
-                                     TSaveOptions options = {});
+// creating what a dangling link names.
+TSaved SaveWholeFile(const QString& fileName, const QByteArray& bytes, TSaveOptions options = {});
 
 // SaveWholeFile, throwing EProgramError with CannotCreateMessage when the file cannot be written.
 void WriteWholeFile(const QString& fileName, const QByteArray& bytes);

@@ -263,7 +263,7 @@ TEST_F(SettingsFileTest, FifosAndDevicesAreNeverOpenedAndCountAsAbsent) {
     // Nor does the reader itself open any of them, nor any write replace them, whoever asks.
     for (const char* name : {"Fifo.lng.ini", "Zero.lng.ini"}) {
         EXPECT_EQ(ReadProfileFile(languages + name).status, TProfileRead::Absent) << name;
-        EXPECT_TRUE(SaveWholeFile(languages + name, "x", {.createFolder = true})) << name;
+        EXPECT_FALSE(SaveWholeFile(languages + name, "x", {.createFolder = true})) << name;
     }
     EXPECT_EQ(ReadProfileFile(languages).status, TProfileRead::Absent);
     EXPECT_TRUE(IsFifo(languages + "Fifo.lng.ini"));
@@ -465,7 +465,7 @@ TEST(SettingsFileWrite, ReplacingKeepsModeAndOwnerAndOnlySettingsGoInPlace) {
 
         const bool written = WrittenAs(row.user, [&] {
             if (!row.settings)
-                return !SaveWholeFile(path, "new\n", {.createFolder = true});
+                return static_cast<bool>(SaveWholeFile(path, "new\n", {.createFolder = true}));
             ResetDisplaySettings();
             try {
                 SaveSettingsFile(path, Date(1982, 12, 23), Date(1983, 9, 29));

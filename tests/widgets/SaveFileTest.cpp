@@ -34,23 +34,24 @@ TEST(SaveWholeFile, KeepsTheModeMakesFoldersOnlyWhenAskedAndReportsWhy) {
     WriteFile(old, "old");
     // Read-only for everybody: Qt's own copy of the permissions would add writing for root.
     ASSERT_EQ(::chmod(QFile::encodeName(old).constData(), 0444), 0);
-    EXPECT_EQ(SaveWholeFile(old, "new"), std::nullopt);
+    EXPECT_TRUE(SaveWholeFile(old, "new"));
     EXPECT_EQ(Contents(old), "new");
     EXPECT_EQ(ModeOf(old), 0444u);
 
     const QString nested = dir.filePath(QStringLiteral("a/b/new.ics"));
-    const auto refused = SaveWholeFile(nested, "x");
-    ASSERT_TRUE(refused.has_value());
-    EXPECT_FALSE(refused->isEmpty()) << "the system's reason";
+    const TSaved refused = SaveWholeFile(nested, "x");
+    ASSERT_FALSE(refused);
+    EXPECT_FALSE(refused.Reason().isEmpty()) << "the system's reason";
     EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("a"))));
-    EXPECT_EQ(SaveWholeFile(nested, "x", {.createFolder = true}), std::nullopt);
+    EXPECT_TRUE(SaveWholeFile(nested, "x", {.createFolder = true}));
     EXPECT_EQ(Contents(nested), "x");
 
     // A folder is refused with the same reason as a pipe or device, whatever the options.
     const QString folder = dir.filePath(QStringLiteral("folder"));
     ASSERT_TRUE(QDir().mkdir(folder));
     for (const TSaveOptions options : {TSaveOptions{}, TSaveOptions{true, true}})
-        EXPECT_EQ(SaveWholeFile(folder, "x", options), QStringLiteral("Это не обычный файл"));
+        EXPECT_EQ(SaveWholeFile(folder, "x", options).Reason(),
+                  QStringLiteral("Это не обычный файл"));
     EXPECT_TRUE(QFileInfo(folder).isDir());
 }
 
@@ -102,12 +103,12 @@ TEST(SaveWholeFile, FollowsLinksOnlyToRegularFilesAndTheSettingsOnlyThroughOwnLi
     }
 
     // Written through the link, replaced beside its target: the link stays a link.
-    EXPECT_EQ(SaveWholeFile(path("chain"), "new"), std::nullopt);
+    EXPECT_TRUE(SaveWholeFile(path("chain"), "new"));
     EXPECT_EQ(Contents(path("plain.txt")), "new");
     EXPECT_TRUE(QFileInfo(path("chain")).isSymLink());
     // A dangling link creates nothing.
     EXPECT_EQ(
-        SaveWholeFile(path("dangling"), "x"),
+        SaveWholeFile(path("dangling"), "x").Reason(),
         QStringLiteral("Ссылка не ведёт к обычному файлу или принадлежит другому пользователю"));
     EXPECT_FALSE(QFileInfo::exists(path("missing.txt")));
 }
