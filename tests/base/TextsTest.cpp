@@ -72,16 +72,11 @@ TEST(Vocabulary, BuiltInNamesAndDateTexts) {
 TEST(ControlCharacters, OnlyControlsAreRemoved) {
     using namespace std::string_literals;
     const std::pair<std::string, std::string> rows[] = {
-        {"Bio\0rhythm\x1b[2J\x07"s, "Biorhythm[2J"},
-        {"Capri\x1b]0;pwned\x07"
-         "corn",
-         "Capri]0;pwnedcorn"},
-        {"a\tb\r\nc\x1f\x7f", "a\tbc"},
-        {"\xc2\x80x\xc2\x9fy\xc2\xa0z\xc2\x85", "xy\xc2\xa0z"}, // C1 gone, no-break space kept
-        {"Овен ♈ 牡羊座", "Овен ♈ 牡羊座"},
-        {"line\\nbreak", "line\\nbreak"},
-        {"\xc2", "\xc2"}, // cut UTF-8 is no control
-        {"\xff\xc2\x7f", "\xff\xc2"},
+        {"Bio\0rhythm\x1b[2J\x07\x7f"s, "Biorhythm[2J"},
+        {"a\tb\r\nc\x1f", "a\tbc"},
+        {"\xc2\x80x\xc2\x9fy\xc2\xa0z", "xy\xc2\xa0z"}, // C1 gone, the no-break space kept
+        {"Овен ♈ 牡羊座 line\\nbreak", "Овен ♈ 牡羊座 line\\nbreak"},
+        {"\xff\xc2", "\xff\xc2"}, // broken UTF-8 is no control
     };
     for (const auto& [text, clean] : rows)
         EXPECT_EQ(WithoutControlCharacters(text), clean) << text;

@@ -5,13 +5,10 @@
 #include "main/ChartExport.h"
 #include "model/Error.h"
 #include "viewer/InfoViewer.h"
-#include "widgets/PlainText.h"
 
 #include <QDateEdit>
 #include <QGroupBox>
-#include <QHelpEvent>
 #include <QLabel>
-#include <QToolTip>
 
 #include <sys/resource.h>
 
@@ -214,37 +211,4 @@ TEST_F(BadInputTest, AChartCaptionWithWrongPlaceholdersIsShownAsAnErrorAndThePro
     EXPECT_EQ(errors.size(), 1);
     EXPECT_TRUE(form->close()); // the settings are still written
     EXPECT_EQ(TProfileFile(Stored().toStdString()).Read("Settings", "lbManDateDay"), "05.05.1990");
-}
-
-// Markup in a language file is shown as the text it is, in a label, a message box and a
-// tooltip alike: taken for HTML, an <img> would make Qt open the file it names, here a FIFO
-// that blocks whoever opens it.
-TEST_F(BadInputTest, MarkupInLanguageTextsIsShownAsTextAndOpensNoFile) {
-    const QString fifo = folder + QStringLiteral("fifo");
-    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
-    const TFifoWatch watch({fifo});
-    const QString markup = "<img src=\"" + fifo + "\">";
-    const QByteArray line = markup.toUtf8() + "\n";
-    WriteLanguage("Markup.lng.ini", "[Label]\nlbMZodiac=" + line + "lbManDateDay=" + line +
-                                        "[Image]\nimMZodiac=" + line +
-                                        "[About]\nLine1=" + markup.toUtf8() + " %s\n");
-    Write(settingsPath, "[Settings]\nLanguage=Markup\n");
-    Start();
-    EXPECT_EQ(Find<QLabel>("lbManDateDay")->text(), markup);
-
-    auto* icon = Find<QLabel>("imMZodiac");
-    QHelpEvent help(QEvent::ToolTip, QPoint(1, 1), icon->mapToGlobal(QPoint(1, 1)));
-    QApplication::sendEvent(icon, &help);
-    EXPECT_EQ(QToolTip::text(), PlainToolTipMarkup(markup));
-    QToolTip::hideText();
-
-    QString about;
-    OnModal(form.get(), [&about](QWidget* modal) {
-        if (auto* box = qobject_cast<QMessageBox*>(modal))
-            about = box->text();
-        modal->close();
-    });
-    form->findChild<QAction*>(QStringLiteral("actAbout"))->trigger();
-    EXPECT_TRUE(about.contains(markup)) << about.toStdString();
-    EXPECT_FALSE(watch.Opened());
 }

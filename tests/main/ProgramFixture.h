@@ -21,15 +21,8 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <chrono>
 #include <functional>
 #include <memory>
-#include <thread>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 // The program started as for a user, in a program folder of its own for every test (with the
 // settings file and an empty language folder), with error boxes collected instead of shown.
@@ -107,42 +100,4 @@ private:
     std::function<bool(const QString&)> writable;
     std::function<QString()> regional;
     QByteArray home;
-};
-
-inline bool IsFifo(const QString& path) {
-    struct stat info {};
-    return ::lstat(QFile::encodeName(path).constData(), &info) == 0 && S_ISFIFO(info.st_mode);
-}
-
-// Answers every FIFO of the list that a reader has opened, and remembers it: the reader can go
-// on (so a fault fails the test instead of hanging it), and the test knows it was opened.
-class TFifoWatch {
-public:
-    explicit TFifoWatch(QStringList fifos)
-        : fifos_(std::move(fifos)), thread_([this] {
-              while (!stop_) {
-                  for (const QString& fifo : fifos_) {
-                      if (!IsFifo(fifo))
-                          continue;
-                      const int end =
-                          ::open(QFile::encodeName(fifo).constData(), O_WRONLY | O_NONBLOCK);
-                      if (end >= 0) {
-                          opened_ = true;
-                          ::close(end);
-                      }
-                  }
-                  std::this_thread::sleep_for(std::chrono::milliseconds(5));
-              }
-          }) {}
-    ~TFifoWatch() {
-        stop_ = true;
-        thread_.join();
-    }
-    bool Opened() const { return opened_; }
-
-private:
-    QStringList fifos_;
-    std::atomic<bool> stop_ = false;
-    std::atomic<bool> opened_ = false;
-    std::thread thread_;
 };
