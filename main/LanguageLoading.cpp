@@ -143,6 +143,68 @@ void TMainForm::KeepBuiltInTexts() {
     }
 }
 
+namespace {
+
+// How a section's values reach the components it names; each returns the component it wrote
+// to, if any.
+using TApply = QObject* (*)(QWidget* window, const TProfileFile& file, const char* section,
+                            const char* name);
+
+QObject* ApplyToCommand(QWidget* window, const TProfileFile& file, const char* section,
+                        const char* name) {
+    auto* command = window->findChild<QAction*>(QLatin1String(name));
+    if (command)
+        Translate(command, file, section);
+    return command;
+}
+
+QObject* ApplyToGroupBox(QWidget* window, const TProfileFile& file, const char* section,
+                         const char* name) {
+    auto* box = window->findChild<QGroupBox*>(QLatin1String(name));
+    const auto value = file.Read(section, name);
+    // A box the file does not name keeps its caption as it is.
+    if (!box || !value)
+        return nullptr;
+    box->setTitle(QLatin1Char(' ') + QString::fromStdString(*value) + QLatin1Char(' '));
+    return box;
+}
+
+QObject* ApplyToLabel(QWidget* window, const TProfileFile& file, const char* section,
+                      const char* name) {
+    auto* label = window->findChild<QLabel*>(QLatin1String(name));
+    if (label) {
+        label->setText(Read(file, section, name, label->text()));
+        label->adjustSize();
+    }
+    return label;
+}
+
+QObject* ApplyToImage(QWidget* window, const TProfileFile& file, const char* section,
+                      const char* name) {
+    auto* image = window->findChild<QWidget*>(QLatin1String(name));
+    if (image) {
+        const QString hint = Read(file, section, name, image->statusTip());
+        image->setToolTip(hint);
+        image->setStatusTip(hint);
+    }
+    return image;
+}
+
+struct TSection {
+    const char* name;
+    std::span<const char* const> components;
+    TApply apply;
+};
+
+// The sections of a language file in the order they are applied.
+constexpr std::array Sections{TSection{"Action", ActionNames, ApplyToCommand},
+                              TSection{"MenuItem", MenuItemNames, ApplyToCommand},
+                              TSection{"GroupBox", GroupBoxNames, ApplyToGroupBox},
+                              TSection{"Label", LabelNames, ApplyToLabel},
+                              TSection{"Image", ImageNames, ApplyToImage}};
+
+} // namespace
+
 bool TMainForm::ApplyLanguage(const TProfileFile& file) {
     ApplicationTitle = Read(file, "Main", "Application.Title", ApplicationTitle);
     const std::string caption = file.Read("Main", "MainForm.Caption", windowTitle().toStdString());
@@ -152,43 +214,13 @@ bool TMainForm::ApplyLanguage(const TProfileFile& file) {
     // its words.
     InstallLanguageEverywhere(&file);
 
-    if (file.HasSection("Action"))
-        for (const char* name : ActionNames)
-            if (auto* action = findChild<QAction*>(QLatin1String(name)))
-                Translate(action, file, "Action");
-    if (file.HasSection("MenuItem"))
-        for (const char* name : MenuItemNames)
-            if (auto* item = findChild<QAction*>(QLatin1String(name)))
-                Translate(item, file, "MenuItem");
+    // Whether the file gave the chart's box its caption, which then becomes the caption's format.
     bool chartCaptionSet = false;
-    if (file.HasSection("GroupBox")) {
-        for (const char* name : GroupBoxNames) {
-            auto* box = findChild<QGroupBox*>(QLatin1String(name));
-            const auto value = file.Read("GroupBox", name);
-            // A box the file does not name keeps its caption as it is.
-            if (!box || !value)
-                continue;
-            box->setTitle(QLatin1Char(' ') + QString::fromStdString(*value) + QLatin1Char(' '));
-            chartCaptionSet = chartCaptionSet || box == gbGraphics;
-        }
-    }
-    if (file.HasSection("Label")) {
-        for (const char* name : LabelNames) {
-            if (auto* label = findChild<QLabel*>(QLatin1String(name))) {
-                label->setText(Read(file, "Label", name, label->text()));
-                label->adjustSize();
-            }
-        }
-    }
-    if (file.HasSection("Image")) {
-        for (const char* name : ImageNames) {
-            if (auto* image = findChild<QWidget*>(QLatin1String(name))) {
-                const QString hint = Read(file, "Image", name, image->statusTip());
-                image->setToolTip(hint);
-                image->setStatusTip(hint);
-            }
-        }
-    }
+    for (const auto& [section, names, apply] : Sections)
+        if (file.HasSection(section))
+            for (const char* name : names)
+                if (apply(this, file, section, name) == gbGraphics)
+                    chartCaptionSet = true;
     FollowLanguage(this);
     return chartCaptionSet;
 }
