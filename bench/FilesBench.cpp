@@ -74,7 +74,7 @@ void BM_LanguageFileStartUp16MiB(benchmark::State& state) {
     const auto form = std::make_unique<TMainForm>();
     form->SetSettingsForm(new TSettingsForm(form.get()));
     for (auto _ : state) {
-        const auto file = ReadLanguageFile(path);
+        const auto file = ReadLanguageAt(path).File;
         benchmark::DoNotOptimize(form->ApplyLanguage(*file));
     }
 }

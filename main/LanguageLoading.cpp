@@ -22,6 +22,7 @@
 #include <QScopeGuard>
 
 #include <array>
+#include <span>
 #include <vector>
 
 namespace {
