@@ -2,6 +2,7 @@
 
 #include "model/DisplaySettings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -167,6 +168,37 @@ void ForEachTurningDay(TDateTime birth, TCycleSet cycles, TDateTime first, TDate
         before = today;
         today = after;
     }
+}
+
+std::vector<TCoupleDay> CoupleDays(const TCouple& couple, TCycleSet cycles, TDateTime first,
+                                   TDateTime last) {
+    std::vector<TCoupleDay> days;
+    if (cycles.Count() == 0 || !DecodeDate(couple.ManBirth) || !DecodeDate(couple.WomanBirth) ||
+        !DecodeDate(first) || !DecodeDate(last))
+        return days;
+    struct TMeans {
+        long double Man;
+        long double Woman;
+        long double Sum() const { return Man + Woman; }
+    };
+    const auto on = [&](TDateTime day) {
+        return TMeans{CycleMean(DaysBetween(day, couple.ManBirth), cycles),
+                      CycleMean(DaysBetween(day, couple.WomanBirth), cycles)};
+    };
+    const TDateTime from = std::max({first, couple.ManBirth + 1, couple.WomanBirth + 1});
+    TMeans before = on(from - 1);
+    TMeans today = on(from);
+    for (TDateTime day = from; day <= last; day += 1) {
+        const TMeans after = on(day + 1);
+        const long double sum = today.Sum();
+        if (today.Man > 0 && today.Woman > 0 && sum > before.Sum() && sum > after.Sum())
+            days.push_back({day, true});
+        else if (today.Man < 0 && today.Woman < 0 && sum < before.Sum() && sum < after.Sum())
+            days.push_back({day, false});
+        before = today;
+        today = after;
+    }
+    return days;
 }
 
 std::int32_t ZodiacSignOf(std::int32_t day, unsigned month) {

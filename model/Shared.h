@@ -8,6 +8,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 // The span the charts cover: the prognosis month and the month after it.
 // Derived from the prognosis date whenever needed, never stored.
@@ -95,6 +96,22 @@ struct TCouple {
 
     TDateTime Birth(bool man) const { return man ? ManBirth : WomanBirth; }
 };
+
+// A day good for both (each person's mean of the cycles in use above zero and the sum of the
+// two means a strict peak) or hard for both (both means below zero, the sum a strict trough).
+struct TCoupleDay {
+    TDateTime Day = 0;
+    bool Good = false;
+
+    bool operator==(const TCoupleDay&) const = default;
+};
+
+// The days good or hard for both from `first` to `last`, by the means of `cycles` as the
+// average chart draws them, in 80 bits; the neighbouring days may lie outside the span, and a
+// day counts only when both were born by the day before it. None without a cycle in use, or
+// when a date is no date of years 1..9999.
+std::vector<TCoupleDay> CoupleDays(const TCouple& couple, TCycleSet cycles, TDateTime first,
+                                   TDateTime last);
 
 // The couple of a prognosis.
 inline TCouple CoupleOf(const TBiorhythmPrognose& prognose) {
