@@ -1,14 +1,13 @@
-#include "app/InstanceMarker.h"
+#include "app/Windows.h"
 #include "cli/CommandLine.h"
-#include "main/Application.h"
-#include "main/MainUnit.h"
-#include "settings/Settings.h"
 
-#include <QApplication>
+#include <dlfcn.h>
+#include <unistd.h>
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
-#include <memory>
+#include <string>
 
 namespace {
 
@@ -21,10 +20,34 @@ bool HaveDisplay() {
     return false;
 }
 
+// The windows' module: beside the program (the build tree, a portable copy), or where the
+// package installs it. Found from the program file's own path, never from the current folder.
+void* LoadWindows(std::string& failure) {
+    char path[PATH_MAX];
+    const ssize_t size = ::readlink("/proc/self/exe", path, sizeof path - 1);
+    if (size <= 0) {
+        failure = "/proc/self/exe";
+        return nullptr;
+    }
+    const std::string program(path, static_cast<std::size_t>(size));
+    const std::string folder = program.substr(0, program.rfind('/') + 1);
+    for (const char* place : {"", "../libexec/orvanta/"}) {
+        const std::string module = folder + place + "liborvanta-windows.so";
+        if (::access(module.c_str(), F_OK) != 0)
+            continue;
+        if (void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL))
+            return handle;
+        failure = ::dlerror();
+        return nullptr;
+    }
+    failure = folder + "../libexec/orvanta/liborvanta-windows.so: not found";
+    return nullptr;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
-    // The command line needs no display, so it goes first.
+    // The command line needs no display and no window library, so it goes first.
     if (IsCommandLine(argc, argv))
         return RunCommandLine(argc, argv);
     if (!HaveDisplay()) {
@@ -33,16 +56,16 @@ int main(int argc, char* argv[]) {
                    stderr);
         return 1;
     }
-    const TInstanceMarker marker;
-
-    QApplication app(argc, argv);
-    PrepareApplication();
-
-    // The settings window exists, hidden, before the main window is first shown: showing the
-    // main window loads the settings into it.
-    const auto mainForm = std::make_unique<TMainForm>();
-    auto* settingsForm = new TSettingsForm(mainForm.get());
-    mainForm->SetSettingsForm(settingsForm);
-    mainForm->show();
-    return QApplication::exec();
+    std::string failure;
+    void* windows = LoadWindows(failure);
+    const auto entry =
+        windows ? reinterpret_cast<int (*)(int, char**)>(::dlsym(windows, WindowsEntryName))
+                : nullptr;
+    if (!entry) {
+        std::fprintf(stderr, "orvanta: cannot load the windows: %s\n",
+                     windows ? ::dlerror() : failure.c_str());
+        return 1;
+    }
+    // The module stays loaded until the process ends: Qt's own clean-up runs at exit.
+    return entry(argc, argv);
 }

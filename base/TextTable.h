@@ -114,6 +114,8 @@ inline constexpr auto TextTable = std::to_array<TTextRow>({
      "Не могу прочитать файл настроек \"%s\": он больше %s МБ. Файл останется как есть, "
      "настройки не будут сохранены"},
     {"Messages", "LanguageTooLarge", "Не могу прочитать файл языка \"%s\": он больше %s МБ"},
+    // The settings the close would write pass the limit: the file is kept as it is.
+    {"Messages", "SettingsWouldBeTooLarge", "Не могу записать в %s: файл больше %s МБ"},
     // The system's reasons why a file could not be written.
     {"Messages", "Reason.PermissionDenied", "Отказано в доступе"},
     {"Messages", "Reason.NotPermitted", "Операция не позволена"},
@@ -128,6 +130,8 @@ inline constexpr auto TextTable = std::to_array<TTextRow>({
     {"Messages", "Reason.InputOutput", "Ошибка ввода-вывода"},
     {"Messages", "Reason.TooManyLinks", "Слишком много уровней символьных ссылок"},
     {"Messages", "Reason.NotAFile", "Это не обычный файл"},
+    {"Messages", "Reason.Link",
+     "Ссылка не ведёт к обычному файлу или принадлежит другому пользователю"},
 
     // The detail report.
     {"Report", "Caption.Man", "Подробная информация о мужчине"},
@@ -291,6 +295,9 @@ inline constexpr auto TextTable = std::to_array<TTextRow>({
      "неверная дата «%s» у параметра «%s»: нужна дата ГГГГ-ММ-ДД с 0001-01-01 по 9999-12-31"},
     {"CommandLine", "BadDays", "неверное число дней «%s»: нужно целое от 1 до 36525"},
     {"CommandLine", "DaysPastCalendar", "дни отчёта выходят за 31 декабря 9999 г."},
+    {"CommandLine", "ChartedMonthsPastCalendar",
+     "у даты %s нет месяца после неё: месяцы графиков выходят за 31 декабря 9999 г., задайте "
+     "--days"},
     {"CommandLine", "BadFormat", "неверный вид отчёта «%s»: нужен text, json или csv"},
     {"CommandLine", "BadCycles",
      "неверный список циклов «%s»: нужны буквы P, E, I, H через запятую, каждая не больше "

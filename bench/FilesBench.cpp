@@ -1,10 +1,10 @@
 // Settings and language files of the largest size the program accepts (16 MiB): what start-up
 // does with each (read, parse, the reads of every entry it uses) and what the close does with
 // the settings file.
-#include "main/LanguageFile.h"
 #include "main/MainUnit.h"
 #include "main/SettingsFile.h"
 #include "model/DateTime.h"
+#include "platform/LanguageFile.h"
 #include "settings/Settings.h"
 
 #include <QApplication>
@@ -74,7 +74,7 @@ void BM_LanguageFileStartUp16MiB(benchmark::State& state) {
     const auto form = std::make_unique<TMainForm>();
     form->SetSettingsForm(new TSettingsForm(form.get()));
     for (auto _ : state) {
-        const auto file = ReadLanguageFile(path);
+        const auto file = ReadLanguageAt(path).File;
         benchmark::DoNotOptimize(form->ApplyLanguage(*file));
     }
 }

@@ -1,5 +1,5 @@
 #include "main/MainUnit.h"
-#include "main/ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 #include "settings/Settings.h"
 
 #include <QAction>

@@ -3,8 +3,8 @@
 #include "main/Application.h"
 #include "main/ChartReadout.h"
 #include "main/MainUnit.h"
-#include "main/ProgramFolder.h"
 #include "model/DisplaySettings.h"
+#include "platform/ProgramFolder.h"
 #include "settings/Settings.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #include "cli/CommandLine.h"
-#include "main/ProgramFolder.h"
 #include "model/Shared.h"
+#include "platform/ProgramFolder.h"
 #include "report/Calendar.h"
 #include "report/CoupleReport.h"
 #include "report/ReportFormat.h"
@@ -32,14 +32,11 @@ BENCHMARK_CAPTURE(BM_ReportCommand365Days, csv, "csv")->Unit(benchmark::kMillise
 
 // The calendar the export writes by default: the charted months and 12 after them.
 void BM_CalendarFourteenMonthsBothPersons(benchmark::State& state) {
-    Prognose.SetPrognoseDate(Day);
-    Prognose.Man.SetBirthDate(*EncodeDate(1982, 12, 23));
-    Prognose.Woman.SetBirthDate(*EncodeDate(1983, 9, 29));
-    Prognose.UpdateAll();
+    const TCouple couple{*EncodeDate(1982, 12, 23), *EncodeDate(1983, 9, 29)};
     const TCalendarSpan span = *CalendarSpan(Day, 12);
     for (auto _ : state) {
-        const std::string text =
-            CalendarText(CalendarEvents(Prognose, 0, span), std::chrono::sys_seconds{});
+        const std::string text = CalendarText(CalendarEvents(couple, 0, span, TCycleSet::All()),
+                                              std::chrono::sys_seconds{});
         benchmark::DoNotOptimize(text.data());
     }
 }

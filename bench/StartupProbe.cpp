@@ -5,7 +5,7 @@
 // the probe's file, the languages in "Language/" there); otherwise from an empty folder.
 #include "main/Application.h"
 #include "main/MainUnit.h"
-#include "main/ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 #include "settings/Settings.h"
 
 #include <QApplication>

@@ -1,19 +1,18 @@
 #include "cli/CommandLine.h"
 
 #include "OrvantaVersion.h"
+#include "base/SettingsEntries.h"
 #include "base/TextTable.h"
-#include "base/Vocabulary.h"
-#include "main/CalendarExport.h"
-#include "main/LanguageFile.h"
-#include "main/ProgramFolder.h"
-#include "main/SettingsFile.h"
-#include "model/DisplaySettings.h"
 #include "model/Error.h"
-#include "model/Shared.h"
+#include "platform/Dates.h"
+#include "platform/LanguageFile.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SettingsPath.h"
+#include "platform/Translation.h"
+#include "platform/WholeFile.h"
 #include "report/Calendar.h"
 #include "report/CoupleReport.h"
 #include "report/ReportFormat.h"
-#include "widgets/Translation.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -41,18 +40,18 @@ constexpr std::array<std::string_view, 23> WindowOptions{"platform",      "platf
                                                          "ncols",         "cmap",
                                                          "testability"};
 
-// A bad argument: its message, for status 2.
-struct TArgumentError {
-    std::string Message;
+// A bad argument's message, for status 2; nothing when the arguments are in order.
+using TRefusal = std::optional<std::string>;
+
+std::string Refusal(TTextKey format, const QString& arg) {
+    return FormatTextOf(format, {arg.toStdString()});
+}
+
+// An option's value, or why it cannot be had.
+template <class T> struct TValue {
+    T Value{};
+    TRefusal Refused;
 };
-
-[[noreturn]] void Refuse(TTextKey format, const QString& arg) {
-    throw TArgumentError{FormatTextOf(format, {arg.toStdString()})};
-}
-
-[[noreturn]] void Refuse(TTextKey message) {
-    throw TArgumentError{TextOf(message)};
-}
 
 QByteArray ErrorText(const std::string& message) {
     return QByteArray::fromStdString("orvanta: " + message + "\n" +
@@ -77,51 +76,63 @@ QString OptionText(const QString& name) {
     return (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
 }
 
+QString OptionText(const QCommandLineOption& option) {
+    return OptionText(option.names().constLast());
+}
+
 // The option's one value, or nothing when it is not given.
-std::optional<QString> Single(const QCommandLineParser& parser, const QCommandLineOption& option) {
+TValue<std::optional<QString>> Single(const QCommandLineParser& parser,
+                                      const QCommandLineOption& option) {
     const QStringList values = parser.values(option);
     if (values.size() > 1)
-        Refuse({"CommandLine", "RepeatedOption"}, OptionText(option.names().constLast()));
+        return {{}, Refusal({"CommandLine", "RepeatedOption"}, OptionText(option))};
     if (values.isEmpty())
-        return std::nullopt;
-    return values.front();
+        return {};
+    return {values.front(), {}};
 }
 
-TDateTime DateValue(const QCommandLineParser& parser, const QCommandLineOption& option) {
-    const QString name = OptionText(option.names().constLast());
-    const auto value = Single(parser, option);
+TValue<TDateTime> DateValue(const QCommandLineParser& parser, const QCommandLineOption& option) {
+    const auto [value, refused] = Single(parser, option);
+    if (refused)
+        return {0, refused};
     if (!value)
-        Refuse({"CommandLine", "MissingOption"}, name);
+        return {0, Refusal({"CommandLine", "MissingOption"}, OptionText(option))};
     const auto date = ParseIsoDate(value->toStdString());
     if (!date)
-        throw TArgumentError{
-            FormatTextOf({"CommandLine", "BadDate"}, {value->toStdString(), name.toStdString()})};
-    return *date;
+        return {0, FormatTextOf({"CommandLine", "BadDate"},
+                                {value->toStdString(), OptionText(option).toStdString()})};
+    return {*date, {}};
 }
 
-std::optional<std::int32_t> DaysValue(const std::optional<QString>& text) {
-    if (!text)
-        return std::nullopt;
+// The number of days of --days, given as Single gives it.
+TValue<std::optional<std::int32_t>> DaysValue(const TValue<std::optional<QString>>& option) {
+    const auto& [text, refused] = option;
+    if (refused || !text)
+        return {{}, refused};
     bool digits = !text->isEmpty() && text->size() <= 6;
     for (const QChar c : *text)
         digits = digits && c >= QLatin1Char('0') && c <= QLatin1Char('9');
     const int days = digits ? text->toInt() : 0;
     if (days < 1 || days > MaxReportDays)
-        Refuse({"CommandLine", "BadDays"}, *text);
-    return days;
+        return {{}, Refusal({"CommandLine", "BadDays"}, *text)};
+    return {days, {}};
 }
 
-// The cycles in use, from "P,E,I,H" in any order and letter case.
-TCycleSet CyclesValue(const QString& text) {
+// The cycles in use of --cycles, given as Single gives it: "P,E,I,H" in any order and letter case.
+TValue<std::optional<TCycleSet>> CyclesValue(const TValue<std::optional<QString>>& option) {
+    const auto& [given, refused] = option;
+    if (refused || !given)
+        return {{}, refused};
+    const QString& text = *given;
     TCycleSet use;
     for (const QString& item : text.split(QLatin1Char(','))) {
         const qsizetype at =
             item.size() == 1 ? QStringLiteral("PEIH").indexOf(item.front().toUpper()) : -1;
         if (at < 0 || use.Contains(AllCycles[static_cast<std::size_t>(at)]))
-            Refuse({"CommandLine", "BadCycles"}, text);
+            return {{}, Refusal({"CommandLine", "BadCycles"}, text)};
         use.Set(AllCycles[static_cast<std::size_t>(at)], true);
     }
-    return use;
+    return {use, {}};
 }
 
 enum class ReportFormatKind { Text, Json, Csv };
@@ -142,126 +153,164 @@ struct TParsed {
     TReportRequest Report;
 };
 
-TParsed Parse(const QStringList& arguments, TDateTime today) {
-    QCommandLineParser parser;
-    // "-man" is "--man", not "-m -a -n".
-    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")});
-    const QCommandLineOption version(QStringList{QStringLiteral("v"), QStringLiteral("version")});
-    const QCommandLineOption man(QStringLiteral("man"), {}, QStringLiteral("date"));
-    const QCommandLineOption woman(QStringLiteral("woman"), {}, QStringLiteral("date"));
-    const QCommandLineOption date(QStringLiteral("date"), {}, QStringLiteral("date"));
-    const QCommandLineOption days(QStringLiteral("days"), {}, QStringLiteral("n"));
-    const QCommandLineOption format(QStringLiteral("format"), {}, QStringLiteral("format"));
-    const QCommandLineOption ics(QStringLiteral("ics"), {}, QStringLiteral("file"));
-    const QCommandLineOption cycles(QStringLiteral("cycles"), {}, QStringLiteral("cycles"));
-    const std::array reportOptions{&man, &woman, &date, &days, &format, &ics, &cycles};
-    parser.addOption(help);
-    parser.addOption(version);
-    for (const QCommandLineOption* option : reportOptions)
-        parser.addOption(*option);
+// Every option the command line knows.
+struct TOptions {
+    QCommandLineOption help{QStringList{QStringLiteral("h"), QStringLiteral("help")}};
+    QCommandLineOption version{QStringList{QStringLiteral("v"), QStringLiteral("version")}};
+    QCommandLineOption man{QStringLiteral("man"), {}, QStringLiteral("date")};
+    QCommandLineOption woman{QStringLiteral("woman"), {}, QStringLiteral("date")};
+    QCommandLineOption date{QStringLiteral("date"), {}, QStringLiteral("date")};
+    QCommandLineOption days{QStringLiteral("days"), {}, QStringLiteral("n")};
+    QCommandLineOption format{QStringLiteral("format"), {}, QStringLiteral("format")};
+    QCommandLineOption ics{QStringLiteral("ics"), {}, QStringLiteral("file")};
+    QCommandLineOption cycles{QStringLiteral("cycles"), {}, QStringLiteral("cycles")};
 
-    if (!parser.parse(arguments)) {
-        const QStringList unknown = parser.unknownOptionNames();
-        if (!unknown.isEmpty())
-            Refuse({"CommandLine", "UnknownOption"}, OptionText(unknown.front()));
-        // The other failures: a value given to -h or -v, or a value option at the end.
-        const QStringList flags = help.names() + version.names();
-        for (const QString& argument : arguments.mid(1)) {
-            QString name = argument.section(QLatin1Char('='), 0, 0);
-            if (!name.startsWith(QLatin1Char('-')) || name == argument)
-                continue;
-            while (name.startsWith(QLatin1Char('-')))
-                name.remove(0, 1);
-            if (flags.contains(name))
-                Refuse({"CommandLine", "UnknownOption"}, argument);
-        }
-        Refuse({"CommandLine", "MissingValue"}, arguments.constLast());
+    std::array<const QCommandLineOption*, 7> Report() const {
+        return {&man, &woman, &date, &days, &format, &ics, &cycles};
     }
-    TParsed parsed;
-    if (parser.isSet(help) || parser.isSet(version)) {
-        parsed.Help = parser.isSet(help);
-        parsed.Version = !parsed.Help;
-        return parsed;
-    }
+};
 
+// Why QCommandLineParser::parse refused the arguments.
+std::string ParseFailure(const QCommandLineParser& parser, const TOptions& options,
+                         const QStringList& arguments) {
+    const QStringList unknown = parser.unknownOptionNames();
+    if (!unknown.isEmpty())
+        return Refusal({"CommandLine", "UnknownOption"}, OptionText(unknown.front()));
+    // The other failures: a value given to -h or -v, or a value option at the end.
+    const QStringList flags = options.help.names() + options.version.names();
+    for (const QString& argument : arguments.mid(1)) {
+        QString name = argument.section(QLatin1Char('='), 0, 0);
+        if (!name.startsWith(QLatin1Char('-')) || name == argument)
+            continue;
+        while (name.startsWith(QLatin1Char('-')))
+            name.remove(0, 1);
+        if (flags.contains(name))
+            return Refusal({"CommandLine", "UnknownOption"}, argument);
+    }
+    return Refusal({"CommandLine", "MissingValue"}, arguments.constLast());
+}
+
+// The one command, "report", and nothing after it.
+TRefusal CommandRefusal(const QCommandLineParser& parser, const TOptions& options,
+                        const QStringList& arguments) {
     const QStringList words = parser.positionalArguments();
     if (words.isEmpty()) {
-        for (const QCommandLineOption* option : reportOptions)
+        for (const QCommandLineOption* option : options.Report())
             if (parser.isSet(*option))
-                Refuse({"CommandLine", "OptionWithoutCommand"},
-                       OptionText(option->names().constLast()));
-        Refuse({"CommandLine", "UnknownCommand"}, arguments.value(1));
+                return Refusal({"CommandLine", "OptionWithoutCommand"}, OptionText(*option));
+        return Refusal({"CommandLine", "UnknownCommand"}, arguments.value(1));
     }
     if (words.front() != QLatin1String("report"))
-        Refuse({"CommandLine", "UnknownCommand"}, words.front());
+        return Refusal({"CommandLine", "UnknownCommand"}, words.front());
     if (words.size() > 1)
-        Refuse({"CommandLine", "ExtraArgument"}, words.at(1));
+        return Refusal({"CommandLine", "ExtraArgument"}, words.at(1));
+    return std::nullopt;
+}
 
-    TReportRequest& request = parsed.Report;
-    request.Man = DateValue(parser, man);
-    request.Woman = DateValue(parser, woman);
-    request.Date = parser.isSet(date) ? DateValue(parser, date) : today;
-    const auto span = ReportSpan(request.Date, DaysValue(Single(parser, days)));
+// The dates and the days of the report.
+TRefusal ReadDays(const QCommandLineParser& parser, const TOptions& options, TDateTime today,
+                  TReportRequest& request) {
+    for (const auto& [option, field] :
+         {std::pair{&options.man, &request.Man}, std::pair{&options.woman, &request.Woman}}) {
+        const auto [value, refused] = DateValue(parser, *option);
+        if (refused)
+            return refused;
+        *field = value;
+    }
+    request.Date = today;
+    if (parser.isSet(options.date)) {
+        const auto [value, refused] = DateValue(parser, options.date);
+        if (refused)
+            return refused;
+        request.Date = value;
+    }
+    const auto count = DaysValue(Single(parser, options.days));
+    if (count.Refused)
+        return count.Refused;
+    const auto span = ReportSpan(request.Date, count.Value);
+    if (!span && count.Value)
+        return TextOf({"CommandLine", "DaysPastCalendar"});
     if (!span)
-        Refuse({"CommandLine", "DaysPastCalendar"});
+        return Refusal({"CommandLine", "ChartedMonthsPastCalendar"},
+                       QString::fromStdString(IsoDate(request.Date)));
     request.Span = *span;
-    if (const auto value = Single(parser, format)) {
+    return std::nullopt;
+}
+
+// The form of the report, its cycles and the calendar file.
+TRefusal ReadOutputs(const QCommandLineParser& parser, const TOptions& options,
+                     TReportRequest& request) {
+    const auto format = Single(parser, options.format);
+    if (format.Refused)
+        return format.Refused;
+    if (const auto& value = format.Value) {
         if (*value == QLatin1String("json"))
             request.Format = ReportFormatKind::Json;
         else if (*value == QLatin1String("csv"))
             request.Format = ReportFormatKind::Csv;
         else if (*value != QLatin1String("text"))
-            Refuse({"CommandLine", "BadFormat"}, *value);
+            return Refusal({"CommandLine", "BadFormat"}, *value);
     }
-    if (const auto value = Single(parser, cycles))
-        request.Cycles = CyclesValue(*value);
-    if (const auto value = Single(parser, ics)) {
+    const auto cycles = CyclesValue(Single(parser, options.cycles));
+    if (cycles.Refused)
+        return cycles.Refused;
+    request.Cycles = cycles.Value;
+    const auto ics = Single(parser, options.ics);
+    if (ics.Refused)
+        return ics.Refused;
+    if (const auto& value = ics.Value) {
         if (value->isEmpty())
-            Refuse({"CommandLine", "EmptyFileName"});
+            return TextOf({"CommandLine", "EmptyFileName"});
         // A FIFO or a device would block the write or swallow the calendar.
         const QFileInfo file(*value);
         if (file.exists() && !file.isFile())
-            Refuse({"CommandLine", "NotAFile"}, *value);
+            return Refusal({"CommandLine", "NotAFile"}, *value);
         request.Calendar = value;
     }
-    return parsed;
+    return std::nullopt;
 }
 
-// The language the settings file names, as the window starts in; the language file is only
-// read. One that cannot be read (missing, no regular file, too large) leaves the built-in texts.
-void InstallStoredLanguage(const QString& name) {
-    const QString path = name.isEmpty() ? QString() : FindLanguageFile(LanguageFolder(), name);
-    const TProfileRead read = path.isEmpty() ? TProfileRead{} : ReadProfileFile(path);
-    if (read.status != TProfileRead::Read) {
-        InstallBuiltInNames();
-        InstallLanguage(nullptr);
-        return;
+TValue<TParsed> Parse(const QStringList& arguments, TDateTime today) {
+    const TOptions options;
+    QCommandLineParser parser;
+    // "-man" is "--man", not "-m -a -n".
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOption(options.help);
+    parser.addOption(options.version);
+    for (const QCommandLineOption* option : options.Report())
+        parser.addOption(*option);
+    if (!parser.parse(arguments))
+        return {{}, ParseFailure(parser, options, arguments)};
+
+    TParsed parsed;
+    if (parser.isSet(options.help) || parser.isSet(options.version)) {
+        parsed.Help = parser.isSet(options.help);
+        parsed.Version = !parsed.Help;
+        return {parsed, {}};
     }
-    const TProfileFile file = LanguageProfile(read.bytes);
-    InstallLanguageNames(file);
-    InstallLanguage(&file);
+    TRefusal refused = CommandRefusal(parser, options, arguments);
+    if (!refused)
+        refused = ReadDays(parser, options, today, parsed.Report);
+    if (!refused)
+        refused = ReadOutputs(parser, options, parsed.Report);
+    return {parsed, refused};
 }
 
-TCommandResult Report(const TReportRequest& request) {
-    if (request.Cycles)
-        for (CycleKind kind : AllCycles)
-            DisplaySettings.SetFlag(CycleFlag(kind), request.Cycles->Contains(kind));
-    Prognose.SetPrognoseDate(request.Date);
-    Prognose.Man.SetBirthDate(request.Man);
-    Prognose.Woman.SetBirthDate(request.Woman);
-    Prognose.UpdateAll();
-
+TCommandResult Report(const TReportRequest& request, TCycleSet storedCycles) {
+    const TCouple couple{request.Man, request.Woman};
+    const TCycleSet cycles = request.Cycles.value_or(storedCycles);
     TCommandResult result;
     if (request.Calendar) {
         try {
             // Both persons, as display mode 0 shows them.
-            ExportCalendar(*request.Calendar, DefaultMonthsAfter, 0);
+            WriteWholeFile(*request.Calendar, QByteArray::fromStdString(CalendarFile(
+                                                  couple, request.Date, DefaultMonthsAfter, 0,
+                                                  cycles, NowInWholeSeconds())));
         } catch (const EProgramError& error) {
             return {1, {}, ErrorText(error.what())};
         }
     }
-    const TCoupleReport report = CoupleReport(Prognose, request.Span);
+    const TCoupleReport report = CoupleReport(couple, request.Date, request.Span, cycles);
     switch (request.Format) {
     case ReportFormatKind::Text:
         result.Out = QByteArray::fromStdString(ReportText(report));
@@ -299,20 +348,24 @@ TCommandResult RunCommand(const QStringList& arguments, TDateTime today) {
     // The settings file is read once, as the window reads it: too large a file counts as none.
     // Its display settings are for the report, its language for every text.
     const TProfileRead read = ReadProfileFile(SettingsFilePath());
-    const TProfileFile settings(std::string_view(read.bytes.constData(), read.bytes.size()));
-    InstallStoredLanguage(ApplySettingsFile(settings).Language);
-    try {
-        const TParsed parsed = Parse(arguments, today);
-        if (parsed.Help)
-            return {0, QByteArray::fromStdString(HelpText()), {}};
-        if (parsed.Version)
-            return {0,
-                    "orvanta " + QByteArray::fromStdString(std::string(ProgramFullVersion)) + "\n",
-                    {}};
-        return Report(parsed.Report);
-    } catch (const TArgumentError& error) {
-        return {2, {}, ErrorText(error.Message)};
-    }
+    const TSettingsValues settings = ReadSettingsValues(
+        TProfileFile(std::string_view(read.bytes.constData(), read.bytes.size())),
+        TShortDateFormat::FromPattern(RegionalShortDateFormat().toStdString()),
+        QDate::currentDate().year());
+    // The language the settings file names, as the window starts in; one that cannot be read
+    // (missing, no regular file, too large) leaves the built-in texts, without a message.
+    const TLanguageRead language =
+        ReadLanguageNamed(DecodeLanguageText(QByteArray::fromStdString(settings.Language)));
+    InstallLanguageEverywhere(language.File ? &*language.File : nullptr);
+    const auto [parsed, refused] = Parse(arguments, today);
+    if (refused)
+        return {2, {}, ErrorText(*refused)};
+    if (parsed.Help)
+        return {0, QByteArray::fromStdString(HelpText()), {}};
+    if (parsed.Version)
+        return {
+            0, "orvanta " + QByteArray::fromStdString(std::string(ProgramFullVersion)) + "\n", {}};
+    return Report(parsed.Report, settings.Cycles(TCycleSet::All()));
 }
 
 int RunCommandLine(int argc, char* argv[]) {

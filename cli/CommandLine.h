@@ -24,6 +24,6 @@ struct TCommandResult {
 
 // The command line without the process around it. `arguments` begin with the program's name, as
 // QCoreApplication::arguments() gives them; `today` stands for --date when it is not given.
-// Reads the settings file as the main window does and never writes it; sets the process-wide
-// DisplaySettings, Prognose and vocabulary on the way.
+// Reads the settings file as the main window does and never writes it; installs the language it
+// names (the process-wide texts and vocabulary) on the way.
 TCommandResult RunCommand(const QStringList& arguments, TDateTime today);

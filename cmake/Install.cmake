@@ -5,6 +5,9 @@ include(GNUInstallDirs)
 # ../share/orvanta/Language/ from its own folder, so these two places stay fixed whatever
 # GNUInstallDirs is told.
 install(TARGETS orvanta RUNTIME DESTINATION bin)
+# The windows' module, private to the program, which finds it at ../libexec/orvanta/ from its
+# folder (under /usr/lib the package would have to run ldconfig for a library nobody else loads).
+install(TARGETS orvanta_windows LIBRARY DESTINATION libexec/orvanta)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/Language/
     DESTINATION share/orvanta/Language
     FILES_MATCHING PATTERN "*.lng.ini" PATTERN "*.help.rtf")

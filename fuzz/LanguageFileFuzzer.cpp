@@ -2,10 +2,10 @@
 // as the file says, or the load stops with a format error; so does the refresh that follows.
 #include "fuzz/FuzzCheck.h"
 #include "fuzz/FuzzQt.h"
-#include "main/LanguageFile.h"
 #include "main/MainUnit.h"
 #include "model/Error.h"
 #include "model/Shared.h"
+#include "platform/LanguageFile.h"
 
 #include <QGroupBox>
 

@@ -3,6 +3,7 @@
 #include "OrvantaVersion.h"
 #include "widgets/Fonts.h"
 #include "widgets/ImageList.h"
+#include "widgets/PlainText.h"
 
 #include <QApplication>
 #include <QStyleFactory>
@@ -17,4 +18,5 @@ void PrepareApplication() {
     RegisterBundledFonts();
     MakeWindowFontTheDefault();
     QApplication::setWindowIcon(ProgramIcon());
+    ShowToolTipsAsPlainText();
 }

@@ -3,9 +3,11 @@
 #include "model/DisplaySettings.h"
 #include "model/Error.h"
 #include "model/Shared.h"
+#include "platform/Translation.h"
+#include "platform/WholeFile.h"
 #include "report/Calendar.h"
+#include "report/CoupleReport.h"
 #include "widgets/SaveFile.h"
-#include "widgets/Translation.h"
 
 #include <QDialog>
 #include <QDialogButtonBox>
@@ -17,7 +19,6 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include <chrono>
 #include <memory>
 
 namespace {
@@ -28,13 +29,9 @@ int LastMonthsAfter = DefaultMonthsAfter;
 } // namespace
 
 void ExportCalendar(const QString& path, int monthsAfter, int displayMode) {
-    std::vector<TCalendarEvent> events;
-    if (const auto span = CalendarSpan(Prognose.PrognoseDate, monthsAfter))
-        events = CalendarEvents(Prognose, displayMode, *span);
-    const auto stamp = std::chrono::floor<std::chrono::seconds>(std::chrono::system_clock::now());
-    if (SaveWholeFile(path, QByteArray::fromStdString(CalendarText(events, stamp)),
-                      {.createFolder = true}))
-        throw EProgramError(CannotWriteMessage(path).toStdString());
+    WriteWholeFile(path, QByteArray::fromStdString(CalendarFile(
+                             CoupleOf(Prognose), Prognose.PrognoseDate, monthsAfter, displayMode,
+                             DisplaySettings.Cycles(), NowInWholeSeconds())));
 }
 
 QDialog* NewCalendarMonthsDialog(QWidget* parent) {
@@ -43,12 +40,14 @@ QDialog* NewCalendarMonthsDialog(QWidget* parent) {
     dialog->setWindowTitle(Tr({"CalendarExport", "Caption"}));
     auto* layout = new QVBoxLayout(dialog);
     auto* explanation = new QLabel(Tr({"CalendarExport", "Explanation"}), dialog);
+    explanation->setTextFormat(Qt::PlainText);
     explanation->setWordWrap(true);
     explanation->setMinimumWidth(360);
     layout->addWidget(explanation);
 
     auto* row = new QHBoxLayout;
     auto* label = new QLabel(Tr({"CalendarExport", "Months"}), dialog);
+    label->setTextFormat(Qt::PlainText);
     auto* months = new QSpinBox(dialog);
     months->setObjectName(QStringLiteral("seMonthsAfter"));
     months->setRange(0, MaxMonthsAfter);
@@ -71,8 +70,10 @@ QDialog* NewCalendarMonthsDialog(QWidget* parent) {
 
 void RunCalendarExport(QWidget* parent) {
     if (ShownPersons(DisplaySettings.DisplayMode()).empty()) {
-        QMessageBox::information(parent, Tr({"CalendarExport", "Caption"}),
-                                 Tr({"CalendarExport", "Nobody"}));
+        QMessageBox box(QMessageBox::Information, Tr({"CalendarExport", "Caption"}),
+                        Tr({"CalendarExport", "Nobody"}), QMessageBox::Ok, parent);
+        box.setTextFormat(Qt::PlainText);
+        box.exec();
         return;
     }
     const std::unique_ptr<QDialog> dialog(NewCalendarMonthsDialog(parent));

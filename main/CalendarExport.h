@@ -10,8 +10,9 @@ class QWidget;
 
 // Writes the calendar of the persons a display mode shows (ShownPersons), from Prognose as the
 // last refresh left it: the charted months and `monthsAfter` months after them. The file is
-// replaced only once it is completely written. Throws EProgramError "Не могу записать в <full
-// path>" when it cannot be, or when the name is that of something other than a file.
+// replaced only once it is completely written. Throws EProgramError "Не могу создать файл
+// "<full path>". <reason>." when it cannot be: a folder that does not exist (none is made), a
+// link that leads to no file, or a name of something other than a file.
 void ExportCalendar(const QString& path, int monthsAfter, int displayMode);
 
 // The dialog that asks for the number of months after the charted ones, for tests: the spin

@@ -1,8 +1,9 @@
 #include "main/ChartExport.h"
 
 #include "model/Error.h"
+#include "platform/Translation.h"
+#include "platform/WholeFile.h"
 #include "widgets/SaveFile.h"
-#include "widgets/Translation.h"
 
 #include <QBuffer>
 #include <QFileDialog>

@@ -4,11 +4,11 @@
 #include "model/DisplaySettings.h"
 #include "model/Report.h"
 #include "model/Shared.h"
+#include "platform/Translation.h"
 #include "report/Calendar.h"
 #include "report/CoupleReport.h"
 #include "widgets/Fonts.h"
 #include "widgets/ImageCanvas.h"
-#include "widgets/Translation.h"
 
 #include <QColor>
 #include <QEvent>
@@ -100,17 +100,14 @@ private:
 
 QPointer<TReadoutLabel> Readout;
 
-// Stands for the person's name while the line is formatted and escaped.
-constexpr char NameMark[] = "\x01";
-
 // A line of the read-out with the person's name bold in the person's colour, the rest in the
 // tooltip's own colour, which stays readable on its background.
-QString Line(const TDatalogging& person, const std::string& name, const std::string& text) {
+QString Line(TColor color, const std::string& name, const std::string& text) {
     return QStringLiteral("<div>%1</div>")
         .arg(QString::fromStdString(text).toHtmlEscaped().replace(
-            QLatin1String(NameMark), QStringLiteral("<b style=\"color:%1\">%2</b>")
-                                         .arg(QColor(ToQRgb(person.Color)).name(),
-                                              QString::fromStdString(name).toHtmlEscaped())));
+            QLatin1String(ReadoutNameMark),
+            QStringLiteral("<b style=\"color:%1\">%2</b>")
+                .arg(QColor(ToQRgb(color)).name(), QString::fromStdString(name).toHtmlEscaped())));
 }
 
 // The read-out's rich text for a column of a chart `width` pixels wide; empty when the charts
@@ -122,30 +119,11 @@ QString ChartReadoutText(int chart, int x, int width) {
     const TDateTime day =
         window->FirstDay + static_cast<TDateTime>(DayPositionAt(width, x, *window) - 1);
     QString text = QStringLiteral("<b>%1</b>").arg(LongDate(day).toHtmlEscaped());
-    const std::vector<CycleKind> cycles = CyclesInUse();
-    for (const bool man : ShownPersons(DisplaySettings.DisplayMode())) {
-        const TDatalogging& person = man ? Prognose.Man : Prognose.Woman;
-        const std::string& name = PersonName(man);
-        const TDayReading reading = ReadingOn(person.BirthDate, day, cycles);
-        std::vector<std::string> parts{NameMark};
-        if (!reading.Born) {
-            parts.push_back(TextOf(man ? TTextKey{"Couple", "Man.NotBorn"}
-                                       : TTextKey{"Couple", "Woman.NotBorn"}));
-        } else if (chart < 4) {
-            const auto i = static_cast<std::size_t>(chart);
-            parts.push_back(PercentText(reading.PercentTenths[i], true));
-            parts.emplace_back(TrendWord(reading.Trends[i]));
-        } else if (reading.AverageTenths) {
-            parts.push_back(PercentText(*reading.AverageTenths, true));
-            parts.emplace_back(TrendWord(reading.AverageTrend));
-        } else {
-            parts.push_back(TextOf({"Couple", "NoCycles"}));
-        }
-        text += Line(person, name,
-                     FormatTextOf(parts.size() == 3 ? TTextKey{"Couple", "Readout.Line"}
-                                                    : TTextKey{"Couple", "Readout.State"},
-                                  parts));
-    }
+    for (const TReadoutLine& line :
+         ReadoutLines(CoupleOf(Prognose), day, chart, DisplaySettings.Cycles(),
+                      DisplaySettings.DisplayMode()))
+        text +=
+            Line((line.Man ? Prognose.Man : Prognose.Woman).Color, PersonName(line.Man), line.Text);
     return text;
 }
 

@@ -4,9 +4,9 @@
 #include "model/DisplaySettings.h"
 #include "model/Report.h"
 #include "model/Shared.h"
+#include "platform/Translation.h"
 #include "report/CoupleReport.h"
 #include "viewer/RtfWriter.h"
-#include "widgets/Translation.h"
 
 #include <QColor>
 #include <QStringList>

@@ -4,11 +4,12 @@
 #include "OrvantaVersion.h"
 #include "base/TextFormat.h"
 #include "base/Vocabulary.h"
-#include "main/LanguageFile.h"
 #include "model/Shared.h"
+#include "platform/LanguageFile.h"
+#include "platform/SettingsPath.h"
+#include "platform/Translation.h"
 #include "widgets/Accessibility.h"
 #include "widgets/ErrorBox.h"
-#include "widgets/Translation.h"
 
 #include <QAction>
 #include <QDateEdit>
@@ -21,6 +22,7 @@
 #include <QScopeGuard>
 
 #include <array>
+#include <span>
 #include <vector>
 
 namespace {
@@ -142,6 +144,68 @@ void TMainForm::KeepBuiltInTexts() {
     }
 }
 
+namespace {
+
+// How a section's values reach the components it names; each returns the component it wrote
+// to, if any.
+using TApply = QObject* (*)(QWidget* window, const TProfileFile& file, const char* section,
+                            const char* name);
+
+QObject* ApplyToCommand(QWidget* window, const TProfileFile& file, const char* section,
+                        const char* name) {
+    auto* command = window->findChild<QAction*>(QLatin1String(name));
+    if (command)
+        Translate(command, file, section);
+    return command;
+}
+
+QObject* ApplyToGroupBox(QWidget* window, const TProfileFile& file, const char* section,
+                         const char* name) {
+    auto* box = window->findChild<QGroupBox*>(QLatin1String(name));
+    const auto value = file.Read(section, name);
+    // A box the file does not name keeps its caption as it is.
+    if (!box || !value)
+        return nullptr;
+    box->setTitle(QLatin1Char(' ') + QString::fromStdString(*value) + QLatin1Char(' '));
+    return box;
+}
+
+QObject* ApplyToLabel(QWidget* window, const TProfileFile& file, const char* section,
+                      const char* name) {
+    auto* label = window->findChild<QLabel*>(QLatin1String(name));
+    if (label) {
+        label->setText(Read(file, section, name, label->text()));
+        label->adjustSize();
+    }
+    return label;
+}
+
+QObject* ApplyToImage(QWidget* window, const TProfileFile& file, const char* section,
+                      const char* name) {
+    auto* image = window->findChild<QWidget*>(QLatin1String(name));
+    if (image) {
+        const QString hint = Read(file, section, name, image->statusTip());
+        image->setToolTip(hint);
+        image->setStatusTip(hint);
+    }
+    return image;
+}
+
+struct TSection {
+    const char* name;
+    std::span<const char* const> components;
+    TApply apply;
+};
+
+// The sections of a language file in the order they are applied.
+constexpr std::array Sections{TSection{"Action", ActionNames, ApplyToCommand},
+                              TSection{"MenuItem", MenuItemNames, ApplyToCommand},
+                              TSection{"GroupBox", GroupBoxNames, ApplyToGroupBox},
+                              TSection{"Label", LabelNames, ApplyToLabel},
+                              TSection{"Image", ImageNames, ApplyToImage}};
+
+} // namespace
+
 bool TMainForm::ApplyLanguage(const TProfileFile& file) {
     ApplicationTitle = Read(file, "Main", "Application.Title", ApplicationTitle);
     const std::string caption = file.Read("Main", "MainForm.Caption", windowTitle().toStdString());
@@ -149,46 +213,15 @@ bool TMainForm::ApplyLanguage(const TProfileFile& file) {
     setWindowTitle(QString::fromStdString(FormatText(caption, std::span(&version, 1))));
     // First the language's locale and Qt's translations: the menu items name their shortcuts in
     // its words.
-    InstallLanguage(&file);
+    InstallLanguageEverywhere(&file);
 
-    if (file.HasSection("Action"))
-        for (const char* name : ActionNames)
-            if (auto* action = findChild<QAction*>(QLatin1String(name)))
-                Translate(action, file, "Action");
-    if (file.HasSection("MenuItem"))
-        for (const char* name : MenuItemNames)
-            if (auto* item = findChild<QAction*>(QLatin1String(name)))
-                Translate(item, file, "MenuItem");
+    // Whether the file gave the chart's box its caption, which then becomes the caption's format.
     bool chartCaptionSet = false;
-    if (file.HasSection("GroupBox")) {
-        for (const char* name : GroupBoxNames) {
-            auto* box = findChild<QGroupBox*>(QLatin1String(name));
-            const auto value = file.Read("GroupBox", name);
-            // A box the file does not name keeps its caption as it is.
-            if (!box || !value)
-                continue;
-            box->setTitle(QLatin1Char(' ') + QString::fromStdString(*value) + QLatin1Char(' '));
-            chartCaptionSet = chartCaptionSet || box == gbGraphics;
-        }
-    }
-    if (file.HasSection("Label")) {
-        for (const char* name : LabelNames) {
-            if (auto* label = findChild<QLabel*>(QLatin1String(name))) {
-                label->setText(Read(file, "Label", name, label->text()));
-                label->adjustSize();
-            }
-        }
-    }
-    if (file.HasSection("Image")) {
-        for (const char* name : ImageNames) {
-            if (auto* image = findChild<QWidget*>(QLatin1String(name))) {
-                const QString hint = Read(file, "Image", name, image->statusTip());
-                image->setToolTip(hint);
-                image->setStatusTip(hint);
-            }
-        }
-    }
-    InstallLanguageNames(file);
+    for (const auto& [section, names, apply] : Sections)
+        if (file.HasSection(section))
+            for (const char* name : names)
+                if (apply(this, file, section, name) == gbGraphics)
+                    chartCaptionSet = true;
     FollowLanguage(this);
     return chartCaptionSet;
 }
@@ -216,13 +249,17 @@ void TMainForm::RestoreBuiltInTexts() {
             static_cast<QWidget*>(object)->setStatusTip(hint);
         }
     }
-    InstallLanguage(nullptr);
+    InstallLanguageEverywhere(nullptr);
     FollowLanguage(this);
 }
 
 void TMainForm::LoadLanguage(const QString& name) {
-    const QString path = FindLanguageFile(LanguageFolder(), name);
-    const auto file = ReadLanguageFile(path);
+    const TLanguageRead language = ReadLanguageNamed(name);
+    if (language.Status == TFileRead::TooLarge)
+        ShowErrorBox(TrFormat(
+            {"Messages", "LanguageTooLarge"},
+            {FullFileName(language.Path), QString::number(MaxProfileFileSize / (1024 * 1024))}));
+    const auto& file = language.File;
     bool chartCaptionSet = true;
     if (!file)
         ApplyBuiltInVocabulary();
@@ -232,7 +269,7 @@ void TMainForm::LoadLanguage(const QString& name) {
     // month names filled in. Only the first load takes the caption the window was built with.
     if (chartCaptionSet || ChartCaptionFormat.empty())
         ChartCaptionFormat = gbGraphics->title().toStdString();
-    SetHelpDocument(file ? HelpDocumentBeside(path) : QString());
+    SetHelpDocument(file ? HelpDocumentBeside(language.Path) : QString());
     actAnalysisExecute();
 }
 

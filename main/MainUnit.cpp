@@ -1,5 +1,5 @@
 #include "main/MainUnit.h"
-#include "main/ProgramFolder.h"
+#include "platform/ProgramFolder.h"
 
 #include "OrvantaVersion.h"
 #include "base/TextFormat.h"
@@ -13,6 +13,8 @@
 #include "model/DisplaySettings.h"
 #include "model/Error.h"
 #include "model/Shared.h"
+#include "platform/Dates.h"
+#include "platform/Translation.h"
 #include "viewer/InfoViewer.h"
 #include "widgets/Accessibility.h"
 #include "widgets/ErrorBox.h"
@@ -20,7 +22,6 @@
 #include "widgets/GroupBox.h"
 #include "widgets/ImageCanvas.h"
 #include "widgets/ImageList.h"
-#include "widgets/Translation.h"
 
 #include <QAction>
 #include <QApplication>
@@ -83,6 +84,7 @@ QGroupBox* NewGroupBox(const char* name, const QString& caption, QWidget* parent
 QLabel* NewLabel(const char* name, QWidget* parent, int x, int y, const QString& text = {}) {
     auto* label = new QLabel(text.isEmpty() ? QLatin1String(name) : text, parent);
     label->setObjectName(QLatin1String(name));
+    label->setTextFormat(Qt::PlainText); // a language file's text is no markup
     label->move(x, y);
     label->adjustSize();
     return label;
@@ -446,10 +448,13 @@ void TMainForm::FormShow() {
     // Start-up guard: a damaged settings or language file never stops the start. A language that
     // cannot be applied is reported once, over the window, and the built-in texts stand in for
     // it; the "Language" menu is built either way, so another language can be chosen.
+    // The empty catch blocks are the guard's whole point: whatever a damaged file makes these
+    // steps throw ends the step silently and start-up goes on, as the program always did.
     QString language;
     try {
         language = ReadSettingsFile();
     } catch (...) {
+        // silent: the settings read so far stay, the rest keep their defaults
     }
     const auto builtIn = [this] {
         ApplyBuiltInVocabulary();
@@ -462,11 +467,12 @@ void TMainForm::FormShow() {
         QTimer::singleShot(0, this,
                            [message = QString::fromUtf8(error.what())] { ShowErrorBox(message); });
     } catch (...) {
-        builtIn();
+        builtIn(); // silent: a failure that carries no message has nothing to show
     }
     try {
         BuildLanguageMenu();
     } catch (...) {
+        // silent: the menu stays as far as it was built
     }
     SetPickerToNow(dtpPrognoseDate);
     ConnectDatePicker(dtpPrognoseDate);
@@ -539,7 +545,6 @@ void TMainForm::ApplyBuiltInVocabulary() {
     setWindowTitle(Text(FormatText(BuiltInMainCaption, std::span(&version, 1))));
     ApplicationTitle = Text(std::string(BuiltInApplicationTitle));
     gbGraphics->setTitle(Text(std::string(BuiltInChartCaption)));
-    InstallBuiltInNames();
 }
 
 QString TMainForm::ReadSettingsFile() {
@@ -659,6 +664,7 @@ void TMainForm::actSettingsExecute() {
 
 void TMainForm::actAboutExecute() {
     QMessageBox box(this);
+    box.setTextFormat(Qt::PlainText);
     box.setWindowTitle(Tr({"About", "Caption"}));
     box.setIconPixmap(ProgramIcon().pixmap(32, 32));
     box.setText(QStringList{TrFormat({"About", "Line1"}, {QString::fromUtf8(ProgramVersion)}),

@@ -156,17 +156,8 @@ void DrawCycleCurve(const TDatalogging& person, TCanvas& image, long double fact
 
 void DrawAverageCurve(const TDatalogging& person, TCanvas& image, const TChartWindow& window,
                       TCycleSet cycles) {
-    DrawCurve(person, image, window, [cycles](std::int32_t n) {
-        long double sum = 0;
-        int used = 0;
-        for (CycleKind kind : AllCycles) {
-            if (cycles.Contains(kind)) {
-                sum += CycleValue(n, CycleFactor(kind));
-                ++used;
-            }
-        }
-        return used > 0 ? RoundHalfEven(sum / used) : 0;
-    });
+    DrawCurve(person, image, window,
+              [cycles](std::int32_t n) { return RoundHalfEven(CycleMean(n, cycles)); });
 }
 
 void DrawChartGrid(TCanvas& image) {

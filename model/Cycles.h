@@ -62,3 +62,17 @@ inline constexpr long double CycleFactor(CycleKind kind) {
 
 // A cycle's value on the given day of life: 25 × sin(days × factor), in −25..+25.
 long double CycleValue(std::int32_t days, long double factor);
+
+// The four cycles' values on a day of life, in the order of CycleKind.
+using TCycleValues = std::array<long double, 4>;
+TCycleValues CycleValues(std::int32_t days);
+
+// The sum of the values of `cycles`, added in the order of CycleKind in 80 bits: what the good
+// and bad days are found in. One order of adding everywhere gives the same days everywhere.
+long double SumOf(const TCycleValues& values, TCycleSet cycles);
+// Their mean, as the average chart draws it; 0 when no cycle is in use.
+long double MeanOf(const TCycleValues& values, TCycleSet cycles);
+
+// The same on a day of life, computing only the cycles in use.
+long double CycleSum(std::int32_t days, TCycleSet cycles);
+long double CycleMean(std::int32_t days, TCycleSet cycles);

@@ -133,10 +133,6 @@ std::int32_t CompatibilityTenths(std::int32_t daysApart, CycleKind kind) {
     return static_cast<std::int32_t>(std::llround(CompatibilityPercent(daysApart, kind) * 10.0L));
 }
 
-std::vector<CycleKind> CyclesInUse() {
-    return DisplaySettings.Cycles().Kinds();
-}
-
 TPersonFigures PersonFigures(TDateTime birth, TDateTime prognoseDate, TCycleSet cycles) {
     TPersonFigures figures;
     const auto b = DayNumber(birth);

@@ -80,9 +80,6 @@ long double CompatibilityPercent(std::int32_t daysApart, CycleKind kind);
 // The same to one decimal, in tenths of a percent (0..1000).
 std::int32_t CompatibilityTenths(std::int32_t daysApart, CycleKind kind);
 
-// The cycles in use in DisplaySettings, in the order of CycleKind.
-std::vector<CycleKind> CyclesInUse();
-
 struct TCycleFigures {
     CycleKind Kind = CycleKind::Physical;
     std::int32_t PercentTenths = 0;

@@ -2,6 +2,7 @@
 
 #include "model/DisplaySettings.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
@@ -18,6 +19,46 @@ void SetPersonColor(bool man, TColor color) {
 
 long double CycleValue(std::int32_t days, long double factor) {
     return 25.0L * std::sin(static_cast<long double>(days) * factor);
+}
+
+TCycleValues CycleValues(std::int32_t days) {
+    TCycleValues values{};
+    for (CycleKind kind : AllCycles)
+        values[static_cast<std::size_t>(kind)] = CycleValue(days, CycleFactor(kind));
+    return values;
+}
+
+long double SumOf(const TCycleValues& values, TCycleSet cycles) {
+    long double sum = 0;
+    for (CycleKind kind : AllCycles)
+        if (cycles.Contains(kind))
+            sum += values[static_cast<std::size_t>(kind)];
+    return sum;
+}
+
+long double MeanOf(const TCycleValues& values, TCycleSet cycles) {
+    const int count = cycles.Count();
+    return count > 0 ? SumOf(values, cycles) / count : 0;
+}
+
+namespace {
+
+TCycleValues ValuesInUse(std::int32_t days, TCycleSet cycles) {
+    TCycleValues values{};
+    for (CycleKind kind : AllCycles)
+        if (cycles.Contains(kind))
+            values[static_cast<std::size_t>(kind)] = CycleValue(days, CycleFactor(kind));
+    return values;
+}
+
+} // namespace
+
+long double CycleSum(std::int32_t days, TCycleSet cycles) {
+    return SumOf(ValuesInUse(days, cycles), cycles);
+}
+
+long double CycleMean(std::int32_t days, TCycleSet cycles) {
+    return MeanOf(ValuesInUse(days, cycles), cycles);
 }
 
 std::int64_t TChartWindow::Position(TDateTime day) const {
@@ -72,12 +113,7 @@ void TDatalogging::UpdatePerson(TDateTime date) {
 }
 
 long double TDatalogging::DailySum(TDateTime day, TCycleSet cycles) const {
-    const std::int32_t n = DaysBetween(day, BirthDate);
-    long double sum = 0;
-    for (CycleKind kind : AllCycles)
-        if (cycles.Contains(kind))
-            sum += CycleValue(n, CycleFactor(kind));
-    return sum;
+    return CycleSum(DaysBetween(day, BirthDate), cycles);
 }
 
 long double TDatalogging::DailySum(TDateTime day) const {
@@ -95,35 +131,74 @@ void TDatalogging::FindGoodAndBadDays(TDateTime date, const TChartWindow& window
     if (!DecodeDate(date) || !DecodeDate(BirthDate) || !DecodeDate(window.LastDay))
         return;
 
-    TDateTime d = std::max(date - 1, BirthDate);
-    long double p1 = 0;
-    long double p2 = 0;
-    bool first = true;
-    do {
-        const long double s = DailySum(d, cycles);
-        if (first) {
-            GoodDayValue = s;
-            BadDayValue = s;
-            GoodDay = 0;
-            BadDay = 0;
-            p1 = s;
-            p2 = s;
-            first = false;
-        }
-        if (BadDay > 0 && GoodDay > 0)
-            break;
-        if (p1 > p2 && s < p1 && GoodDay == 0) {
-            GoodDayValue = p1;
-            GoodDay = d - 1;
-        }
-        if (p1 < p2 && s > p1 && BadDay == 0) {
-            BadDayValue = p1;
-            BadDay = d - 1;
-        }
-        p2 = p1;
-        p1 = s;
-        d += 1;
-    } while (d < window.LastDay);
+    // From the day before the prognosis date (or birth) up to the day before the window's last:
+    // the candidates lie one day inside those bounds.
+    const TDateTime from = std::max(date - 1, BirthDate);
+    GoodDay = 0;
+    BadDay = 0;
+    GoodDayValue = BadDayValue = DailySum(from, cycles);
+    // A day found on the date 0 counts as none found, as the date 0 stands for no day.
+    ForEachTurningDay(BirthDate, cycles, from + 1, window.LastDay - 2,
+                      [this](const TTurningDay& turn) {
+                          if (turn.Good && GoodDay == 0) {
+                              GoodDay = turn.Day;
+                              GoodDayValue = turn.Sum;
+                          } else if (!turn.Good && BadDay == 0) {
+                              BadDay = turn.Day;
+                              BadDayValue = turn.Sum;
+                          }
+                          return !(BadDay > 0 && GoodDay > 0);
+                      });
+}
+
+void ForEachTurningDay(TDateTime birth, TCycleSet cycles, TDateTime first, TDateTime last,
+                       const std::function<bool(const TTurningDay&)>& visit) {
+    if (!DecodeDate(birth) || !DecodeDate(first) || !DecodeDate(last))
+        return;
+    // A day counts only when the day before it is lived.
+    const TDateTime from = std::max(first, birth + 1);
+    const auto sum = [&](TDateTime day) { return CycleSum(DaysBetween(day, birth), cycles); };
+    long double before = sum(from - 1);
+    long double today = sum(from);
+    for (TDateTime day = from; day <= last; day += 1) {
+        const long double after = sum(day + 1);
+        const bool peak = today > before && today > after;
+        if ((peak || (today < before && today < after)) && !visit({day, peak, today}))
+            return;
+        before = today;
+        today = after;
+    }
+}
+
+std::vector<TCoupleDay> CoupleDays(const TCouple& couple, TCycleSet cycles, TDateTime first,
+                                   TDateTime last) {
+    std::vector<TCoupleDay> days;
+    if (cycles.Count() == 0 || !DecodeDate(couple.ManBirth) || !DecodeDate(couple.WomanBirth) ||
+        !DecodeDate(first) || !DecodeDate(last))
+        return days;
+    struct TMeans {
+        long double Man;
+        long double Woman;
+        long double Sum() const { return Man + Woman; }
+    };
+    const auto on = [&](TDateTime day) {
+        return TMeans{CycleMean(DaysBetween(day, couple.ManBirth), cycles),
+                      CycleMean(DaysBetween(day, couple.WomanBirth), cycles)};
+    };
+    const TDateTime from = std::max({first, couple.ManBirth + 1, couple.WomanBirth + 1});
+    TMeans before = on(from - 1);
+    TMeans today = on(from);
+    for (TDateTime day = from; day <= last; day += 1) {
+        const TMeans after = on(day + 1);
+        const long double sum = today.Sum();
+        if (today.Man > 0 && today.Woman > 0 && sum > before.Sum() && sum > after.Sum())
+            days.push_back({day, true});
+        else if (today.Man < 0 && today.Woman < 0 && sum < before.Sum() && sum < after.Sum())
+            days.push_back({day, false});
+        before = today;
+        today = after;
+    }
+    return days;
 }
 
 std::int32_t ZodiacSignOf(std::int32_t day, unsigned month) {

@@ -5,8 +5,10 @@
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 // The span the charts cover: the prognosis month and the month after it.
 // Derived from the prognosis date whenever needed, never stored.
@@ -53,6 +55,23 @@ public:
     long double DailySum(TDateTime day) const;
 };
 
+// A good day (a strict peak of the sum of the cycles in use) or a bad day (a strict trough):
+// equal neighbouring sums make neither.
+struct TTurningDay {
+    TDateTime Day = 0;
+    bool Good = false;
+    long double Sum = 0;
+
+    bool operator==(const TTurningDay&) const = default;
+};
+
+// Visits the good and bad days from `first` to `last` of a person born on `birth`, in the order
+// of days, until `visit` returns false: each day's sum of `cycles` compared with the sums of the
+// day before and after it (which may lie outside the span), a day counted only when the day
+// before it is lived. None when a date is no date of years 1..9999.
+void ForEachTurningDay(TDateTime birth, TCycleSet cycles, TDateTime first, TDateTime last,
+                       const std::function<bool(const TTurningDay&)>& visit);
+
 class TBiorhythmPrognose {
 public:
     TBiorhythmPrognose();
@@ -69,6 +88,35 @@ public:
 };
 
 extern TBiorhythmPrognose Prognose;
+
+// A couple as the report, the calendar and the read-out take it: the two dates of birth.
+struct TCouple {
+    TDateTime ManBirth = 0;
+    TDateTime WomanBirth = 0;
+
+    TDateTime Birth(bool man) const { return man ? ManBirth : WomanBirth; }
+};
+
+// A day good for both (each person's mean of the cycles in use above zero and the sum of the
+// two means a strict peak) or hard for both (both means below zero, the sum a strict trough).
+struct TCoupleDay {
+    TDateTime Day = 0;
+    bool Good = false;
+
+    bool operator==(const TCoupleDay&) const = default;
+};
+
+// The days good or hard for both from `first` to `last`, by the means of `cycles` as the
+// average chart draws them, in 80 bits; the neighbouring days may lie outside the span, and a
+// day counts only when both were born by the day before it. None without a cycle in use, or
+// when a date is no date of years 1..9999.
+std::vector<TCoupleDay> CoupleDays(const TCouple& couple, TCycleSet cycles, TDateTime first,
+                                   TDateTime last);
+
+// The couple of a prognosis.
+inline TCouple CoupleOf(const TBiorhythmPrognose& prognose) {
+    return {prognose.Man.BirthDate, prognose.Woman.BirthDate};
+}
 
 // Gives the man's (true) or the woman's record of Prognose its colour: what the display settings
 // hand over when a colour is chosen or restored (TDisplaySettings::SetColorHandover).

@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <array>
+#include <ctime>
 
 namespace {
 
@@ -25,9 +26,9 @@ std::string BasicDate(TDateTime date) {
 }
 
 struct TPersonWords {
-    const TDatalogging& Person;
+    TDateTime Birth;
     bool Man;
-    std::vector<CycleKind> InUse;
+    TCycleSet InUse;
 
     std::string Name() const { return PersonName(Man); }
 
@@ -35,22 +36,69 @@ struct TPersonWords {
                          const std::string& what) const {
         TCalendarEvent event;
         event.Uid = std::string(KindKeys[static_cast<std::size_t>(kind)]) + "-" +
-                    (Man ? "man" : "woman") + "-" + BasicDate(Person.BirthDate) + "-" +
-                    BasicDate(first) + "@orvanta";
+                    (Man ? "man" : "woman") + "-" + BasicDate(Birth) + "-" + BasicDate(first) +
+                    "@orvanta";
         event.First = first;
         event.Last = last;
         event.Summary = std::move(summary);
         event.Description =
-            FormatTextOf({"Calendar", "Birth"}, {Name(), LongDateForm(Person.BirthDate)}) + "\n" +
-            what;
+            FormatTextOf({"Calendar", "Birth"}, {Name(), LongDateForm(Birth)}) + "\n" + what;
         for (TDateTime day = first; day <= last; day += 1)
             event.Description +=
                 "\n" + FormatTextOf({"Calendar", "Values"},
-                                    {LongDateForm(day),
-                                     ReadingText(ReadingOn(Person.BirthDate, day, InUse))});
+                                    {LongDateForm(day), ReadingText(ReadingOn(Birth, day, InUse))});
         return event;
     }
 };
+
+void AddCriticalDays(const TPersonWords& words, TDateTime first, TDateTime last,
+                     std::vector<TCalendarEvent>& events) {
+    for (TDateTime day = std::max(first, words.Birth); day <= last; day += 1) {
+        std::vector<CycleKind> critical;
+        for (CycleKind kind : AllCycles)
+            if (IsCriticalDay(static_cast<std::int32_t>(day - words.Birth), kind))
+                critical.push_back(kind);
+        if (critical.empty())
+            continue;
+        const std::string cycles = CycleWords(critical);
+        events.push_back(
+            words.Event(DayKind::Critical, day, day,
+                        FormatTextOf({"Calendar", "Critical"}, {words.Name(), cycles}),
+                        FormatTextOf(critical.size() == 1 ? TTextKey{"Calendar", "Critical.TextOne"}
+                                                          : TTextKey{"Calendar", "Critical.Text"},
+                                     {cycles})));
+    }
+}
+
+void AddUnfavourableDays(const TPersonWords& words, TDateTime first, TDateTime last,
+                         std::vector<TCalendarEvent>& events) {
+    for (const TDaySpan& span : UnfavourableDays(words.Birth, words.InUse.Kinds(), first, last))
+        events.push_back(words.Event(
+            DayKind::Unfavourable, span.First, span.Last,
+            FormatTextOf(span.First == span.Last ? TTextKey{"Calendar", "Unfavourable.Day"}
+                                                 : TTextKey{"Calendar", "Unfavourable.Days"},
+                         {words.Name()}),
+            FormatTextOf({"Calendar", "Unfavourable.Text"}, {CycleWords(span.Cycles)})));
+}
+
+// The good and bad days, as the nearest good and bad day search finds them.
+void AddGoodAndBadDays(const TPersonWords& words, TDateTime first, TDateTime last,
+                       std::vector<TCalendarEvent>& events) {
+    std::vector<std::string> inUse;
+    for (CycleKind kind : words.InUse.Kinds())
+        inUse.push_back(CycleWord(kind));
+    const std::string cycles = JoinWithAnd(inUse);
+    ForEachTurningDay(words.Birth, words.InUse, first, last, [&](const TTurningDay& turn) {
+        events.push_back(words.Event(
+            turn.Good ? DayKind::Good : DayKind::Bad, turn.Day, turn.Day,
+            FormatTextOf(turn.Good ? TTextKey{"Calendar", "Good"} : TTextKey{"Calendar", "Bad"},
+                         {words.Name()}),
+            FormatTextOf(turn.Good ? TTextKey{"Calendar", "Good.Text"}
+                                   : TTextKey{"Calendar", "Bad.Text"},
+                         {cycles})));
+        return true;
+    });
+}
 
 } // namespace
 
@@ -71,87 +119,26 @@ std::optional<TCalendarSpan> CalendarSpan(TDateTime prognoseDate, int monthsAfte
         first, *EncodeDate(lastYear, lastMonthOfYear, DaysInMonth(lastYear, lastMonthOfYear))};
 }
 
-std::vector<TCalendarEvent> PersonEvents(const TDatalogging& person, bool man, TDateTime first,
-                                         TDateTime last) {
+std::vector<TCalendarEvent> PersonEvents(TDateTime birth, bool man, TDateTime first, TDateTime last,
+                                         TCycleSet cycles) {
     std::vector<TCalendarEvent> events;
-    const TDateTime birth = person.BirthDate;
     if (!DecodeDate(birth) || !DecodeDate(first) || !DecodeDate(last) || last < first)
         return events;
-    const TPersonWords words{person, man, CyclesInUse()};
-    const std::string name = words.Name();
-
-    for (TDateTime day = std::max(first, birth); day <= last; day += 1) {
-        std::vector<CycleKind> critical;
-        for (CycleKind kind : AllCycles)
-            if (IsCriticalDay(static_cast<std::int32_t>(day - birth), kind))
-                critical.push_back(kind);
-        if (critical.empty())
-            continue;
-        const std::string cycles = CycleWords(critical);
-        events.push_back(words.Event(
-            DayKind::Critical, day, day, FormatTextOf({"Calendar", "Critical"}, {name, cycles}),
-            FormatTextOf(critical.size() == 1 ? TTextKey{"Calendar", "Critical.TextOne"}
-                                              : TTextKey{"Calendar", "Critical.Text"},
-                         {cycles})));
-    }
-
-    for (const TDaySpan& span : UnfavourableDays(birth, words.InUse, first, last))
-        events.push_back(words.Event(
-            DayKind::Unfavourable, span.First, span.Last,
-            FormatTextOf(span.First == span.Last ? TTextKey{"Calendar", "Unfavourable.Day"}
-                                                 : TTextKey{"Calendar", "Unfavourable.Days"},
-                         {name}),
-            FormatTextOf({"Calendar", "Unfavourable.Text"}, {CycleWords(span.Cycles)})));
-
-    // The sums from the day before `first` to the day after `last`, as the nearest good and bad
-    // day search forms them; a day counts only when the day before it is lived.
-    if (!words.InUse.empty()) {
-        std::vector<long double> sums;
-        for (TDateTime day = first - 1; day <= last + 1; day += 1)
-            sums.push_back(person.DailySum(day));
-        std::vector<std::string> inUse;
-        for (CycleKind kind : words.InUse)
-            inUse.push_back(CycleWord(kind));
-        const std::string cycles = JoinWithAnd(inUse);
-        for (std::size_t i = 1; i + 1 < sums.size(); ++i) {
-            const TDateTime day = first - 1 + static_cast<TDateTime>(i);
-            if (day - 1 < birth)
-                continue;
-            if (sums[i] > sums[i - 1] && sums[i] > sums[i + 1])
-                events.push_back(words.Event(DayKind::Good, day, day,
-                                             FormatTextOf({"Calendar", "Good"}, {name}),
-                                             FormatTextOf({"Calendar", "Good.Text"}, {cycles})));
-            if (sums[i] < sums[i - 1] && sums[i] < sums[i + 1])
-                events.push_back(words.Event(DayKind::Bad, day, day,
-                                             FormatTextOf({"Calendar", "Bad"}, {name}),
-                                             FormatTextOf({"Calendar", "Bad.Text"}, {cycles})));
-        }
-    }
-
+    const TPersonWords words{birth, man, cycles};
+    AddCriticalDays(words, first, last, events);
+    AddUnfavourableDays(words, first, last, events);
+    AddGoodAndBadDays(words, first, last, events);
     std::stable_sort(
         events.begin(), events.end(),
         [](const TCalendarEvent& a, const TCalendarEvent& b) { return a.First < b.First; });
     return events;
 }
 
-std::vector<bool> ShownPersons(int displayMode) {
-    switch (displayMode) {
-    case 0:
-        return {true, false};
-    case 1:
-        return {false};
-    case 2:
-        return {true};
-    default:
-        return {};
-    }
-}
-
-std::vector<TCalendarEvent> CalendarEvents(const TBiorhythmPrognose& prognose, int displayMode,
-                                           TCalendarSpan span) {
+std::vector<TCalendarEvent> CalendarEvents(const TCouple& couple, int displayMode,
+                                           TCalendarSpan span, TCycleSet cycles) {
     std::vector<TCalendarEvent> events;
     for (const bool man : ShownPersons(displayMode)) {
-        auto person = PersonEvents(man ? prognose.Man : prognose.Woman, man, span.First, span.Last);
+        auto person = PersonEvents(couple.Birth(man), man, span.First, span.Last, cycles);
         events.insert(events.end(), std::make_move_iterator(person.begin()),
                       std::make_move_iterator(person.end()));
     }
@@ -201,6 +188,18 @@ std::string StampText(std::chrono::sys_seconds stamp) {
 }
 
 } // namespace
+
+std::string CalendarFile(const TCouple& couple, TDateTime prognoseDate, int monthsAfter,
+                         int displayMode, TCycleSet cycles, std::chrono::sys_seconds stamp) {
+    std::vector<TCalendarEvent> events;
+    if (const auto span = CalendarSpan(prognoseDate, monthsAfter))
+        events = CalendarEvents(couple, displayMode, *span, cycles);
+    return CalendarText(events, stamp);
+}
+
+std::chrono::sys_seconds NowInWholeSeconds() {
+    return std::chrono::sys_seconds(std::chrono::seconds(std::time(nullptr)));
+}
 
 std::string CalendarText(const std::vector<TCalendarEvent>& events,
                          std::chrono::sys_seconds stamp) {

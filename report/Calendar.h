@@ -39,17 +39,23 @@ std::optional<TCalendarSpan> CalendarSpan(TDateTime prognoseDate, int monthsAfte
 // - a run of especially unfavourable days of the cycles in use, one event over the run;
 // - a good day (a strict peak of the sum of the cycles in use, as the nearest good day) and a
 //   bad day (a strict trough).
-// Reads the cycles in use from DisplaySettings.
-std::vector<TCalendarEvent> PersonEvents(const TDatalogging& person, bool man, TDateTime first,
-                                         TDateTime last);
-
-// The persons the charts show in a display mode: the man, the woman, both or none.
-std::vector<bool> ShownPersons(int displayMode);
+std::vector<TCalendarEvent> PersonEvents(TDateTime birth, bool man, TDateTime first, TDateTime last,
+                                         TCycleSet cycles);
 
 // The events of the persons shown, as PersonEvents gives them, man first.
-std::vector<TCalendarEvent> CalendarEvents(const TBiorhythmPrognose& prognose, int displayMode,
-                                           TCalendarSpan span);
+std::vector<TCalendarEvent> CalendarEvents(const TCouple& couple, int displayMode,
+                                           TCalendarSpan span, TCycleSet cycles);
 
 // An iCalendar object (RFC 5545): CRLF line ends, lines folded at 75 bytes between characters,
 // text escaped; `stamp` is the DTSTAMP of every event.
 std::string CalendarText(const std::vector<TCalendarEvent>& events, std::chrono::sys_seconds stamp);
+
+// The calendar file of the persons a display mode shows, over the charted months of
+// `prognoseDate` and `monthsAfter` months after them; without events when those months do not
+// exist.
+std::string CalendarFile(const TCouple& couple, TDateTime prognoseDate, int monthsAfter,
+                         int displayMode, TCycleSet cycles, std::chrono::sys_seconds stamp);
+
+// The clock in whole seconds, for the calendar's stamp: the system clock's own nanoseconds run
+// out in the year 2262.
+std::chrono::sys_seconds NowInWholeSeconds();

@@ -12,26 +12,9 @@ constexpr std::array<TTextKey, 4> CycleWordKeys{
     TTextKey{"Report", "Cycle.Physical.InList"}, TTextKey{"Report", "Cycle.Emotional.InList"},
     TTextKey{"Report", "Cycle.Intellectual.InList"}, TTextKey{"Report", "Cycle.Heart.InList"}};
 
-// The four cycles' values (CycleValue) on a day of life, in the order of CycleKind.
-using TValues = std::array<long double, 4>;
-
-TValues ValuesOn(std::int32_t days) {
-    TValues values{};
-    for (CycleKind kind : AllCycles)
-        values[static_cast<std::size_t>(kind)] = CycleValue(days, CycleFactor(kind));
-    return values;
-}
-
-long double Mean(const TValues& values, const std::vector<CycleKind>& cycles) {
-    long double sum = 0;
-    for (CycleKind kind : cycles)
-        sum += values[static_cast<std::size_t>(kind)];
-    return sum / static_cast<long double>(cycles.size());
-}
-
 // A reading from the values of the day and of the day after, `days` after birth.
-TDayReading Reading(TDateTime day, std::int32_t days, const TValues& today, const TValues& next,
-                    const std::vector<CycleKind>& cycles) {
+TDayReading Reading(TDateTime day, std::int32_t days, const TCycleValues& today,
+                    const TCycleValues& next, TCycleSet cycles) {
     TDayReading reading;
     reading.Day = day;
     reading.Born = true;
@@ -40,10 +23,10 @@ TDayReading Reading(TDateTime day, std::int32_t days, const TValues& today, cons
         reading.PercentTenths[i] = PercentTenthsOf(today[i]);
         reading.Trends[i] = TrendOf(today[i], next[i], days, kind);
     }
-    if (!cycles.empty()) {
-        const long double mean = Mean(today, cycles);
+    if (cycles.Count() > 0) {
+        const long double mean = MeanOf(today, cycles);
         reading.AverageTenths = PercentTenthsOf(mean);
-        reading.AverageTrend = TrendOf(mean, Mean(next, cycles), days, cycles);
+        reading.AverageTrend = TrendOf(mean, MeanOf(next, cycles), days, cycles.Kinds());
     }
     return reading;
 }
@@ -57,14 +40,14 @@ std::optional<std::int32_t> DaysOfLife(TDateTime birth, TDateTime day) {
 
 } // namespace
 
-TDayReading ReadingOn(TDateTime birth, TDateTime day, const std::vector<CycleKind>& cycles) {
+TDayReading ReadingOn(TDateTime birth, TDateTime day, TCycleSet cycles) {
     const auto days = DaysOfLife(birth, day);
     if (!days) {
         TDayReading reading;
         reading.Day = day;
         return reading;
     }
-    return Reading(day, *days, ValuesOn(*days), ValuesOn(*days + 1), cycles);
+    return Reading(day, *days, CycleValues(*days), CycleValues(*days + 1), cycles);
 }
 
 std::optional<TReportSpan> ReportSpan(TDateTime date, std::optional<std::int32_t> days) {
@@ -77,21 +60,22 @@ std::optional<TReportSpan> ReportSpan(TDateTime date, std::optional<std::int32_t
             return std::nullopt;
         return TReportSpan{day, *days};
     }
-    if (const auto window = ChartWindow(day))
-        return TReportSpan{window->FirstDay,
-                           static_cast<std::int32_t>(window->LastDay - window->FirstDay) + 1};
-    // December 9999 has no month after it: its own days only.
-    const TDateTime first = *EncodeDate(int{ymd->year()}, unsigned{ymd->month()}, 1);
-    return TReportSpan{
-        first, static_cast<std::int32_t>(DaysInMonth(int{ymd->year()}, unsigned{ymd->month()}))};
+    const auto window = ChartWindow(day);
+    if (!window)
+        return std::nullopt;
+    return TReportSpan{window->FirstDay,
+                       static_cast<std::int32_t>(window->LastDay - window->FirstDay) + 1};
 }
 
-TCoupleReport CoupleReport(const TBiorhythmPrognose& prognose, TReportSpan span) {
+TCoupleReport CoupleReport(const TCouple& couple, TDateTime date, TReportSpan span,
+                           TCycleSet cycles) {
     TCoupleReport report;
-    report.Date = prognose.PrognoseDate;
-    report.Cycles = CyclesInUse();
+    report.Date = date;
+    report.Cycles = cycles.Kinds();
     for (const bool man : {true, false}) {
-        const TDatalogging& person = man ? prognose.Man : prognose.Woman;
+        TDatalogging person;
+        person.SetBirthDate(couple.Birth(man));
+        person.UpdatePerson(date, ChartWindow(date), cycles);
         TPersonReport& out = report.Persons[man ? 0 : 1];
         out.Man = man;
         out.Birth = person.BirthDate;
@@ -104,21 +88,60 @@ TCoupleReport CoupleReport(const TBiorhythmPrognose& prognose, TReportSpan span)
         out.Days.reserve(static_cast<std::size_t>(span.Count));
         // Day by day, each day's values are the day before's next values: half the sines. The
         // span's days are whole and consecutive, so a day after a day of life is the next one.
-        TValues next{};
+        TCycleValues next{};
         for (std::int32_t i = 0; i < span.Count; ++i) {
             const TDateTime day = span.First + i;
             const auto days = DaysOfLife(person.BirthDate, day);
             if (!days) {
-                out.Days.push_back(ReadingOn(person.BirthDate, day, report.Cycles));
+                out.Days.push_back(ReadingOn(person.BirthDate, day, cycles));
                 continue;
             }
-            const TValues today = i > 0 && out.Days.back().Born ? next : ValuesOn(*days);
-            next = ValuesOn(*days + 1);
-            out.Days.push_back(Reading(day, *days, today, next, report.Cycles));
+            const TCycleValues today = i > 0 && out.Days.back().Born ? next : CycleValues(*days);
+            next = CycleValues(*days + 1);
+            out.Days.push_back(Reading(day, *days, today, next, cycles));
         }
     }
-    report.Compatibility = CoupleCompatibility(prognose.Man.BirthDate, prognose.Woman.BirthDate);
+    report.Compatibility = CoupleCompatibility(couple.ManBirth, couple.WomanBirth, cycles);
     return report;
+}
+
+std::vector<bool> ShownPersons(int displayMode) {
+    switch (displayMode) {
+    case 0:
+        return {true, false};
+    case 1:
+        return {false};
+    case 2:
+        return {true};
+    default:
+        return {};
+    }
+}
+
+std::vector<TReadoutLine> ReadoutLines(const TCouple& couple, TDateTime day, int chart,
+                                       TCycleSet cycles, int displayMode) {
+    std::vector<TReadoutLine> lines;
+    for (const bool man : ShownPersons(displayMode)) {
+        const TDayReading reading = ReadingOn(couple.Birth(man), day, cycles);
+        std::vector<std::string> parts{ReadoutNameMark};
+        if (!reading.Born) {
+            parts.push_back(TextOf(man ? TTextKey{"Couple", "Man.NotBorn"}
+                                       : TTextKey{"Couple", "Woman.NotBorn"}));
+        } else if (chart < 4) {
+            const auto i = static_cast<std::size_t>(chart);
+            parts.push_back(PercentText(reading.PercentTenths[i], true));
+            parts.emplace_back(TrendWord(reading.Trends[i]));
+        } else if (reading.AverageTenths) {
+            parts.push_back(PercentText(*reading.AverageTenths, true));
+            parts.emplace_back(TrendWord(reading.AverageTrend));
+        } else {
+            parts.push_back(TextOf({"Couple", "NoCycles"}));
+        }
+        lines.push_back({man, FormatTextOf(parts.size() == 3 ? TTextKey{"Couple", "Readout.Line"}
+                                                             : TTextKey{"Couple", "Readout.State"},
+                                           parts)});
+    }
+    return lines;
 }
 
 std::string PercentText(std::int32_t tenths, bool withSign) {

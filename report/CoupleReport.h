@@ -26,7 +26,7 @@ struct TDayReading {
     CycleTrend AverageTrend = CycleTrend::Rising;
 };
 
-TDayReading ReadingOn(TDateTime birth, TDateTime day, const std::vector<CycleKind>& cycles);
+TDayReading ReadingOn(TDateTime birth, TDateTime day, TCycleSet cycles);
 
 // The days a report covers.
 struct TReportSpan {
@@ -36,9 +36,9 @@ struct TReportSpan {
 
 inline constexpr std::int32_t MaxReportDays = 36525;
 
-// `days` days from the date, or without them the charted months (to the end of year 9999 when
-// the date lies in its December); nothing when the date is no date of years 1..9999, `days` is
-// outside 1..MaxReportDays or the days run past 31 December 9999.
+// `days` days from the date, or without them the charted months; nothing when the date is no
+// date of years 1..9999, `days` is outside 1..MaxReportDays, or the days or the charted months
+// run past 31 December 9999 (a date in its December has no month after it).
 std::optional<TReportSpan> ReportSpan(TDateTime date, std::optional<std::int32_t> days);
 
 struct TPersonReport {
@@ -62,9 +62,10 @@ struct TCoupleReport {
     TCompatibility Compatibility;
 };
 
-// The report of a prognosis that UpdateAll has brought up to date, with the cycles in use from
-// DisplaySettings.
-TCoupleReport CoupleReport(const TBiorhythmPrognose& prognose, TReportSpan span);
+// The couple's report on the prognosis `date` over `span`, with the averages, good and bad days
+// and mean compatibility of `cycles`.
+TCoupleReport CoupleReport(const TCouple& couple, TDateTime date, TReportSpan span,
+                           TCycleSet cycles);
 
 // Tenths of a percent as the detail report writes them: "+23,5 %", "-12,0 %", "0,0 %", with a
 // no-break space before the sign; the plus only when `withSign`.
@@ -86,3 +87,19 @@ std::string CycleWords(const std::vector<CycleKind>& cycles);
 std::string ReadingText(const TDayReading& reading);
 
 std::string_view TrendWord(CycleTrend trend);
+
+// The persons the charts show in a display mode: the man, the woman, both or none.
+std::vector<bool> ShownPersons(int displayMode);
+
+// Stands for the person's name in a line of the chart read-out, for the window to put it in.
+inline constexpr char ReadoutNameMark[] = "\x01";
+
+struct TReadoutLine {
+    bool Man = true;
+    std::string Text; // the name as ReadoutNameMark
+};
+
+// The chart read-out on a day for each person a display mode shows: the value and direction of
+// the cycle of chart 0..3, or of the average of `cycles` (chart 4), or why there is none.
+std::vector<TReadoutLine> ReadoutLines(const TCouple& couple, TDateTime day, int chart,
+                                       TCycleSet cycles, int displayMode);

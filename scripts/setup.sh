@@ -11,7 +11,7 @@ packages=(
     appstream desktop-file-utils
     qt6-wayland weston
     lintian dpkg-dev
-    libical-dev
+    libical-dev faketime
     clang libclang-rt-14-dev clang-format
 )
 # Extra packages a caller may ask for, e.g. xvfb for screenshots.

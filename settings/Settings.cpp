@@ -1,9 +1,9 @@
 #include "settings/Settings.h"
 
+#include "platform/Translation.h"
 #include "widgets/Accessibility.h"
 #include "widgets/Fonts.h"
 #include "widgets/ImageList.h"
-#include "widgets/Translation.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -403,6 +403,7 @@ void TSettingsForm::spHelpClick() {
                          Tr({"SettingsForm", "HelpBox.Item2"});
     auto* box = new QMessageBox(QMessageBox::Information, Tr({"SettingsForm", "HelpBox.Caption"}),
                                 text, QMessageBox::Ok, this);
+    box->setTextFormat(Qt::PlainText);
     box->setAttribute(Qt::WA_DeleteOnClose);
     box->open();
 }

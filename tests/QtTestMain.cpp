@@ -1,4 +1,5 @@
 #include "widgets/Fonts.h"
+#include "widgets/PlainText.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -16,5 +17,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     RegisterBundledFonts();
     MakeWindowFontTheDefault();
+    ShowToolTipsAsPlainText();
     return RUN_ALL_TESTS();
 }

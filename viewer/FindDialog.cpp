@@ -1,6 +1,6 @@
 #include "viewer/FindDialog.h"
 
-#include "widgets/Translation.h"
+#include "platform/Translation.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -33,6 +33,7 @@ TFindDialog::TFindDialog(QWidget* parent)
 
     auto* label = new QLabel(Tr({"FindDialog", "lbFindText"}), this);
     label->setObjectName(QStringLiteral("lbFindText"));
+    label->setTextFormat(Qt::PlainText);
     label->setBuddy(edFindText);
 
     auto* direction = new QGroupBox(Tr({"FindDialog", "gbDirection"}), this);

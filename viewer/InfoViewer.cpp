@@ -5,13 +5,14 @@
 #include "widgets/ErrorBox.h"
 
 #include "model/Error.h"
+#include "platform/Translation.h"
+#include "platform/WholeFile.h"
 #include "viewer/FindDialog.h"
 #include "viewer/RtfReader.h"
 #include "viewer/RtfWriter.h"
 #include "widgets/Fonts.h"
 #include "widgets/ImageList.h"
 #include "widgets/SaveFile.h"
-#include "widgets/Translation.h"
 
 #include <QApplication>
 #include <QFile>

@@ -1,7 +1,7 @@
 #include "widgets/Accessibility.h"
 
+#include "platform/Translation.h"
 #include "widgets/ErrorBox.h"
-#include "widgets/Translation.h"
 
 #include <QAbstractButton>
 #include <QAccessible>
@@ -13,6 +13,8 @@
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QToolBar>
+
+#include <initializer_list>
 
 namespace {
 
@@ -100,53 +102,74 @@ QString KindDescription(const QWidget* widget) {
     return {};
 }
 
-void Describe(QWidget* widget) {
+// A pass derives afresh what the last one derived.
+void ForgetDerived(QWidget* widget) {
     if (widget->property(DerivedName).toBool())
         widget->setAccessibleName({});
     if (widget->property(DerivedDescription).toBool())
         widget->setAccessibleDescription({});
-    if (!widget->accessibleName().isEmpty() && !widget->accessibleDescription().isEmpty())
-        return;
+}
 
-    // What the control shows says what it is; a picture without text says it by its hint.
-    QString own;
+// What the control shows says what it is; a picture without text says it by its hint.
+QString ShownText(const QWidget* widget) {
+    QString shown;
     if (const auto* box = qobject_cast<const QGroupBox*>(widget))
-        own = Plain(box->title());
+        shown = Plain(box->title());
     else if (const auto* label = qobject_cast<const QLabel*>(widget))
-        own = Plain(label->text());
+        shown = Plain(label->text());
     else if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
-        own = Plain(button->text());
-    if (own.isEmpty())
-        own = Hint(widget);
+        shown = Plain(button->text());
+    return shown.isEmpty() ? Hint(widget) : shown;
+}
+
+QString FirstNonEmpty(std::initializer_list<QString> candidates) {
+    for (const QString& candidate : candidates)
+        if (!candidate.isEmpty())
+            return candidate;
+    return {};
+}
+
+// Names the control unless its window did or Qt already gives it that very name; returns the name
+// the control goes by.
+QString GiveName(QWidget* widget) {
     QAccessibleInterface* node = QAccessible::queryAccessibleInterface(widget);
     const QString qtName = node ? node->text(QAccessible::Name) : QString();
-    QString name = Plain(qtName);
-    if (widget->accessibleName().isEmpty()) {
-        for (const QString& candidate : {own, name, KindName(widget), Context(widget)}) {
-            if (!candidate.isEmpty()) {
-                name = candidate;
-                break;
-            }
-        }
-        if (name != qtName) {
-            widget->setAccessibleName(name);
-            widget->setProperty(DerivedName, true);
-        }
+    if (!widget->accessibleName().isEmpty())
+        return Plain(qtName);
+    const QString name =
+        FirstNonEmpty({ShownText(widget), Plain(qtName), KindName(widget), Context(widget)});
+    if (name != qtName) {
+        widget->setAccessibleName(name);
+        widget->setProperty(DerivedName, true);
     }
+    return name;
+}
 
-    if (const QString described = QtText(widget, QAccessible::Description);
-        !described.isEmpty() && described != name)
-        return;
+// What the control is for: what its kind does or the picture beside its value, led by the box
+// around it; where nothing says, where it sits.
+QString DescriptionOf(const QWidget* widget, const QString& name) {
     QString description = KindDescription(widget);
     if (const auto* label = qobject_cast<const QLabel*>(widget); label && description.isEmpty())
         description = PictureBeside(label);
-    const QString context = Context(widget);
-    if (description.isEmpty())
-        description = context != name ? context : Plain(ApplicationTitle);
-    else if (const QString box = BoxCaption(widget);
-             !box.isEmpty() && box != name && box != description)
-        description = box + QStringLiteral(": ") + description;
-    widget->setAccessibleDescription(description);
+    if (description.isEmpty()) {
+        const QString context = Context(widget);
+        return context != name ? context : Plain(ApplicationTitle);
+    }
+    if (const QString box = BoxCaption(widget); !box.isEmpty() && box != name && box != description)
+        return box + QStringLiteral(": ") + description;
+    return description;
+}
+
+void Describe(QWidget* widget) {
+    ForgetDerived(widget);
+    if (!widget->accessibleName().isEmpty() && !widget->accessibleDescription().isEmpty())
+        return;
+    const QString name = GiveName(widget);
+    // Qt's description stands unless it only repeats the name.
+    if (const QString described = QtText(widget, QAccessible::Description);
+        !described.isEmpty() && described != name)
+        return;
+    widget->setAccessibleDescription(DescriptionOf(widget, name));
     widget->setProperty(DerivedDescription, true);
 }
 

@@ -28,6 +28,7 @@ void ShowErrorBox(const QString& message) {
     }
     QMessageBox box(QMessageBox::Critical, ApplicationTitle, text, QMessageBox::Ok,
                     QApplication::activeWindow());
+    box.setTextFormat(Qt::PlainText); // messages quote file names and language texts
     box.exec();
 }
 

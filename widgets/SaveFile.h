@@ -1,15 +1,13 @@
 #pragma once
 
-#include <QByteArray>
 #include <QString>
-
-#include <optional>
+#include <QStringList>
 
 class QFileDialog;
 class QWidget;
 
-// Saving to a file the user chose: the question before an existing file is replaced, and the
-// write that replaces it only once every byte is written.
+// Saving to a file the user chose: the dialog, and the question before an existing file is
+// replaced. The write itself is SaveWholeFile's (platform/WholeFile.h).
 
 // Asks, in the language in use, whether the existing file may be replaced, "Нет" being the
 // default answer. True when the user says "Да", and at once when there is no regular file by
@@ -21,25 +19,3 @@ bool ConfirmReplace(QWidget* parent, const QString& fileName);
 // complete and in the program's language.
 void PrepareSaveDialog(QFileDialog& dialog, const QStringList& filters,
                        const QString& proposedName);
-
-// How SaveWholeFile treats what lies around the file.
-struct TSaveOptions {
-    bool createFolder = false; // makes the folders on the way that are missing
-    // Writes over the file itself when its folder refuses a new file beside it but the file may
-    // be written: a settings file the user made writable in a read-only folder.
-    bool inPlaceWhenFolderRefuses = false;
-};
-
-// Writes the bytes beside the file and renames them over it only once all of them were taken,
-// so a failure leaves an existing file as it was; the new file keeps the old one's permission
-// bits (and owner, where that may be set). Only a regular file is ever replaced: a folder, pipe
-// or device by that name (or a link to one) is refused. Nothing when the file was written, else
-// the system's reason why not (which may be empty).
-std::optional<QString> SaveWholeFile(const QString& fileName, const QByteArray& bytes,
-                                     TSaveOptions options = {});
-
-// SaveWholeFile, throwing EProgramError with CannotCreateMessage when the file cannot be written.
-void WriteWholeFile(const QString& fileName, const QByteArray& bytes);
-
-// Throws EProgramError with CannotCreateMessage.
-[[noreturn]] void ThrowCannotCreate(const QString& fileName, const QString& reason);

@@ -19,6 +19,7 @@ usr=$root/usr
 
 # Exactly these files, nothing a test or a library left behind.
 expected=(bin/orvanta
+          libexec/orvanta/liborvanta-windows.so
           share/man/man1/orvanta.1.gz
           share/applications/$id.desktop
           share/metainfo/$id.metainfo.xml
@@ -45,6 +46,27 @@ diff <(printf 'usr/%s\n' "${expected[@]}" | sort) <(cd "$root" && find . -type f
     fail "the installed files differ from the expected list (< expected, > installed)"
 
 [ -x "$usr/bin/orvanta" ] || fail "bin/orvanta is not executable"
+
+# Library search paths: an empty or relative entry is the folder the program is started from,
+# where anybody may leave a libQt6Core.so.6. The installed program needs none (Qt is on the
+# system's path); no program of the build tree has such an entry either.
+search_paths() { readelf -d "$1" 2>/dev/null | sed -n 's/.*(R\(UN\)\?PATH).*\[\(.*\)\]$/\2/p'; }
+for installed in bin/orvanta libexec/orvanta/liborvanta-windows.so; do
+    [ -z "$(search_paths "$usr/$installed")" ] ||
+        fail "$installed has a library search path: $(search_paths "$usr/$installed")"
+done
+programs=0
+while IFS= read -r program; do
+    [ "$(head -c 4 "$program" | od -An -tx1 | tr -d ' \n')" = 7f454c46 ] || continue
+    programs=$((programs + 1))
+    paths=$(search_paths "$program")
+    [ -z "$paths" ] && continue
+    IFS=: read -r -a entries <<<"$paths:"
+    for entry in "${entries[@]}"; do
+        [[ $entry == /* ]] || fail "$program searches libraries in '$entry' ($paths)"
+    done
+done < <(find "$build" -type f -executable -not -path '*/CMakeFiles/*')
+[ "$programs" -gt 0 ] || fail "no built program found in $build"
 for file in "$source"/Language/*.lng.ini "$source"/Language/*.help.rtf; do
     cmp -s "$file" "$usr/share/orvanta/Language/$(basename "$file")" ||
         fail "$(basename "$file") is not installed as shipped"

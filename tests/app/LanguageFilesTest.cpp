@@ -4,11 +4,11 @@
 #include "base/TextFormat.h"
 #include "base/TextTable.h"
 #include "main/MainUnit.h"
-#include "main/ProgramFolder.h"
 #include "model/DisplaySettings.h"
 #include "model/Shared.h"
+#include "platform/ProgramFolder.h"
+#include "platform/Translation.h"
 #include "viewer/RtfReader.h"
-#include "widgets/Translation.h"
 
 #include <QAction>
 #include <QDateEdit>

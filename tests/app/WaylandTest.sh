@@ -38,6 +38,7 @@ fi
 # A folder of its own, so that no settings file of the build tree is read or written.
 mkdir "$work/program"
 cp "$program" "$work/program/orvanta"
+cp "$(dirname "$program")/liborvanta-windows.so" "$work/program/"
 log=$work/client.log
 (
     cd "$work/program"

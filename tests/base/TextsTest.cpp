@@ -1,3 +1,4 @@
+#include "base/ControlCharacters.h"
 #include "base/LanguageForms.h"
 #include "base/TextFormat.h"
 #include "base/Vocabulary.h"
@@ -6,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
 #include <vector>
 
 TEST(TextFormat, PlaceholdersAndErrors) {
@@ -62,4 +65,19 @@ TEST(Vocabulary, BuiltInNamesAndDateTexts) {
     EXPECT_EQ(LongDateText(1e12), "");
     EXPECT_EQ(FoundDayForm(0), "—");
     EXPECT_EQ(FoundDayForm(*EncodeDate(2001, 2, 8)), "8 февраля 2001 г.");
+}
+
+// Every C0 control but the tab goes, DEL and the C1 controls too; letters of any script, the
+// two characters "\n" a language file writes for a line break, and bytes of broken UTF-8 stay.
+TEST(ControlCharacters, OnlyControlsAreRemoved) {
+    using namespace std::string_literals;
+    const std::pair<std::string, std::string> rows[] = {
+        {"Bio\0rhythm\x1b[2J\x07\x7f"s, "Biorhythm[2J"},
+        {"a\tb\r\nc\x1f", "a\tbc"},
+        {"\xc2\x80x\xc2\x9fy\xc2\xa0z", "xy\xc2\xa0z"}, // C1 gone, the no-break space kept
+        {"Овен ♈ 牡羊座 line\\nbreak", "Овен ♈ 牡羊座 line\\nbreak"},
+        {"\xff\xc2", "\xff\xc2"}, // broken UTF-8 is no control
+    };
+    for (const auto& [text, clean] : rows)
+        EXPECT_EQ(WithoutControlCharacters(text), clean) << text;
 }

@@ -128,6 +128,10 @@ TEST_F(CommandLineTest, BadArgumentsGetOneMessageAndStatusTwo) {
         {{"orvanta", "report", "--man", "1982-12-23", "--woman", "1983-09-29", "--date",
           "9999-12-30", "--days", "3"},
          "дни отчёта выходят за 31 декабря 9999 г."},
+        {{"orvanta", "report", "--man", "1982-12-23", "--woman", "1983-09-29", "--date",
+          "9999-12-05"},
+         "у даты 9999-12-05 нет месяца после неё: месяцы графиков выходят за 31 декабря 9999 г., "
+         "задайте --days"},
         {report({"--cycles", "P,X"}), cycles("P,X")},
         {report({"--cycles", "P,p"}), cycles("P,p")},
         {report({"--cycles", "PE"}), cycles("PE")},
@@ -325,32 +329,64 @@ TEST_F(CommandLineTest, CalendarFileAndItsFailures) {
     EXPECT_GT(women, 50);
     EXPECT_EQ(men + women, static_cast<int>(parsed.Events.size()));
 
-    // Where no file can be made: status 1, no report, the reason on the error stream.
-    const QString under = folder + QStringLiteral("plain");
-    Write(under, "a file, not a folder");
-    const QString impossible = under + QStringLiteral("/days.ics");
-    const TCommandResult failed = RunCommand(Couple + QStringList{"--ics", impossible}, Today);
-    EXPECT_EQ(failed.Status, 1);
-    EXPECT_TRUE(failed.Out.isEmpty());
-    EXPECT_EQ(QString::fromUtf8(failed.Err),
-              "orvanta: Не могу записать в " + impossible + "\nСправка: orvanta --help\n");
+    // Where no file can be made: status 1, no report, the reason on the error stream, and
+    // nothing made on the way: no folder, nothing a dangling link names.
+    Write(folder + QStringLiteral("plain"), "a file, not a folder");
+    ASSERT_TRUE(QFile::link(folder + QStringLiteral("nowhere.ics"), folder + "dangling.ics"));
+    const std::pair<const char*, const char*> rows[] = {
+        {"plain/days.ics", "Это не каталог"},
+        {"typo/dir/days.ics", "Файл или каталог не существует"},
+        {"dangling.ics", "Ссылка не ведёт к обычному файлу или принадлежит другому пользователю"},
+    };
+    for (const auto& [name, reason] : rows) {
+        const QString impossible = folder + QLatin1String(name);
+        const TCommandResult failed = RunCommand(Couple + QStringList{"--ics", impossible}, Today);
+        EXPECT_EQ(failed.Status, 1);
+        EXPECT_TRUE(failed.Out.isEmpty());
+        EXPECT_EQ(QString::fromUtf8(failed.Err), "orvanta: Не могу создать файл \"" + impossible +
+                                                     "\". " + reason +
+                                                     "\nСправка: orvanta --help\n");
+    }
+    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("typo")));
+    EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("nowhere.ics")));
 }
 
 TEST(CommandLineProcess, RunsWithoutADisplay) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
         environment.remove(QLatin1String(name));
-    const auto run = [&](const QStringList& arguments, const QString& output = {}) {
+    // `clock` set by faketime, whose library comes before the sanitizer's in the sanitizer build.
+    environment.insert(QStringLiteral("ASAN_OPTIONS"),
+                       QStringLiteral("verify_asan_link_order=0:detect_leaks=0"));
+    environment.insert(QStringLiteral("TZ"), QStringLiteral("UTC"));
+    const auto run = [&](const QStringList& arguments, const QString& output = {},
+                         const QString& clock = {}) {
         QProcess process;
         process.setProcessEnvironment(environment);
         if (!output.isEmpty())
             process.setStandardOutputFile(output);
-        process.start(QStringLiteral(ORVANTA_PROGRAM), arguments);
+        if (clock.isEmpty())
+            process.start(QStringLiteral(ORVANTA_PROGRAM), arguments);
+        else
+            process.start(QStringLiteral("faketime"),
+                          QStringList{clock, QStringLiteral(ORVANTA_PROGRAM)} + arguments);
         EXPECT_TRUE(process.waitForFinished(60000));
         return std::tuple{process.exitCode(), process.readAllStandardOutput(),
                           process.readAllStandardError()};
     };
     const QStringList couple = Couple.mid(1);
+
+    // The command line maps Qt Core and no window library: the loader says what it maps.
+    environment.insert(QStringLiteral("LD_DEBUG"), QStringLiteral("files"));
+    for (const QStringList& arguments : {couple + QStringList{"--format", "json", "--days", "365"},
+                                         QStringList{"--help"}, QStringList{"--version"}}) {
+        const QByteArray mapped = std::get<2>(run(arguments));
+        EXPECT_TRUE(mapped.contains("file=libQt6Core.so")) << arguments.join(' ').toStdString();
+        for (const char* library : {"Gui", "Widgets", "Svg", "PrintSupport", "DBus"})
+            EXPECT_FALSE(mapped.contains(QByteArray("file=libQt6") + library))
+                << library << " for " << arguments.join(' ').toStdString();
+    }
+    environment.remove(QStringLiteral("LD_DEBUG"));
 
     const auto [status, out, err] = run(couple + QStringList{"--format", "json", "--days", "3"});
     EXPECT_EQ(status, 0) << err.toStdString();
@@ -362,18 +398,31 @@ TEST(CommandLineProcess, RunsWithoutADisplay) {
     const auto [fullStatus, fullOut, fullErr] = run(couple, QStringLiteral("/dev/full"));
     EXPECT_EQ(fullStatus, 1);
     EXPECT_EQ(fullErr, "orvanta: не могу вывести отчёт\nСправка: orvanta --help\n");
+
+    // The clock near the calendar's end: the stamp is the clock's, and on the last day the
+    // charted months of a report without --days do not exist, which it says.
+    const QTemporaryDir dir;
+    const QString calendar = dir.filePath(QStringLiteral("days.ics"));
+    const QStringList today = couple.mid(0, 5); // no --date
+    EXPECT_EQ(std::get<0>(run(today + QStringList{"--ics", calendar}, {}, "9999-11-30 16:56:08")),
+              0);
+    EXPECT_TRUE(ReadFile(calendar).contains("\r\nDTSTAMP:99991130T1656"));
+    EXPECT_EQ(std::get<2>(run(today, {}, "9999-12-31 12:00:00")),
+              "orvanta: у даты 9999-12-31 нет месяца после неё: месяцы графиков выходят за 31 "
+              "декабря 9999 г., задайте --days\nСправка: orvanta --help\n");
 }
 
 TEST_F(CommandLineTest, FollowsTheLanguageOfTheSettingsFile) {
     // A small language of its own: what it names shows, the rest stays Russian.
     WriteLanguage("Test.lng.ini", "[Main]\nLocale=en_GB\n"
                                   "[Monthes]\n1=January\n12=December\n"
-                                  "[Couple]\nMan=MAN\nWoman=WOMAN\n"
+                                  "[Couple]\nMan=M\x1b\x07"
+                                  "AN\nWoman=WOMAN\n"
                                   "[CommandLine]\nTitle=Report for %s\nHelpHint=Help: orvanta -h\n"
                                   "UnknownCommand=no command \"%s\"\n"
                                   "Help.Commands=one\\ntwo\nHelp.Options=three\n"
                                   "Help.Report=four\nHelp.Exit=five\n"
-                                  "[Calendar]\nName=Test days\n");
+                                  "[Calendar]\nName=Test\x1b\x07\xc2\x85 days\x7f\n");
     WriteLanguage("Huge.lng.ini",
                   "[CommandLine]\nTitle=Huge %s\n" + QByteArray(MaxProfileFileSize, ';') + "\n");
     const QString calendar = folder + QStringLiteral("days.ics");

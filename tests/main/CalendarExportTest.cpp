@@ -149,7 +149,8 @@ TEST_F(CalendarExportTest, TheCommandAsksAndRefusesWhatIsNoFile) {
             ExportCalendar(name, 12, DisplaySettings.DisplayMode());
             ADD_FAILURE() << name.toStdString();
         } catch (const EProgramError& error) {
-            EXPECT_EQ(QString::fromUtf8(error.what()), "Не могу записать в " + name);
+            EXPECT_EQ(QString::fromUtf8(error.what()),
+                      "Не могу создать файл \"" + name + "\". Это не обычный файл");
         }
     }
     EXPECT_TRUE(QFileInfo(fifo).exists() && !QFileInfo(fifo).isFile());

@@ -3,9 +3,9 @@
 
 #include "ProgramFixture.h"
 #include "main/DetailReport.h"
+#include "platform/Translation.h"
 #include "viewer/FindDialog.h"
 #include "viewer/InfoViewer.h"
-#include "widgets/Translation.h"
 
 #include <QCoreApplication>
 #include <QDateEdit>

@@ -2,10 +2,10 @@
 
 #include "base/SettingsCodec.h"
 #include "main/MainUnit.h"
-#include "main/ProgramFolder.h"
 #include "main/SettingsFile.h"
 #include "model/DisplaySettings.h"
 #include "model/Shared.h"
+#include "platform/ProgramFolder.h"
 #include "settings/Settings.h"
 #include "tests/QtTestSupport.h"
 #include "tests/TestSupport.h"

@@ -1,9 +1,11 @@
 #include "ProgramFixture.h"
 #include "model/Error.h"
+#include "platform/WholeFile.h"
 #include "widgets/SaveFile.h"
 
 #include <QDateEdit>
 #include <QGroupBox>
+#include <QHelpEvent>
 #include <QStringEncoder>
 
 #include <atomic>
@@ -300,7 +302,7 @@ TEST_F(SettingsFileTest, FifosAndDevicesAreNeverOpenedAndCountAsAbsent) {
     // Nor does the reader itself open any of them, nor any write replace them, whoever asks.
     for (const char* name : {"Fifo.lng.ini", "Zero.lng.ini"}) {
         EXPECT_EQ(ReadProfileFile(languages + name).status, TProfileRead::Absent) << name;
-        EXPECT_TRUE(SaveWholeFile(languages + name, "x", {.createFolder = true})) << name;
+        EXPECT_FALSE(SaveWholeFile(languages + name, "x", {.createFolder = true})) << name;
     }
     EXPECT_EQ(ReadProfileFile(languages).status, TProfileRead::Absent);
     EXPECT_TRUE(IsFifo(languages + "Fifo.lng.ini"));
@@ -309,6 +311,62 @@ TEST_F(SettingsFileTest, FifosAndDevicesAreNeverOpenedAndCountAsAbsent) {
     EXPECT_FALSE(watch.Opened());
     EXPECT_TRUE(errors.isEmpty()) << errors.join(' ').toStdString();
     QDir(config).removeRecursively();
+}
+
+// A link in the settings file's place is written through only when it and every link after it
+// belong to this user or root; another user's sends the settings to the per-user file, and when
+// that one is a dangling link, the close says so once and goes ahead.
+TEST_F(SettingsFileTest, TheCloseWritesThroughOnlyTheUsersOwnLinksToAFile) {
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root may give a link to another user";
+    const QString target = folder + QStringLiteral("elsewhere.ini");
+    const QString config = QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+    const QString perUser = config + QLatin1Char('/') + QFileInfo(settingsPath).fileName();
+    // The link's owner, whether the per-user file is a dangling link, the file the close writes.
+    const std::tuple<uid_t, bool, const QString*> rows[] = {
+        {0, false, &target}, {65534, false, &perUser}, {65534, true, nullptr}};
+    for (const auto& [owner, perUserDangling, written] : rows) {
+        QDir(config).removeRecursively();
+        ASSERT_TRUE(QDir().mkpath(config));
+        Write(target, "[Other]\nkept=1\n");
+        QFile::remove(settingsPath);
+        ASSERT_TRUE(QFile::link(target, settingsPath));
+        ASSERT_EQ(::lchown(QFile::encodeName(settingsPath).constData(), owner, owner), 0);
+        if (perUserDangling) {
+            ASSERT_TRUE(QFile::link(folder + QStringLiteral("nowhere.ini"), perUser));
+        }
+        errors.clear();
+        Start();
+        DisplaySettings.SetDisplayMode(2);
+        EXPECT_TRUE(Close());
+        EXPECT_EQ(errors,
+                  written ? QStringList() : QStringList{"Не могу записать в " + perUser + "."});
+        EXPECT_EQ(ReadFile(target).contains("rgGraphics=2"), written == &target) << owner;
+        EXPECT_EQ(ReadFile(perUser).contains("rgGraphics=2"), written == &perUser) << owner;
+        EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("nowhere.ini")));
+        form.reset();
+        ResetDisplaySettings();
+    }
+    QDir(config).removeRecursively();
+}
+
+// Markup in a language file is shown as the text it is: taken for HTML, an <img> in a label, a
+// message box or a tooltip would make Qt open the FIFO it names, which blocks.
+TEST_F(SettingsFileTest, MarkupInLanguageTextsOpensNoFile) {
+    const QString fifo = folder + QStringLiteral("fifo");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0644), 0);
+    const TFifoWatch watch({fifo});
+    const QByteArray markup = "<img src=\"" + QFile::encodeName(fifo) + "\">";
+    WriteLanguage("Markup.lng.ini", "[Label]\nlbMZodiac=" + markup + "\n[Image]\nimMZodiac=" +
+                                        markup + "\n[About]\nLine1=" + markup + " %s\n");
+    Write(settingsPath, "[Settings]\nLanguage=Markup\n");
+    Start();
+    auto* icon = Find<QWidget>("imMZodiac");
+    QHelpEvent help(QEvent::ToolTip, QPoint(1, 1), icon->mapToGlobal(QPoint(1, 1)));
+    QApplication::sendEvent(icon, &help);
+    OnModal(form.get(), [](QWidget* modal) { modal->close(); });
+    Find<QAction>("actAbout")->trigger();
+    EXPECT_FALSE(watch.Opened());
 }
 
 // Settings and language files of up to 16 MiB are read; a larger one is refused, said so, and
@@ -321,12 +379,15 @@ TEST_F(SettingsFileTest, FilesLargerThanSixteenMebibytesAreRefusedAndKept) {
         qsizetype languageSize;
         int displayMode;        // as read
         const char* startTitle; // the window's caption after start-up
+        bool closeWrites;       // false: the file stays byte for byte
     };
-    // A refused settings file names no language: the built-in one.
+    // A refused settings file names no language: the built-in one. The entries the close adds
+    // to a file of exactly 16 MiB would make it one that no later start reads.
     const Row rows[] = {
-        {limit, limit, 1, "Big 3.3"},
-        {limit + 1, limit, 0, "Орванта 3.3"},
-        {limit, limit + 1, 1, "Орванта 3.3"},
+        {limit - 4096, limit, 1, "Big 3.3", true},
+        {limit, limit, 1, "Big 3.3", false},
+        {limit + 1, limit, 0, "Орванта 3.3", false},
+        {limit - 4096, limit + 1, 1, "Орванта 3.3", true},
     };
     const QString settingsRefused = "Не могу прочитать файл настроек \"" + settingsPath +
                                     "\": он больше 16 МБ. Файл останется как есть, настройки не "
@@ -361,11 +422,15 @@ TEST_F(SettingsFileTest, FilesLargerThanSixteenMebibytesAreRefusedAndKept) {
 
         DisplaySettings.SetDisplayMode(2);
         EXPECT_TRUE(Close());
+        if (!row.closeWrites && !settingsTooLarge)
+            expected << "Не могу записать в " + settingsPath + ": файл больше 16 МБ.";
+        EXPECT_EQ(errors, expected);
         const QByteArray stored = Stored();
-        if (settingsTooLarge)
+        if (!row.closeWrites)
             EXPECT_TRUE(stored == settings);
         else
             EXPECT_EQ(TProfileFile(stored.toStdString()).Read("Settings", "rgGraphics"), "2");
+        EXPECT_TRUE(settingsTooLarge || stored.size() <= limit) << stored.size();
         form.reset();
         ResetDisplaySettings();
     }
@@ -437,7 +502,7 @@ TEST(SettingsFileWrite, ReplacingKeepsModeAndOwnerAndOnlySettingsGoInPlace) {
 
         const bool written = WrittenAs(row.user, [&] {
             if (!row.settings)
-                return !SaveWholeFile(path, "new\n", {.createFolder = true});
+                return static_cast<bool>(SaveWholeFile(path, "new\n", {.createFolder = true}));
             ResetDisplaySettings();
             try {
                 SaveSettingsFile(path, Date(1982, 12, 23), Date(1983, 9, 29));

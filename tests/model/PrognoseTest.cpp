@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <map>
 
 namespace {
 
@@ -168,4 +169,51 @@ TEST_F(PrognoseTest, DecemberOf9999KeepsThePreviousResults) {
     Update(1e15, -1e15);
     EXPECT_EQ(p.ZodiacSign, 0);
     Update(std::nan(""), std::nan(""));
+}
+
+// Days good or hard for both, against the means worked out from the formulas: each person's mean
+// on the right side of zero and the sum of the two a strict peak or trough. Where a sum equals a
+// neighbour's but for rounding (the heart alone peaks between two days), either answer passes.
+TEST(CoupleDays, GoodAndHardForBothAsTheMeansSay) {
+    struct Row {
+        TDateTime man, woman;
+        unsigned cycles;
+        TDateTime first, last;
+    };
+    const Row rows[] = {
+        {Date(1982, 12, 23), Date(1983, 9, 29), formula::AllCycles, Date(2009, 1, 1),
+         Date(2010, 12, 31)},
+        // She is born inside the span.
+        {Date(1990, 5, 5), Date(2009, 3, 10), 0b0011, Date(2009, 1, 1), Date(2009, 12, 31)},
+        {Date(2000, 1, 1), Date(2000, 1, 1), 0b1000, Date(2001, 1, 1), Date(2002, 12, 31)},
+        {Date(1982, 12, 23), Date(1983, 9, 29), 0, Date(2009, 1, 1), Date(2009, 12, 31)},
+    };
+    const auto sign = [](long double v) { return v > 1e-9L ? 1 : v < -1e-9L ? -1 : 0; };
+    for (const Row& row : rows) {
+        std::map<TDateTime, bool> listed;
+        for (const TCoupleDay& day :
+             CoupleDays({row.man, row.woman}, CyclesOf(row.cycles), row.first, row.last))
+            listed.emplace(day.Day, day.Good);
+        const auto a = [&](TDateTime d) { return formula::Average(d, row.man, row.cycles); };
+        const auto b = [&](TDateTime d) { return formula::Average(d, row.woman, row.cycles); };
+        std::size_t expected = 0;
+        for (TDateTime d = row.first; d <= row.last; d += 1) {
+            const long double s = a(d) + b(d);
+            const int before = sign(s - a(d - 1) - b(d - 1)), after = sign(s - a(d + 1) - b(d + 1));
+            const int side = sign(a(d)) == sign(b(d)) ? sign(a(d)) : 0;
+            const bool born = d - 1 >= row.man && d - 1 >= row.woman;
+            if (row.cycles != 0 && born && (before == 0 || after == 0 || sign(a(d)) == 0)) {
+                expected += listed.contains(d); // too close to call
+                continue;
+            }
+            const bool turn = born && side != 0 && before == side && after == side;
+            expected += turn;
+            EXPECT_EQ(listed.contains(d), turn) << static_cast<long long>(d);
+            if (turn) {
+                EXPECT_EQ(listed[d], side > 0) << static_cast<long long>(d);
+            }
+        }
+        EXPECT_EQ(listed.size(), expected);
+        EXPECT_EQ(listed.empty(), row.cycles == 0);
+    }
 }

@@ -23,20 +23,7 @@ constexpr std::array<const char*, 4> Words{"физический", "эмоцио
 
 class CalendarTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ResetDisplaySettings();
-        InstallBuiltInNames();
-    }
-    void TearDown() override {
-        ResetDisplaySettings();
-        Prognose.SetPrognoseDate(0);
-    }
-
-    static void Use(const std::vector<CycleKind>& cycles) {
-        for (CycleKind kind : AllCycles)
-            DisplaySettings.SetFlag(CycleFlag(kind),
-                                    std::find(cycles.begin(), cycles.end(), kind) != cycles.end());
-    }
+    void SetUp() override { InstallBuiltInNames(); }
 };
 
 std::string Kind(const TParsedEvent& event) {
@@ -91,13 +78,14 @@ TEST_F(CalendarTest, EventsAreTheModelsDays) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(IsoDate(row.birth) + " on " + IsoDate(row.prognose));
-        Use(row.inUse);
+        TCycleSet cycles;
+        for (CycleKind kind : row.inUse)
+            cycles.Set(kind, true);
         TDatalogging person;
         person.SetBirthDate(row.birth);
-        Prognose.SetPrognoseDate(row.prognose);
-        person.UpdatePerson(row.prognose);
+        person.UpdatePerson(row.prognose, ChartWindow(row.prognose), cycles);
         const TCalendarSpan span = *CalendarSpan(row.prognose, row.months);
-        const auto events = PersonEvents(person, row.man, span.First, span.Last);
+        const auto events = PersonEvents(row.birth, row.man, span.First, span.Last, cycles);
         const std::string text =
             CalendarText(events, std::chrono::sys_days{} + std::chrono::hours{1});
         EXPECT_EQ(BadLine(text), "");
@@ -196,11 +184,10 @@ TEST_F(CalendarTest, EventsAreTheModelsDays) {
 }
 
 TEST_F(CalendarTest, SummariesUidsAndTheFileLayout) {
-    Use({P, E, I, H});
-    TDatalogging man;
-    man.SetBirthDate(Date(2009, 1, 1));
+    const TDateTime man = Date(2009, 1, 1);
+    const TCycleSet all = TCycleSet::All();
     // Day 72 of life, 14 March 2009: physical and emotional critical together.
-    const auto events = PersonEvents(man, true, Date(2009, 3, 14), Date(2009, 3, 14));
+    const auto events = PersonEvents(man, true, Date(2009, 3, 14), Date(2009, 3, 14), all);
     std::vector<std::string> summaries;
     for (const TCalendarEvent& event : events)
         summaries.push_back(event.Summary);
@@ -228,10 +215,9 @@ TEST_F(CalendarTest, SummariesUidsAndTheFileLayout) {
         return list;
     };
     EXPECT_EQ(uids(first), uids(again));
-    TDatalogging other;
-    other.SetBirthDate(Date(2009, 1, 2));
-    EXPECT_NE(PersonEvents(other, true, Date(2009, 3, 1), Date(2009, 3, 31)).front().Uid,
-              PersonEvents(man, true, Date(2009, 3, 1), Date(2009, 3, 31)).front().Uid);
+    EXPECT_NE(
+        PersonEvents(Date(2009, 1, 2), true, Date(2009, 3, 1), Date(2009, 3, 31), all).front().Uid,
+        PersonEvents(man, true, Date(2009, 3, 1), Date(2009, 3, 31), all).front().Uid);
 
     // Texts with the characters RFC 5545 escapes, long Cyrillic lines folded between
     // characters, and the last day of the calendar, which has no day after it.

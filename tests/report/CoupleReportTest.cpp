@@ -32,7 +32,7 @@ TEST(CoupleReport, ReadingsOfADay) {
         return next > today ? CycleTrend::Rising : CycleTrend::Falling;
     };
     for (unsigned mask = 1; mask <= formula::AllCycles; ++mask) {
-        const std::vector<CycleKind> inUse = CyclesOf(mask).Kinds();
+        const TCycleSet inUse = CyclesOf(mask);
         for (std::int32_t n = 0; n <= 400; ++n) {
             SCOPED_TRACE(testing::Message() << "cycles " << mask << ", day " << n);
             const TDayReading reading = ReadingOn(birth, birth + n, inUse);
@@ -88,8 +88,8 @@ TEST(CoupleReport, SpansOfDays) {
         {Date(2024, 1, 31), std::nullopt, Date(2024, 1, 1), 60},
         {Date(2024, 12, 10), std::nullopt, Date(2024, 12, 1), 62},
         {Date(9999, 11, 5), std::nullopt, Date(9999, 11, 1), 61},
-        // December 9999 has no month after it.
-        {Date(9999, 12, 5), std::nullopt, Date(9999, 12, 1), 31},
+        // December 9999 has no month after it: no charted months.
+        {Date(9999, 12, 5), std::nullopt, std::nullopt, 0},
         // N days from the date itself.
         {Date(2009, 1, 5), 7, Date(2009, 1, 5), 7},
         {Date(2000, 1, 1), MaxReportDays, Date(2000, 1, 1), MaxReportDays},
@@ -155,18 +155,20 @@ TEST(CoupleReport, DayUnderAColumn) {
 
 TEST(CoupleReport, TheReportIsTheReadingsOfItsDays) {
     // Intellectual off; the woman born inside the days, so that they start before her birth.
-    ResetDisplaySettings();
-    DisplaySettings.SetFlag(DisplayFlag::UseIntellectual, false);
     InstallBuiltInNames();
-    Prognose.SetPrognoseDate(Date(2009, 1, 5));
-    Prognose.Man.SetBirthDate(Date(1982, 12, 23));
-    Prognose.Woman.SetBirthDate(Date(2009, 1, 20));
-    Prognose.UpdateAll();
-    const TCoupleReport report = CoupleReport(Prognose, {Date(2009, 1, 1), 40});
+    const TCycleSet cycles{P, E, H};
+    TBiorhythmPrognose prognose;
+    prognose.SetPrognoseDate(Date(2009, 1, 5));
+    prognose.Man.SetBirthDate(Date(1982, 12, 23));
+    prognose.Woman.SetBirthDate(Date(2009, 1, 20));
+    for (TDatalogging* person : {&prognose.Man, &prognose.Woman})
+        person->UpdatePerson(prognose.PrognoseDate, ChartWindow(prognose.PrognoseDate), cycles);
+    const TCoupleReport report =
+        CoupleReport(CoupleOf(prognose), prognose.PrognoseDate, {Date(2009, 1, 1), 40}, cycles);
     EXPECT_EQ(report.Date, Date(2009, 1, 5));
     EXPECT_EQ(report.Cycles, (std::vector<CycleKind>{P, E, H}));
     for (const TPersonReport& person : report.Persons) {
-        const TDatalogging& model = person.Man ? Prognose.Man : Prognose.Woman;
+        const TDatalogging& model = person.Man ? prognose.Man : prognose.Woman;
         EXPECT_EQ(person.Birth, model.BirthDate);
         EXPECT_EQ(person.GoodDay, model.GoodDay);
         EXPECT_EQ(person.BadDay, model.BadDay);
@@ -184,5 +186,4 @@ TEST(CoupleReport, TheReportIsTheReadingsOfItsDays) {
     }
     EXPECT_FALSE(report.Persons[1].Days[18].Born);
     EXPECT_TRUE(report.Persons[1].Days[19].Born);
-    ResetDisplaySettings();
 }

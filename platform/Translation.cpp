@@ -1,4 +1,4 @@
-#include "widgets/Translation.h"
+#include "platform/Translation.h"
 
 #include "base/LanguageForms.h"
 #include "base/PluralRules.h"
@@ -6,7 +6,7 @@
 #include "base/Vocabulary.h"
 #include "model/Report.h"
 #include "model/Shared.h"
-#include "widgets/ReadFile.h"
+#include "platform/WholeFile.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -262,12 +262,6 @@ QString LongDate(TDateTime date) {
     const QDate day(int{ymd->year()}, static_cast<int>(unsigned{ymd->month()}),
                     static_cast<int>(unsigned{ymd->day()}));
     return TextLocale().toString(day, LongDateFormat(TextLocale()));
-}
-
-TDateTime ToDateTime(QDate date) {
-    return EncodeDate(date.year(), static_cast<unsigned>(date.month()),
-                      static_cast<unsigned>(date.day()))
-        .value_or(0);
 }
 
 QString FoundDay(TDateTime day) {

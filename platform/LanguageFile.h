@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/ProfileFile.h"
+#include "platform/WholeFile.h"
 
 #include <QByteArray>
 #include <QString>
@@ -13,13 +14,24 @@
 // original desktop program.
 QString DecodeLanguageText(const QByteArray& bytes);
 
-// A language file's bytes as a profile file with UTF-8 values.
+// A language file's bytes as a profile file with UTF-8 values, without control characters.
 TProfileFile LanguageProfile(const QByteArray& bytes);
 
-// The language file at `path` as a profile with UTF-8 values; nothing when the path is empty or
-// names no regular file, or when the file is larger than MaxProfileFileSize, which the error box
-// then says.
-std::optional<TProfileFile> ReadLanguageFile(const QString& path);
+// A language file as read.
+struct TLanguageRead {
+    QString Path; // empty when there is no such regular file
+    TFileRead::Status Status = TFileRead::Absent;
+    std::optional<TProfileFile> File; // with UTF-8 values, when read
+};
+
+// The language file at `path`, of at most MaxProfileFileSize bytes; Absent for an empty path.
+TLanguageRead ReadLanguageAt(const QString& path);
+// The language `name` of the language folder (FindLanguageFile).
+TLanguageRead ReadLanguageNamed(const QString& name);
+
+// Installs a language for every layer under the windows, or the built-in Russian one for none:
+// the month, zodiac sign and element names, the texts, the locale and the counts.
+void InstallLanguageEverywhere(const TProfileFile* file);
 
 // The month, zodiac sign and element names of a language file, each name it lacks as its number.
 void InstallLanguageNames(const TProfileFile& file);

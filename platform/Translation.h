@@ -82,8 +82,6 @@ QString CountText(std::int32_t number, bool days);
 QString LongDate(TDateTime date);
 // A found good or bad day: its long date, or "—" for none (0).
 QString FoundDay(TDateTime day);
-// A date of Qt's as the model's day number; 0 for a date the model has none for.
-TDateTime ToDateTime(QDate date);
 // The display format of the date pickers: the long date's.
 QString DatePickerFormat();
 // A number of tenths with one decimal: "12,5" or "12.5".

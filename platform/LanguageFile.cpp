@@ -1,10 +1,11 @@
-#include "main/LanguageFile.h"
+#include "platform/LanguageFile.h"
 
-#include "main/ProgramFolder.h"
-#include "main/SettingsFile.h"
+#include "base/ControlCharacters.h"
+#include "base/Vocabulary.h"
 #include "model/Shared.h"
-#include "widgets/ErrorBox.h"
-#include "widgets/Translation.h"
+#include "platform/ProgramFolder.h"
+#include "platform/SettingsPath.h"
+#include "platform/Translation.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -31,18 +32,41 @@ QString DecodeLanguageText(const QByteArray& bytes) {
 }
 
 TProfileFile LanguageProfile(const QByteArray& bytes) {
-    return TProfileFile(DecodeLanguageText(bytes).toStdString());
+    // Each line cleaned on its own, so that the lines stay lines: a text never holds a control
+    // character (the two characters "\n" that stand for a line break are no control).
+    const std::string text = DecodeLanguageText(bytes).toStdString();
+    std::string clean;
+    clean.reserve(text.size());
+    for (std::size_t begin = 0; begin < text.size();) {
+        const std::size_t end = std::min(text.find('\n', begin), text.size());
+        clean += WithoutControlCharacters(std::string_view(text).substr(begin, end - begin));
+        if (end < text.size())
+            clean += '\n';
+        begin = end + 1;
+    }
+    return TProfileFile(clean);
 }
 
-std::optional<TProfileFile> ReadLanguageFile(const QString& path) {
+TLanguageRead ReadLanguageAt(const QString& path) {
+    if (path.isEmpty())
+        return {};
     const TProfileRead read = ReadProfileFile(path);
-    if (read.status == TProfileRead::TooLarge)
-        ShowErrorBox(
-            TrFormat({"Messages", "LanguageTooLarge"},
-                     {FullFileName(path), QString::number(MaxProfileFileSize / (1024 * 1024))}));
-    if (read.status != TProfileRead::Read)
-        return std::nullopt;
-    return LanguageProfile(read.bytes);
+    TLanguageRead language{path, read.status, std::nullopt};
+    if (read.status == TProfileRead::Read)
+        language.File = LanguageProfile(read.bytes);
+    return language;
+}
+
+TLanguageRead ReadLanguageNamed(const QString& name) {
+    return ReadLanguageAt(name.isEmpty() ? QString() : FindLanguageFile(LanguageFolder(), name));
+}
+
+void InstallLanguageEverywhere(const TProfileFile* file) {
+    if (file)
+        InstallLanguageNames(*file);
+    else
+        InstallBuiltInNames();
+    InstallLanguage(file);
 }
 
 void InstallLanguageNames(const TProfileFile& file) {

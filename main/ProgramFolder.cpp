@@ -1,3 +1,0 @@
-#include "main/ProgramFolder.h"
-
-QString ProgramFolder;

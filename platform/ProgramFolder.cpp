@@ -1,0 +1,3 @@
+#include "platform/ProgramFolder.h"
+
+QString ProgramFolder;
