@@ -186,8 +186,12 @@ TCompatibility CoupleCompatibility(TDateTime birth1, TDateTime birth2) {
 std::string DecimalTenths(std::int32_t tenths, char separator) {
     const std::int64_t value = tenths;
     const std::int64_t magnitude = value < 0 ? -value : value;
-    return (value < 0 ? "-" : "") + std::to_string(magnitude / 10) + separator +
-           std::to_string(magnitude % 10);
+    // Appended piece by piece: GCC 12 warns (wrongly, -Wrestrict) about a C string + a string.
+    std::string text(value < 0 ? "-" : "");
+    text += std::to_string(magnitude / 10);
+    text += separator;
+    text += std::to_string(magnitude % 10);
+    return text;
 }
 
 std::string TenthsText(std::int32_t tenths) {

@@ -314,8 +314,8 @@ TEST_F(SettingsFileTest, FifosAndDevicesAreNeverOpenedAndCountAsAbsent) {
 }
 
 // A link in the settings file's place is written through only when it and every link after it
-// belong to this user or root; another user's sends the settings to the per-user file, and when
-// that one is a dangling link, the close says so once and goes ahead.
+// belong to this user or root: another user's second link sends the settings to the per-user
+// file, and when that one is a dangling link, the close says so once and goes ahead.
 TEST_F(SettingsFileTest, TheCloseWritesThroughOnlyTheUsersOwnLinksToAFile) {
     if (::geteuid() != 0)
         GTEST_SKIP() << "only root may give a link to another user";
@@ -329,9 +329,11 @@ TEST_F(SettingsFileTest, TheCloseWritesThroughOnlyTheUsersOwnLinksToAFile) {
         QDir(config).removeRecursively();
         ASSERT_TRUE(QDir().mkpath(config));
         Write(target, "[Other]\nkept=1\n");
+        const QString hop = folder + QStringLiteral("hop.ini");
         QFile::remove(settingsPath);
-        ASSERT_TRUE(QFile::link(target, settingsPath));
-        ASSERT_EQ(::lchown(QFile::encodeName(settingsPath).constData(), owner, owner), 0);
+        QFile::remove(hop);
+        ASSERT_TRUE(QFile::link(hop, settingsPath) && QFile::link(target, hop));
+        ASSERT_EQ(::lchown(QFile::encodeName(hop).constData(), owner, owner), 0);
         if (perUserDangling) {
             ASSERT_TRUE(QFile::link(folder + QStringLiteral("nowhere.ini"), perUser));
         }
