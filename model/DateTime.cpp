@@ -65,6 +65,6 @@ std::int32_t YearsBetween(TDateTime a, TDateTime b) {
 unsigned DaysInMonth(int y, unsigned m) {
     if (m < 1 || m > 12)
         return 0;
-    const year_month_day_last last{year{y} / month{m} / std::chrono::last};
-    return static_cast<unsigned>(last.day());
+    const year_month_day_last monthEnd{year{y} / month{m} / std::chrono::last};
+    return static_cast<unsigned>(monthEnd.day());
 }

@@ -76,10 +76,10 @@ std::optional<TChartWindow> ChartWindow(TDateTime prognoseDate) {
     const unsigned nextMonth = m == 12 ? 1 : m + 1;
     const unsigned nextDays = DaysInMonth(nextYear, nextMonth);
     const auto first = EncodeDate(y, m, 1);
-    const auto last = EncodeDate(nextYear, nextMonth, nextDays);
-    if (!first || !last)
+    const auto lastDay = EncodeDate(nextYear, nextMonth, nextDays);
+    if (!first || !lastDay)
         return std::nullopt;
-    return TChartWindow{*first, *last, DaysInMonth(y, m), nextDays};
+    return TChartWindow{*first, *lastDay, DaysInMonth(y, m), nextDays};
 }
 
 TBiorhythmPrognose::TBiorhythmPrognose() {
