@@ -354,8 +354,7 @@ TCommandResult RunCommand(const QStringList& arguments, TDateTime today) {
         QDate::currentDate().year());
     // The language the settings file names, as the window starts in; one that cannot be read
     // (missing, no regular file, too large) leaves the built-in texts, without a message.
-    const TLanguageRead language =
-        ReadLanguageNamed(DecodeLanguageText(QByteArray::fromStdString(settings.Language)));
+    const TLanguageRead language = ReadLanguageNamed(StoredLanguage(settings));
     InstallLanguageEverywhere(language.File ? &*language.File : nullptr);
     const auto [parsed, refused] = Parse(arguments, today);
     if (refused)

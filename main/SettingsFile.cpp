@@ -64,8 +64,7 @@ TStoredSettings ApplySettingsFile(const TProfileFile& file) {
         DisplaySettings.SetWomanColor(*values.WomanColor);
     if (values.ManColor)
         DisplaySettings.SetManColor(*values.ManColor);
-    return {values.ManBirthDate, values.WomanBirthDate,
-            DecodeLanguageText(QByteArray::fromStdString(values.Language))};
+    return {values.ManBirthDate, values.WomanBirthDate, StoredLanguage(values)};
 }
 
 TProfileFile WithSettings(TProfileFile file, TDateTime manBirthDate, TDateTime womanBirthDate) {

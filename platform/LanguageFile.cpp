@@ -31,6 +31,10 @@ QString DecodeLanguageText(const QByteArray& bytes) {
     return cp1251.isValid() ? QString(cp1251.decode(view)) : QString::fromLatin1(view);
 }
 
+QString StoredLanguage(const TSettingsValues& settings) {
+    return DecodeLanguageText(QByteArray::fromStdString(settings.Language));
+}
+
 TProfileFile LanguageProfile(const QByteArray& bytes) {
     // Each line cleaned on its own, so that the lines stay lines: a text never holds a control
     // character (the two characters "\n" that stand for a line break are no control).
@@ -61,14 +65,9 @@ TLanguageRead ReadLanguageNamed(const QString& name) {
     return ReadLanguageAt(name.isEmpty() ? QString() : FindLanguageFile(LanguageFolder(), name));
 }
 
-void InstallLanguageEverywhere(const TProfileFile* file) {
-    if (file)
-        InstallLanguageNames(*file);
-    else
-        InstallBuiltInNames();
-    InstallLanguage(file);
-}
+namespace {
 
+// The month, zodiac sign and element names of a language file, each name it lacks as its number.
 void InstallLanguageNames(const TProfileFile& file) {
     const auto name = [&file](const char* section, int n) {
         return file.Read(section, std::to_string(n), std::to_string(n));
@@ -79,6 +78,16 @@ void InstallLanguageNames(const TProfileFile& file) {
     }
     for (int n = 1; n <= 4; ++n)
         ElementNames.Set(n, name("Element", n));
+}
+
+} // namespace
+
+void InstallLanguageEverywhere(const TProfileFile* file) {
+    if (file)
+        InstallLanguageNames(*file);
+    else
+        InstallBuiltInNames();
+    InstallLanguage(file);
 }
 
 QString LanguageFolder() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "base/ProfileFile.h"
+#include "base/SettingsEntries.h"
 #include "platform/WholeFile.h"
 
 #include <QByteArray>
@@ -13,6 +14,9 @@
 // byte-order mark is skipped), otherwise code page 1251, the encoding of files made for the
 // original desktop program.
 QString DecodeLanguageText(const QByteArray& bytes);
+
+// The language the settings file names, read as a language file's text is.
+QString StoredLanguage(const TSettingsValues& settings);
 
 // A language file's bytes as a profile file with UTF-8 values, without control characters.
 TProfileFile LanguageProfile(const QByteArray& bytes);
@@ -32,9 +36,6 @@ TLanguageRead ReadLanguageNamed(const QString& name);
 // Installs a language for every layer under the windows, or the built-in Russian one for none:
 // the month, zodiac sign and element names, the texts, the locale and the counts.
 void InstallLanguageEverywhere(const TProfileFile* file);
-
-// The month, zodiac sign and element names of a language file, each name it lacks as its number.
-void InstallLanguageNames(const TProfileFile& file);
 
 // The language folder: "Language/" beside the program (portable use) when it exists, otherwise
 // the installed "../share/orvanta/Language/"; with a trailing slash.

@@ -13,8 +13,9 @@ constexpr std::array<TTextKey, 4> CycleWordKeys{
     TTextKey{"Report", "Cycle.Intellectual.InList"}, TTextKey{"Report", "Cycle.Heart.InList"}};
 
 // A reading from the values of the day and of the day after, `days` after birth.
+// `kinds` are the cycles of `cycles` in order, made once by the caller rather than for each day.
 TDayReading Reading(TDateTime day, std::int32_t days, const TCycleValues& today,
-                    const TCycleValues& next, TCycleSet cycles) {
+                    const TCycleValues& next, TCycleSet cycles, std::span<const CycleKind> kinds) {
     TDayReading reading;
     reading.Day = day;
     reading.Born = true;
@@ -26,7 +27,7 @@ TDayReading Reading(TDateTime day, std::int32_t days, const TCycleValues& today,
     if (cycles.Count() > 0) {
         const long double mean = MeanOf(today, cycles);
         reading.AverageTenths = PercentTenthsOf(mean);
-        reading.AverageTrend = TrendOf(mean, MeanOf(next, cycles), days, cycles.Kinds());
+        reading.AverageTrend = TrendOf(mean, MeanOf(next, cycles), days, kinds);
     }
     return reading;
 }
@@ -47,7 +48,7 @@ TDayReading ReadingOn(TDateTime birth, TDateTime day, TCycleSet cycles) {
         reading.Day = day;
         return reading;
     }
-    return Reading(day, *days, CycleValues(*days), CycleValues(*days + 1), cycles);
+    return Reading(day, *days, CycleValues(*days), CycleValues(*days + 1), cycles, cycles.Kinds());
 }
 
 std::optional<TReportSpan> ReportSpan(TDateTime date, std::optional<std::int32_t> days) {
@@ -98,7 +99,7 @@ TCoupleReport CoupleReport(const TCouple& couple, TDateTime date, TReportSpan sp
             }
             const TCycleValues today = i > 0 && out.Days.back().Born ? next : CycleValues(*days);
             next = CycleValues(*days + 1);
-            out.Days.push_back(Reading(day, *days, today, next, cycles));
+            out.Days.push_back(Reading(day, *days, today, next, cycles, report.Cycles));
         }
     }
     report.Compatibility = CoupleCompatibility(couple.ManBirth, couple.WomanBirth, cycles);
