@@ -154,7 +154,9 @@ void InstallLanguage(const TProfileFile* file) {
         for (const char* kind : {"Year", "Day"})
             for (TPlural category : {TPlural::Zero, TPlural::One, TPlural::Two, TPlural::Few,
                                      TPlural::Many, TPlural::Other}) {
-                const std::string key = kind + ("." + std::string(PluralName(category)));
+                std::string key(kind); // appended: GCC 12's false -Wrestrict on "." + string
+                key += '.';
+                key += PluralName(category);
                 if (auto word = file->Read("Words", key))
                     words.emplace(key, std::move(*word));
             }

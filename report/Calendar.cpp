@@ -43,10 +43,12 @@ struct TPersonWords {
         event.Summary = std::move(summary);
         event.Description =
             FormatTextOf({"Calendar", "Birth"}, {Name(), LongDateForm(Birth)}) + "\n" + what;
-        for (TDateTime day = first; day <= last; day += 1)
+        for (TDateTime day = first; day <= last; day += 1) {
+            event.Description += '\n';
             event.Description +=
-                "\n" + FormatTextOf({"Calendar", "Values"},
-                                    {LongDateForm(day), ReadingText(ReadingOn(Birth, day, InUse))});
+                FormatTextOf({"Calendar", "Values"},
+                             {LongDateForm(day), ReadingText(ReadingOn(Birth, day, InUse))});
+        }
         return event;
     }
 };

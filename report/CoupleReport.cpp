@@ -146,7 +146,11 @@ std::vector<TReadoutLine> ReadoutLines(const TCouple& couple, TDateTime day, int
 }
 
 std::string PercentText(std::int32_t tenths, bool withSign) {
-    return (withSign && tenths > 0 ? "+" : "") + DecimalForm(tenths) + "\u00A0%";
+    // Appended piece by piece, as DecimalTenths is (GCC 12's false -Wrestrict).
+    std::string text(withSign && tenths > 0 ? "+" : "");
+    text += DecimalForm(tenths);
+    text += "\u00A0%";
+    return text;
 }
 
 const std::string& PersonName(bool man) {

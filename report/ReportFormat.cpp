@@ -127,7 +127,9 @@ std::string ReportText(const TCoupleReport& report) {
         for (const TDayReading& day : person.Days) {
             out += "  " + StoredDateText(day.Day);
             const auto cells = DayCells(day, "—", [](std::int32_t tenths) {
-                return (tenths > 0 ? "+" : "") + DecimalForm(tenths);
+                std::string text(tenths > 0 ? "+" : ""); // appended: GCC 12's false -Wrestrict
+                text += DecimalForm(tenths);
+                return text;
             });
             for (const std::string& cell : cells)
                 out += PadLeft(cell, width);
@@ -136,10 +138,10 @@ std::string ReportText(const TCoupleReport& report) {
     }
 
     const TCompatibility& compatibility = report.Compatibility;
+    out += '\n';
     out +=
-        "\n" +
-        FormatTextOf({"CommandLine", "Compatibility"}, {CountForm(compatibility.DaysApart, true)}) +
-        "\n";
+        FormatTextOf({"CommandLine", "Compatibility"}, {CountForm(compatibility.DaysApart, true)});
+    out += '\n';
     for (CycleKind kind : AllCycles)
         out += "  " + CycleName(kind) + ": " +
                PercentText(compatibility.PercentTenths[static_cast<std::size_t>(kind)], false) +
