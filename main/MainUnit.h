@@ -84,6 +84,9 @@ public:
 
     TChartImage* Chart(int index) const { return charts_[static_cast<std::size_t>(index)]; }
 
+    // The name of the couple last chosen or saved, until a birth date changes; empty for none.
+    const std::string& ShownCoupleName() const { return coupleName_; }
+
 protected:
     void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -135,6 +138,7 @@ private:
 
     QWidget* settingsForm_ = nullptr;
     bool shown_ = false;
+    std::string coupleName_; // UTF-8
 
     QAction* actAnalysis = nullptr;
     QAction* actGetCurrentDate = nullptr;

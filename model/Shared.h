@@ -89,10 +89,12 @@ public:
 
 extern TBiorhythmPrognose Prognose;
 
-// A couple as the report, the calendar and the read-out take it: the two dates of birth.
+// A couple as the report, the calendar and the read-out take it: the two dates of birth, and the
+// name of a stored couple (UTF-8; empty for none).
 struct TCouple {
     TDateTime ManBirth = 0;
     TDateTime WomanBirth = 0;
+    std::string Name = {};
 
     TDateTime Birth(bool man) const { return man ? ManBirth : WomanBirth; }
 };
