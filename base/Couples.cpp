@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <unordered_set>
 
 namespace {
 
@@ -22,8 +23,8 @@ std::optional<long long> CoupleNumber(std::string_view section) {
     const std::string_view digits = section.substr(Prefix.size());
     long long n = 0;
     const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), n);
-    if (error != std::errc() || end != digits.data() + digits.size() || digits.front() == '0' ||
-        digits.front() == '+' || digits.front() == '-')
+    if (error != std::errc() || end != digits.data() + digits.size() ||
+        (digits.front() == '0' && digits.size() > 1) || digits.front() == '-')
         return std::nullopt;
     return n;
 }
@@ -41,11 +42,10 @@ std::vector<TSection> CoupleSections(const TProfileFile& file) {
             sections.push_back({*n, std::move(name)});
     std::stable_sort(sections.begin(), sections.end(),
                      [](const TSection& a, const TSection& b) { return a.Number < b.Number; });
-    sections.erase(std::unique(sections.begin(), sections.end(),
-                               [](const TSection& a, const TSection& b) {
-                                   return a.Number == b.Number;
-                               }),
-                   sections.end());
+    sections.erase(
+        std::unique(sections.begin(), sections.end(),
+                    [](const TSection& a, const TSection& b) { return a.Number == b.Number; }),
+        sections.end());
     return sections;
 }
 
@@ -56,6 +56,7 @@ struct TFound {
 
 std::vector<TFound> FindCouples(const TProfileFile& file, const TCoupleReading& reading) {
     std::vector<TFound> found;
+    std::unordered_set<std::string> taken;
     for (const TSection& section : CoupleSections(file)) {
         if (found.size() == MaxCouples)
             break;
@@ -67,9 +68,7 @@ std::vector<TFound> FindCouples(const TProfileFile& file, const TCoupleReading& 
         const auto clean = CoupleName(reading.Decode(*name));
         const auto manDate = ReadStoredDate(*man, reading.Regional, reading.CurrentYear);
         const auto womanDate = ReadStoredDate(*woman, reading.Regional, reading.CurrentYear);
-        if (!clean || !manDate || !womanDate ||
-            std::any_of(found.begin(), found.end(),
-                        [&](const TFound& f) { return f.Couple.Name == *clean; }))
+        if (!clean || !manDate || !womanDate || !taken.insert(*clean).second)
             continue;
         found.push_back({section.Name, {*clean, *manDate, *womanDate}});
     }
@@ -142,8 +141,8 @@ TCoupleChange SaveCouple(TProfileFile& file, const TCoupleReading& reading,
     return TCoupleChange::Done;
 }
 
-TCoupleChange RenameCouple(TProfileFile& file, const TCoupleReading& reading,
-                           std::string_view from, std::string_view to) {
+TCoupleChange RenameCouple(TProfileFile& file, const TCoupleReading& reading, std::string_view from,
+                           std::string_view to) {
     const std::vector<TFound> found = FindCouples(file, reading);
     const auto renamed = std::find_if(found.begin(), found.end(),
                                       [&](const TFound& f) { return f.Couple.Name == from; });

@@ -102,6 +102,28 @@ inline constexpr auto TextTable = std::to_array<TTextRow>({
     // Qt's own buttons that its translation leaves in English.
     {"Dialogs", "OK", "ОК"},
 
+    // The couples a user keeps: the window's caption, a report's heading or the read-out's date
+    // followed by the couple's name; the list of couples and the name's dialog.
+    {"Couples", "Titled", "%s — %s"},
+    {"Couples", "List.Caption", "Сохранённые пары"},
+    {"Couples", "List.Find", "Найти:"},
+    {"Couples", "List.Name", "Пара"},
+    {"Couples", "List.Choose", "Выбрать"},
+    {"Couples", "List.Rename", "Переименовать..."},
+    {"Couples", "List.Delete", "Удалить..."},
+    {"Couples", "List.Close", "Закрыть"},
+    {"Couples", "List.Empty",
+     "Сохранённых пар нет. Пару сохраняет команда «Сохранить пару...» меню «Файл»."},
+    {"Couples", "Save.Caption", "Сохранить пару"},
+    {"Couples", "Rename.Caption", "Переименовать пару"},
+    {"Couples", "Name", "Имя пары:"},
+    {"Couples", "Name.Hint", "От 1 до 100 знаков"},
+    {"Couples", "Name.OK", "Сохранить"},
+    {"Couples", "Name.Cancel", "Отмена"},
+    {"Couples", "Replace.Question", "Пара «%s» уже сохранена. Заменить её?"},
+    {"Couples", "Delete.Question", "Удалить пару «%s»?"},
+    {"Couples", "Full", "Не могу сохранить пару: сохранено уже %s пар, больше нельзя"},
+
     // Error messages; the error box adds a full stop.
     {"Messages", "CannotWrite", "Не могу записать в %s"},
     {"Messages", "CannotCreate", "Не могу создать файл \"%s\". %s"},

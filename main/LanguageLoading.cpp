@@ -40,11 +40,14 @@ constexpr std::array ActionNames{"actAnalysis",
                                  "actExportCalendar",
                                  "actManInfo",
                                  "actWomanInfo",
-                                 "actHelp"};
+                                 "actHelp",
+                                 "actChooseCouple",
+                                 "actSaveCouple"};
 constexpr std::array MenuItemNames{
-    "miFile",       "actSettings1",  "N1",       "miPrint",  "miExportCalendar", "miLanguage",
-    "miSep_File",   "miClose",       "miHelp",   "N2",       "miSep_Help",       "N5",
-    "mipmSettings", "mipmSeparator", "mipmHelp", "mipmAbout"};
+    "miFile",       "actSettings1",  "N1",       "miPrint",   "miExportCalendar", "miLanguage",
+    "miSep_File",   "miClose",       "miHelp",   "N2",        "miSep_Help",       "N5",
+    "mipmSettings", "mipmSeparator", "mipmHelp", "mipmAbout", "miChooseCouple",   "miSaveCouple",
+    "miSep_Couples"};
 constexpr std::array GroupBoxNames{"gbGraphics", "gbPhysical",    "gbEmotional",
                                    "gbSavvy",    "gbWarmhearted", "gbAllOrvanta",
                                    "gbMan",      "gbWoman",       "gbPrognoseDate"};
@@ -208,9 +211,9 @@ constexpr std::array Sections{TSection{"Action", ActionNames, ApplyToCommand},
 
 bool TMainForm::ApplyLanguage(const TProfileFile& file) {
     ApplicationTitle = Read(file, "Main", "Application.Title", ApplicationTitle);
-    const std::string caption = file.Read("Main", "MainForm.Caption", windowTitle().toStdString());
+    const std::string caption = file.Read("Main", "MainForm.Caption", caption_.toStdString());
     const std::string version(ProgramVersion);
-    setWindowTitle(QString::fromStdString(FormatText(caption, std::span(&version, 1))));
+    SetCaption(QString::fromStdString(FormatText(caption, std::span(&version, 1))));
     // First the language's locale and Qt's translations: the menu items name their shortcuts in
     // its words.
     InstallLanguageEverywhere(&file);

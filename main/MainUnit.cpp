@@ -7,6 +7,7 @@
 #include "main/CalendarExport.h"
 #include "main/ChartExport.h"
 #include "main/ChartReadout.h"
+#include "main/CoupleDialogs.h"
 #include "main/DetailReport.h"
 #include "main/SettingsFile.h"
 #include "model/Charts.h"
@@ -137,7 +138,7 @@ QString Text(const std::string& utf8) {
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     setObjectName(QStringLiteral("MainForm"));
-    setWindowTitle(QStringLiteral("MainForm"));
+    SetCaption(QStringLiteral("MainForm"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
@@ -219,6 +220,15 @@ void TMainForm::CreateActions() {
     actHelp = NewAction("actHelp", QStringLiteral("Справка"), {}, 9);
     actHelp->setShortcut(Qt::Key_F1);
     guarded(actHelp, &TMainForm::actHelpExecute);
+    actChooseCouple =
+        NewAction("actChooseCouple", QStringLiteral("Выбрать пару..."),
+                  QStringLiteral("Выбрать сохранённую пару: обе даты рождения сразу"), -1);
+    actChooseCouple->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    guarded(actChooseCouple, &TMainForm::actChooseCoupleExecute);
+    actSaveCouple = NewAction("actSaveCouple", QStringLiteral("Сохранить пару..."),
+                              QStringLiteral("Сохранить обе даты рождения под именем пары"), -1);
+    actSaveCouple->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+    guarded(actSaveCouple, &TMainForm::actSaveCoupleExecute);
 }
 
 namespace {
@@ -266,6 +276,9 @@ void TMainForm::CreateMenus() {
     miFile = bar->addMenu(QStringLiteral("&Файл"));
     miFile->setObjectName(QStringLiteral("miFile"));
     miFile->menuAction()->setObjectName(QStringLiteral("miFile"));
+    NewMenuItem(miFile, "miChooseCouple", actChooseCouple);
+    NewMenuItem(miFile, "miSaveCouple", actSaveCouple);
+    miFile->addSeparator()->setObjectName(QStringLiteral("miSep_Couples"));
     NewMenuItem(miFile, "actSettings1", actSettings);
     NewMenuItem(miFile, "N1", actSaveAs);
     NewMenuItem(miFile, "miPrint", actPrint);
@@ -478,6 +491,9 @@ void TMainForm::FormShow() {
     ConnectDatePicker(dtpPrognoseDate);
     ConnectDatePicker(man_.date);
     ConnectDatePicker(woman_.date);
+    // A birth date the user changes is no longer the couple's: its name goes.
+    for (QDateEdit* picker : {man_.date, woman_.date})
+        connect(picker, &QDateEdit::dateChanged, this, [this] { ShowCouple({}); });
     Prognose.Man.SetColor(DisplaySettings.ManColor());
     Prognose.Woman.SetColor(DisplaySettings.WomanColor());
     for (const PersonPanel* p : {&man_, &woman_}) {
@@ -503,6 +519,20 @@ void TMainForm::ConnectDatePicker(QDateEdit* picker) {
 void TMainForm::SetPickerToNow(QDateEdit* picker) {
     const QSignalBlocker blocker(picker);
     picker->setDate(QDate::currentDate());
+}
+
+void TMainForm::SetCaption(const QString& caption) {
+    caption_ = caption;
+    setWindowTitle(coupleName_.empty()
+                       ? caption_
+                       : TrFormat({"Couples", "Titled"}, {caption_, Text(coupleName_)}));
+}
+
+void TMainForm::ShowCouple(const std::string& name) {
+    if (name == coupleName_)
+        return;
+    coupleName_ = name;
+    SetCaption(caption_);
 }
 
 void TMainForm::closeEvent(QCloseEvent* event) {
@@ -542,7 +572,7 @@ void TMainForm::StatusBarHint(const QString& hint) {
 void TMainForm::ApplyBuiltInVocabulary() {
     RestoreBuiltInTexts();
     const std::string version(ProgramVersion);
-    setWindowTitle(Text(FormatText(BuiltInMainCaption, std::span(&version, 1))));
+    SetCaption(Text(FormatText(BuiltInMainCaption, std::span(&version, 1))));
     ApplicationTitle = Text(std::string(BuiltInApplicationTitle));
     gbGraphics->setTitle(Text(std::string(BuiltInChartCaption)));
 }
@@ -551,12 +581,10 @@ QString TMainForm::ReadSettingsFile() {
     const TStoredSettings stored = ApplySettingsFile(LoadSettingsFile(SettingsFilePath()));
     // Dates from code run no refresh: only the user's change of a picker does.
     const auto setDate = [](QDateEdit* picker, const std::optional<TDateTime>& date) {
-        const auto ymd = date ? DecodeDate(*date) : std::nullopt;
-        if (!ymd)
+        if (!date || !ToQDate(*date).isValid())
             return;
         const QSignalBlocker blocker(picker);
-        picker->setDate(QDate(int{ymd->year()}, static_cast<int>(unsigned{ymd->month()}),
-                              static_cast<int>(unsigned{ymd->day()})));
+        picker->setDate(ToQDate(*date));
     };
     setDate(man_.date, stored.ManBirthDate);
     setDate(woman_.date, stored.WomanBirthDate);
@@ -711,6 +739,70 @@ void TMainForm::actHelpExecute() {
         ShowRtfInViewer(this, Tr({"InfoViewer", "Help.Caption"}), *help);
     else
         ShowInfoViewer(this, Tr({"InfoViewer", "Help.Caption"}), QStringLiteral("HELP"));
+}
+
+void TMainForm::actChooseCoupleExecute() {
+    const QString path = SettingsFilePath();
+    const TCoupleStore store{[path] { return ReadStoredCouples(path); },
+                             [this, path](const std::string& from, const std::string& to) {
+                                 const auto changed = ChangeStoredCouples(
+                                     path, [&](TProfileFile& file, const TCoupleReading& reading) {
+                                         return RenameCouple(file, reading, from, to);
+                                     });
+                                 if (changed == TCoupleChange::Done && coupleName_ == from)
+                                     ShowCouple(to);
+                                 if (lastChosenCouple_ == from)
+                                     lastChosenCouple_ = to;
+                                 return changed == TCoupleChange::Done;
+                             },
+                             [this, path](const std::string& name) {
+                                 const auto changed = ChangeStoredCouples(
+                                     path, [&](TProfileFile& file, const TCoupleReading& reading) {
+                                         return DeleteCouple(file, reading, name);
+                                     });
+                                 // A couple that is gone, by this window or another, is shown no
+                                 // more.
+                                 if (changed && coupleName_ == name)
+                                     ShowCouple({});
+                                 return changed == TCoupleChange::Done;
+                             }};
+    const auto couple = ChooseCouple(this, store, lastChosenCouple_);
+    if (!couple)
+        return;
+    // Both dates at once, and one refresh, as after a user's change of a picker.
+    for (const auto& [picker, date] :
+         {std::pair{man_.date, couple->Man}, std::pair{woman_.date, couple->Woman}}) {
+        const QSignalBlocker blocker(picker);
+        picker->setDate(ToQDate(date));
+    }
+    lastChosenCouple_ = couple->Name;
+    ShowCouple(couple->Name);
+    actAnalysis->trigger();
+}
+
+void TMainForm::actSaveCoupleExecute() {
+    const QString path = SettingsFilePath();
+    const std::vector<TStoredCouple> stored = ReadStoredCouples(path);
+    const auto name = AskCoupleName(
+        this, Tr({"Couples", "Save.Caption"}), Text(lastChosenCouple_),
+        [&stored](const std::string& wanted) {
+            return std::any_of(stored.begin(), stored.end(),
+                               [&](const TStoredCouple& c) { return c.Name == wanted; });
+        });
+    if (!name)
+        return;
+    const TStoredCouple couple{*name, ToDateTime(man_.date->date()),
+                               ToDateTime(woman_.date->date())};
+    const auto changed =
+        ChangeStoredCouples(path, [&](TProfileFile& file, const TCoupleReading& reading) {
+            return SaveCouple(file, reading, couple);
+        });
+    if (changed == TCoupleChange::Full)
+        ShowErrorBox(TrFormat({"Couples", "Full"}, {QString::number(MaxCouples)}));
+    if (changed != TCoupleChange::Done)
+        return;
+    lastChosenCouple_ = *name;
+    ShowCouple(*name);
 }
 
 void TMainForm::imPhysicalMouseDown(TChartImage* sender, Qt::MouseButton button, int x, int y) {

@@ -53,6 +53,10 @@ public:
     void actManInfoExecute();
     void actWomanInfoExecute();
     void actHelpExecute();
+    // The couples a user keeps: choosing one sets both birth dates; saving keeps the two dates
+    // under a name.
+    void actChooseCoupleExecute();
+    void actSaveCoupleExecute();
 
     // Built-in Russian texts: every text of every window, the application title, the chart
     // caption and the name tables.
@@ -131,6 +135,9 @@ private:
     void FillPanel(const PersonPanel& panel, const TDatalogging& person);
     void DrawCurves(const TDatalogging& person); // the person's curve on every chart
     void SetPickerToNow(QDateEdit* picker);
+    // The window's caption, followed by the name of the couple shown, if any.
+    void SetCaption(const QString& caption);
+    void ShowCouple(const std::string& name);
     void ShowDetailReport(bool man);
 
     QAction* NewAction(const char* name, const QString& caption, const QString& hint, int icon);
@@ -138,7 +145,9 @@ private:
 
     QWidget* settingsForm_ = nullptr;
     bool shown_ = false;
-    std::string coupleName_; // UTF-8
+    std::string coupleName_;       // UTF-8
+    std::string lastChosenCouple_; // what saving proposes, even once the dates changed
+    QString caption_;              // the caption without the couple's name
 
     QAction* actAnalysis = nullptr;
     QAction* actGetCurrentDate = nullptr;
@@ -153,6 +162,8 @@ private:
     QAction* actManInfo = nullptr;
     QAction* actWomanInfo = nullptr;
     QAction* actHelp = nullptr;
+    QAction* actChooseCouple = nullptr;
+    QAction* actSaveCouple = nullptr;
 
     QMenu* miFile = nullptr;
     QMenu* miLanguage = nullptr;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Couples.h"
 #include "base/ProfileFile.h"
 #include "base/SettingsEntries.h"
 #include "model/DateTime.h"
@@ -8,7 +9,9 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
 #include <optional>
+#include <vector>
 
 // The entries of the settings file at `path` for start-up; none when it is missing or no
 // regular file. A file larger than MaxProfileFileSize is refused: the error box says so, and that
@@ -39,3 +42,13 @@ TStoredSettings ApplySettingsFile(const TProfileFile& file);
 // The file with the fourteen entries written from the two birth dates and DisplaySettings, every
 // other line kept as it was.
 TProfileFile WithSettings(TProfileFile file, TDateTime manBirthDate, TDateTime womanBirthDate);
+
+// The couples of the settings file at `path` as it is on disk now.
+std::vector<TStoredCouple> ReadStoredCouples(const QString& path);
+
+// Applies one change of the couples to the settings file as it is on disk now and writes it at
+// once, as the close does, every other line byte for byte: so another running program's couples
+// stay. Nothing when the file was not written; the error box has said why.
+std::optional<TCoupleChange> ChangeStoredCouples(
+    const QString& path,
+    const std::function<TCoupleChange(TProfileFile&, const TCoupleReading&)>& change);

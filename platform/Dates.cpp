@@ -5,3 +5,10 @@ TDateTime ToDateTime(QDate date) {
                       static_cast<unsigned>(date.day()))
         .value_or(0);
 }
+
+QDate ToQDate(TDateTime date) {
+    const auto ymd = DecodeDate(date);
+    return ymd ? QDate(int{ymd->year()}, static_cast<int>(unsigned{ymd->month()}),
+                       static_cast<int>(unsigned{ymd->day()}))
+               : QDate();
+}

@@ -22,10 +22,14 @@ bool ConfirmReplace(QWidget* parent, const QString& fileName) {
     const QFileInfo file(fileName);
     if (!file.isFile())
         return true; // nothing there, or nothing a save could replace (WriteWholeFile refuses)
-    QMessageBox box(QMessageBox::Question, ApplicationTitle,
-                    TrFormat({"Dialogs", "Replace.Question"}, {file.fileName()}),
+    return AskYesNo(parent, "ReplaceQuestion",
+                    TrFormat({"Dialogs", "Replace.Question"}, {file.fileName()}));
+}
+
+bool AskYesNo(QWidget* parent, const char* name, const QString& question) {
+    QMessageBox box(QMessageBox::Question, ApplicationTitle, question,
                     QMessageBox::Yes | QMessageBox::No, parent);
-    box.setObjectName(QStringLiteral("ReplaceQuestion"));
+    box.setObjectName(QLatin1String(name));
     box.setTextFormat(Qt::PlainText);
     // Qt's own captions follow Qt's translations, which may not have the language.
     box.button(QMessageBox::Yes)->setText(Tr({"Dialogs", "Replace.Yes"}));

@@ -14,6 +14,10 @@ class QWidget;
 // that name to lose.
 bool ConfirmReplace(QWidget* parent, const QString& fileName);
 
+// Asks a question that changes something for good, in the language in use, "Нет" being the
+// default answer; the box is named `name`. True when the user says "Да".
+bool AskYesNo(QWidget* parent, const char* name, const QString& question);
+
 // Makes `dialog` the program's save dialog (named "SaveDialog"), proposing `proposedName` under
 // `filters`. It asks nothing about an existing file: ConfirmReplace does, once the name is
 // complete and in the program's language.

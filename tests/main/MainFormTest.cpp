@@ -82,8 +82,9 @@ TEST_F(MainFormTest, StartsWithTodayTheDefaultsAndTheBuiltInTexts) {
     QStringList file;
     for (QAction* item : Find<QMenu>("miFile")->actions())
         file << item->objectName();
-    EXPECT_EQ(file, (QStringList{"actSettings1", "N1", "miPrint", "miExportCalendar", "miLanguage",
-                                 "miSep_File", "miClose"}));
+    EXPECT_EQ(file,
+              (QStringList{"miChooseCouple", "miSaveCouple", "miSep_Couples", "actSettings1", "N1",
+                           "miPrint", "miExportCalendar", "miLanguage", "miSep_File", "miClose"}));
     EXPECT_TRUE(Find<QLabel>("imMAge")->pixmap().size() == QSize(32, 32));
     EXPECT_TRUE(DisplaySettings.SettingsOnChangeConnected());
     EXPECT_TRUE(errors.isEmpty());
@@ -159,6 +160,8 @@ TEST_F(MainFormTest, ShortcutsWorkAfterAMenuWasDismissed) {
                         {Qt::Key_F1, "actHelp"},
                         {QKeySequence(Qt::CTRL | Qt::Key_S), "actSettings"},
                         {QKeySequence(Qt::CTRL | Qt::Key_P), "actPrint"},
+                        {QKeySequence(Qt::CTRL | Qt::Key_O), "actChooseCouple"},
+                        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), "actSaveCouple"},
                         {Qt::Key_F5, "actAnalysis"}};
     // Counted, not run: the commands would close the window or open modal ones.
     std::map<std::string, int> runs;
@@ -187,8 +190,8 @@ TEST_F(MainFormTest, ShortcutsWorkAfterAMenuWasDismissed) {
                 QTest::mouseClick(menu, Qt::LeftButton, {}, QPoint(-20, -20));
                 break;
             case ChooseItem:
-                // The first item of each of these menus is harmless here: settings or help,
-                // whose commands only count.
+                // The first item of each of these menus is harmless here: choosing a couple,
+                // settings or help, whose commands only count.
                 QTest::keyClick(menu, Qt::Key_Down);
                 QTest::keyClick(menu, Qt::Key_Return);
                 break;
