@@ -127,10 +127,10 @@ TEST_F(DetailReportTest, UnbornAndTheCalendarsEnd) {
 }
 
 TEST_F(DetailReportTest, RtfKeepsTheReportAndTheViewerShowsIt) {
-    const QByteArray rtf = DetailReportRtf(Prognose.Man, Prognose.Woman, true);
+    const QByteArray rtf = DetailReportRtf(Prognose.Man, Prognose.Woman, true, {});
     EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1251"));
     QTextDocument written;
-    WriteDetailReport(written, Prognose.Man, Prognose.Woman, true);
+    WriteDetailReport(written, Prognose.Man, Prognose.Woman, true, {});
     QTextDocument read;
     ReadRtf(rtf, read);
     EXPECT_EQ(read.toPlainText(), written.toPlainText());
@@ -138,7 +138,7 @@ TEST_F(DetailReportTest, RtfKeepsTheReportAndTheViewerShowsIt) {
     EXPECT_TRUE(read.toRawText().contains(u"42,5\u00A0%"));
     EXPECT_EQ(read.metaInformation(QTextDocument::DocumentTitle), "Подробная информация о мужчине");
     // Writing afresh replaces the earlier report.
-    WriteDetailReport(written, Prognose.Woman, Prognose.Man, false);
+    WriteDetailReport(written, Prognose.Woman, Prognose.Man, false, {});
     EXPECT_EQ(written.toPlainText().count("Подробная информация"), 1);
     EXPECT_FALSE(written.toPlainText().contains("о мужчине"));
 
