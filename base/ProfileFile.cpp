@@ -261,6 +261,37 @@ std::vector<std::string> TProfileFile::Keys(std::string_view section) const {
     return keys;
 }
 
+std::vector<std::string> TProfileFile::SectionNames() const {
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < lines_.size(); ++i)
+        if (lines_[i].kind == Kind::Section)
+            names.emplace_back(NameOf(i));
+    return names;
+}
+
+void TProfileFile::AddSection(std::string_view section) {
+    if (FindSection(section))
+        return;
+    const std::string lineBreak = LineBreak();
+    if (!lines_.empty())
+        EnsureBreak(lines_.size() - 1, lineBreak);
+    std::string header(1, '[');
+    header.append(section).append(1, ']').append(lineBreak);
+    Append(header);
+}
+
+void TProfileFile::RemoveSection(std::string_view section) {
+    const auto header = FindSection(section);
+    if (!header)
+        return;
+    std::size_t end = *header + 1;
+    while (end < lines_.size() && lines_[end].kind != Kind::Section)
+        ++end;
+    lines_.erase(lines_.begin() + static_cast<std::ptrdiff_t>(*header),
+                 lines_.begin() + static_cast<std::ptrdiff_t>(end));
+    Reindex();
+}
+
 std::string TProfileFile::LineBreak() const {
     for (std::size_t i = 0; i < lines_.size(); ++i) {
         std::string_view text = Text(i);
@@ -344,11 +375,7 @@ void TProfileFile::Write(std::string_view section, std::string_view key, std::st
 
     const auto header = FindSection(section);
     if (!header) {
-        if (!lines_.empty())
-            EnsureBreak(lines_.size() - 1, lineBreak);
-        std::string headerText(1, '[');
-        headerText.append(section).append(1, ']').append(lineBreak);
-        Append(headerText);
+        AddSection(section);
         Append(entry);
         return;
     }

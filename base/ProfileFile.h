@@ -36,6 +36,13 @@ public:
     bool HasSection(std::string_view section) const;
     std::vector<std::string> Keys(std::string_view section) const;
 
+    // The names of the section headers, in the order of the file, namesakes included.
+    std::vector<std::string> SectionNames() const;
+    // Adds an empty section at the end when none of that name is there.
+    void AddSection(std::string_view section);
+    // Removes the first section of that name: its header and every line up to the next header.
+    void RemoveSection(std::string_view section);
+
     // Replaces an entry's value in place, or adds the entry after the last entry of its section,
     // or adds the section at the end. Line breaks in the value are turned into blanks, so a value
     // can never become lines of its own.
