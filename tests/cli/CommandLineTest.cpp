@@ -139,7 +139,7 @@ TEST_F(CommandLineTest, BadArgumentsGetOneMessageAndStatusTwo) {
         {report({"--ics", fifo}), "«" + fifo + "» — не обычный файл: календарь не записан"},
         {report({"--ics", calendar, "--format", "JSON"}),
          "неверный вид отчёта «JSON»: нужен text, json или csv"},
-        {{"orvanta", "report", "--couple", "Аня"}, "нет сохранённой пары «Аня»"},
+        {{"orvanta", "report", "--couple", "Аня\x1b[2J"}, "нет сохранённой пары «Аня[2J»"},
         {{"orvanta", "report", "--couple", "Аня", "--man", "1982-12-23"},
          "параметр «--couple» не задаётся вместе с «--man»"},
         {{"orvanta", "couples", "--format", "csv"},
