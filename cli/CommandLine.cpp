@@ -272,7 +272,8 @@ TRefusal ReadDays(const QCommandLineParser& parser, const TOptions& options, TDa
     return std::nullopt;
 }
 
-// The form of --format: text, JSON or, but for the list of couples, CSV.
+// The form --format asks for: text (also without it), JSON, or CSV, which the list of couples
+// does not come in.
 TValue<ReportFormatKind> FormatValue(const QCommandLineParser& parser, const TOptions& options,
                                      bool list) {
     const auto [value, refused] = Single(parser, options.format);
@@ -397,8 +398,8 @@ bool IsCommandLine(int argc, char* argv[]) {
 
 TCommandResult RunCommand(const QStringList& arguments, TDateTime today) {
     // The settings file is read once, as the window reads it: too large a file counts as none.
-    // Its display settings are for the report, its language for every text.
-    // Its couples are for --couple and the list.
+    // Its display settings are for the report, its language for every text, its couples for
+    // --couple and the list.
     const TProfileRead read = ReadProfileFile(SettingsFilePath());
     const TProfileFile file(std::string_view(read.bytes.constData(), read.bytes.size()));
     const TSettingsValues settings = ReadSettingsValues(
@@ -412,17 +413,17 @@ TCommandResult RunCommand(const QStringList& arguments, TDateTime today) {
     const auto [parsed, refused] = Parse(arguments, today, couples);
     if (refused)
         return {2, {}, ErrorText(*refused)};
+    if (parsed.Help)
+        return {0, QByteArray::fromStdString(HelpText()), {}};
+    if (parsed.Version)
+        return {
+            0, "orvanta " + QByteArray::fromStdString(std::string(ProgramFullVersion)) + "\n", {}};
     if (parsed.Couples)
         return {0,
                 QByteArray::fromStdString(parsed.Report.Format == ReportFormatKind::Json
                                               ? CouplesJson(couples)
                                               : CouplesText(couples)),
                 {}};
-    if (parsed.Help)
-        return {0, QByteArray::fromStdString(HelpText()), {}};
-    if (parsed.Version)
-        return {
-            0, "orvanta " + QByteArray::fromStdString(std::string(ProgramFullVersion)) + "\n", {}};
     return Report(parsed.Report, settings.Cycles(TCycleSet::All()));
 }
 
