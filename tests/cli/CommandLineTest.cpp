@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QSet>
 #include <gtest/gtest.h>
 
@@ -377,8 +378,7 @@ TEST_F(CommandLineTest, StoredCouplesAndTheirDaysGoodAndHardForBoth) {
         QJsonDocument(QJsonArray{
             QJsonObject{{"name", name}, {"man", "1982-12-23"}, {"woman", "1983-09-29"}},
             QJsonObject{{"name", "Аня"}, {"man", "1990-01-01"}, {"woman", "1991-02-02"}}}));
-    // The name exactly as stored.
-    EXPECT_EQ(RunCommand({"orvanta", "report", "--couple", "аня"}, Today).Status, 2);
+    EXPECT_EQ(RunCommand({"orvanta", "report", "--couple", "аня"}, Today).Status, 2); // exactly
     EXPECT_EQ(Json(RunCommand({"orvanta", "report", "--couple", "Аня", "--format", "json"},
                               Today))["persons"][1]["birth"],
               "1991-02-02");
@@ -388,20 +388,16 @@ TEST_F(CommandLineTest, StoredCouplesAndTheirDaysGoodAndHardForBoth) {
     const QStringList report{"orvanta", "report", "--couple", name, "--date", "2009-01-09"};
     const QJsonObject json = Json(RunCommand(report + QStringList{"--format", "json"}, Today));
     EXPECT_EQ(json["couple"]["name"], name);
-    EXPECT_EQ(json["persons"][0]["birth"], "1982-12-23");
     EXPECT_EQ(json["compatibility"]["good_for_both"], (QJsonArray{"2009-01-22", "2009-02-17"}));
     EXPECT_EQ(json["compatibility"]["hard_for_both"], (QJsonArray{"2009-01-09", "2009-02-04"}));
-    QStringList marked; // the CSV rows of such days, the date and the last two columns
-    for (const QString& row :
-         QString::fromUtf8(
-             RunCommand(report + QStringList{"--format", "csv", "--days", "40"}, Today).Out)
-             .split("\r\n"))
-        if (row.endsWith(",1") || row.endsWith(",1,0"))
-            marked << row.left(10) + row.right(4);
+    const QString csv = QString::fromUtf8(
+        RunCommand(report + QStringList{"--format", "csv", "--days", "40"}, Today).Out);
+    QStringList marked; // the date and the last two columns of the rows of such days
+    for (const QString& row : csv.split("\r\n").filter(QRegularExpression(",(1,0|0,1)$")))
+        marked << row.left(10) + row.right(4);
     EXPECT_EQ(marked, (QStringList{"2009-01-09,0,1", "2009-01-22,1,0", "2009-02-04,0,1",
                                    "2009-02-17,1,0"}));
-    // The text: the name in the title, the days after the compatibility; 22 January is the day
-    // after the last.
+    // The text: the name in the title; 22 January, the day after the last, is not listed.
     const QStringList text =
         QString::fromUtf8(RunCommand(report + QStringList{"--days", "13"}, Today).Out).split('\n');
     EXPECT_EQ(text.first(), "Отчёт о биоритмах пары на 9 января 2009 г. — " + name);

@@ -47,8 +47,7 @@ TEST_F(ChartReadoutTest, ValuesOfTheDayUnderThePointer) {
     // Columns every 9 pixels from 18 for 1 January: 5 January at 54, and 28 February, the last
     // day, at 540 and anywhere right of it. Values by 100 × sin(2π·n / period), worked out apart
     // from the program; the average over the physical, emotional and heart cycles. Both averages
-    // above zero and their sum a peak on 21 January (at 198), both below and a dip on 3 February
-    // (at 315): said when both are shown.
+    // above zero and their sum a peak on 21 January, both below and a dip on 3 February.
     struct Row {
         int mode;
         int chart;
