@@ -41,11 +41,10 @@ std::vector<TSection> CoupleSections(const TProfileFile& file) {
             sections.push_back({*n, std::move(name)});
     std::stable_sort(sections.begin(), sections.end(),
                      [](const TSection& a, const TSection& b) { return a.Number < b.Number; });
-    sections.erase(std::unique(sections.begin(), sections.end(),
-                               [](const TSection& a, const TSection& b) {
-                                   return a.Number == b.Number;
-                               }),
-                   sections.end());
+    sections.erase(
+        std::unique(sections.begin(), sections.end(),
+                    [](const TSection& a, const TSection& b) { return a.Number == b.Number; }),
+        sections.end());
     return sections;
 }
 
@@ -142,8 +141,8 @@ TCoupleChange SaveCouple(TProfileFile& file, const TCoupleReading& reading,
     return TCoupleChange::Done;
 }
 
-TCoupleChange RenameCouple(TProfileFile& file, const TCoupleReading& reading,
-                           std::string_view from, std::string_view to) {
+TCoupleChange RenameCouple(TProfileFile& file, const TCoupleReading& reading, std::string_view from,
+                           std::string_view to) {
     const std::vector<TFound> found = FindCouples(file, reading);
     const auto renamed = std::find_if(found.begin(), found.end(),
                                       [&](const TFound& f) { return f.Couple.Name == from; });

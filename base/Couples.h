@@ -53,8 +53,8 @@ enum class TCoupleChange {
 TCoupleChange SaveCouple(TProfileFile& file, const TCoupleReading& reading,
                          const TStoredCouple& couple);
 // Renames a couple; a couple that had the new name already is deleted.
-TCoupleChange RenameCouple(TProfileFile& file, const TCoupleReading& reading,
-                           std::string_view from, std::string_view to);
+TCoupleChange RenameCouple(TProfileFile& file, const TCoupleReading& reading, std::string_view from,
+                           std::string_view to);
 // Deletes the couple of that name: every section that reads as a couple of that name.
 TCoupleChange DeleteCouple(TProfileFile& file, const TCoupleReading& reading,
                            std::string_view name);
