@@ -217,6 +217,12 @@ inline constexpr auto TextTable = std::to_array<TTextRow>({
      "месяцы нет."},
     {"Report", "GoodDay", "Ближайший хороший день"},
     {"Report", "BadDay", "Ближайший плохой день"},
+    // The days good and hard for both over the charted months: from and to.
+    {"Report", "BothDays", "Хорошие и трудные дни для обоих"},
+    {"Report", "BothDays.Text",
+     "Хороший день для обоих — день, когда у каждого среднее циклов, показанных на графиках, "
+     "выше нуля, а сумма двух средних на пике; трудный — когда у обоих среднее ниже нуля, а "
+     "сумма в спаде. Указаны дни с %s по %s."},
 
     // The persons and cycles as the chart read-out, the calendar and the command line's report
     // name them; the cycles themselves are the detail report's.
@@ -233,12 +239,23 @@ inline constexpr auto TextTable = std::to_array<TTextRow>({
     // The chart read-out: "<person>: <value>, <trend>" a line, or "<person>: <state>".
     {"Couple", "Readout.Line", "%s: %s, %s"},
     {"Couple", "Readout.State", "%s: %s"},
+    // A day good or hard for both: the read-out's line, the calendar's summary; then the
+    // lists of such days, or the word for none.
+    {"Couple", "GoodForBoth", "Хороший день для обоих"},
+    {"Couple", "HardForBoth", "Трудный день для обоих"},
+    {"Couple", "GoodForBoth.Days", "Хорошие дни для обоих"},
+    {"Couple", "HardForBoth.Days", "Трудные дни для обоих"},
+    {"Couple", "NoDays", "нет"},
+
+    // A stored couple's name after a caption: the caption, then the name.
+    {"Couples", "Titled", "%s — %s"},
 
     // The calendar export: its dialog, and the events of the file.
     {"CalendarExport", "Caption", "Экспорт в календарь"},
     {"CalendarExport", "Explanation",
      "В календарь войдут критические дни, особо неблагоприятные дни, хорошие и плохие дни "
-     "каждого человека на графиках: за месяцы графиков и за выбранное число месяцев после них, "
+     "каждого человека на графиках, а когда на графиках оба — ещё дни, хорошие и трудные для "
+     "обоих: за месяцы графиков и за выбранное число месяцев после них, "
      "каждый день отдельным событием на весь день. При повторном экспорте события заменяются, а "
      "не повторяются."},
     {"CalendarExport", "Months", "Месяцев после графиков:"},
@@ -262,6 +279,14 @@ inline constexpr auto TextTable = std::to_array<TTextRow>({
     {"Calendar", "Good.Text", "Хороший день: пик суммы циклов (%s)."},
     {"Calendar", "Bad.Text", "Плохой день: спад суммы циклов (%s)."},
     {"Calendar", "Values", "%s: %s."},
+    // The cycles in use; the couple's name, the last line of every event of a named couple.
+    {"Calendar", "GoodForBoth.Text",
+     "Хороший день для обоих: у каждого среднее циклов (%s) выше нуля, а сумма двух средних на "
+     "пике."},
+    {"Calendar", "HardForBoth.Text",
+     "Трудный день для обоих: у каждого среднее циклов (%s) ниже нуля, а сумма двух средних в "
+     "спаде."},
+    {"Calendar", "Couple", "Пара: %s."},
 
     // The command line: its text report, its help ("\\n" starts a new line) and its messages.
     {"CommandLine", "Title", "Отчёт о биоритмах пары на %s"},
@@ -281,28 +306,35 @@ inline constexpr auto TextTable = std::to_array<TTextRow>({
      "Использование:\\n"
      "  orvanta                   открыть окно программы\\n"
      "  orvanta report --man ГГГГ-ММ-ДД --woman ГГГГ-ММ-ДД [параметры]\\n"
+     "  orvanta report --couple ИМЯ [параметры]\\n"
      "                            вывести отчёт о биоритмах пары, без окна\\n"
+     "  orvanta couples [--format text|json]\\n"
+     "                            вывести пары, сохранённые в файле настроек\\n"
      "  orvanta --help            эта справка\\n"
      "  orvanta --version         версия программы"},
     {"CommandLine", "Help.Options",
      "Параметры отчёта:\\n"
      "  --man ГГГГ-ММ-ДД          дата рождения мужчины\\n"
      "  --woman ГГГГ-ММ-ДД        дата рождения женщины\\n"
+     "  --couple ИМЯ              даты рождения сохранённой пары с этим именем, вместо\\n"
+     "                            --man и --woman\\n"
      "  --date ГГГГ-ММ-ДД         дата прогноза; без него сегодняшняя\\n"
      "  --days N                  N дней (1..36525) с даты прогноза; без него месяц\\n"
      "                            прогноза и следующий, как на графиках\\n"
      "  --format text|json|csv    вид отчёта: текст (по умолчанию), JSON или таблица CSV\\n"
      "  --ics ФАЙЛ                записать ещё календарь iCalendar: критические, особо\\n"
-     "                            неблагоприятные, хорошие и плохие дни обоих за месяцы\\n"
-     "                            графиков и 12 месяцев после них\\n"
+     "                            неблагоприятные, хорошие и плохие дни обоих и дни,\\n"
+     "                            хорошие и трудные для обоих, за месяцы графиков и\\n"
+     "                            12 месяцев после них\\n"
      "  --cycles P,E,I,H          циклы для среднего, хороших и плохих дней и средней\\n"
      "                            совместимости: P физический, E эмоциональный,\\n"
      "                            I интеллектуальный, H сердечный; без него циклы из\\n"
      "                            файла настроек, как в окне"},
     {"CommandLine", "Help.Report",
      "Отчёт: знак зодиака, стихия, возраст, прожитые дни, ближайшие хороший и плохой\\n"
-     "дни каждого, значения циклов и среднего по дням в процентах и совместимость\\n"
-     "пары по циклам. Даты в JSON и CSV — ГГГГ-ММ-ДД."},
+     "дни каждого, значения циклов и среднего по дням в процентах, совместимость\\n"
+     "пары по циклам и дни, хорошие и трудные для обоих. Даты в JSON и CSV —\\n"
+     "ГГГГ-ММ-ДД."},
     {"CommandLine", "Help.Exit",
      "Код выхода: 0 — готово, 1 — не удалось записать, 2 — неверные аргументы."},
     {"CommandLine", "HelpHint", "Справка: orvanta --help"},
@@ -327,6 +359,12 @@ inline constexpr auto TextTable = std::to_array<TTextRow>({
     {"CommandLine", "EmptyFileName", "пустое имя файла у параметра «--ics»"},
     {"CommandLine", "NotAFile", "«%s» — не обычный файл: календарь не записан"},
     {"CommandLine", "CannotWriteReport", "не могу вывести отчёт"},
+    // The stored couples: a couple's name and the man's and the woman's date of birth.
+    {"CommandLine", "Couples.Line", "%s: мужчина — %s, женщина — %s"},
+    {"CommandLine", "Couples.None", "Сохранённых пар нет."},
+    {"CommandLine", "BadListFormat", "неверный вид списка «%s»: нужен text или json"},
+    {"CommandLine", "UnknownCouple", "нет сохранённой пары «%s»"},
+    {"CommandLine", "CoupleWithDate", "параметр «--couple» не задаётся вместе с «%s»"},
 
     // What assistive technologies say of controls that show no text of their own.
     {"Accessible", "MenuBar", "Главное меню"},

@@ -1,9 +1,11 @@
 #include "cli/CommandLine.h"
 
 #include "OrvantaVersion.h"
+#include "base/ControlCharacters.h"
 #include "base/SettingsEntries.h"
 #include "base/TextTable.h"
 #include "model/Error.h"
+#include "platform/Couples.h"
 #include "platform/Dates.h"
 #include "platform/LanguageFile.h"
 #include "platform/ProgramFolder.h"
@@ -19,10 +21,12 @@
 #include <QDate>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <optional>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -138,8 +142,7 @@ TValue<std::optional<TCycleSet>> CyclesValue(const TValue<std::optional<QString>
 enum class ReportFormatKind { Text, Json, Csv };
 
 struct TReportRequest {
-    TDateTime Man = 0;
-    TDateTime Woman = 0;
+    TCouple Couple;
     TDateTime Date = 0;
     TReportSpan Span;
     ReportFormatKind Format = ReportFormatKind::Text;
@@ -150,6 +153,7 @@ struct TReportRequest {
 struct TParsed {
     bool Help = false;
     bool Version = false;
+    bool Couples = false; // the list of stored couples, in Report.Format
     TReportRequest Report;
 };
 
@@ -164,9 +168,10 @@ struct TOptions {
     QCommandLineOption format{QStringLiteral("format"), {}, QStringLiteral("format")};
     QCommandLineOption ics{QStringLiteral("ics"), {}, QStringLiteral("file")};
     QCommandLineOption cycles{QStringLiteral("cycles"), {}, QStringLiteral("cycles")};
+    QCommandLineOption couple{QStringLiteral("couple"), {}, QStringLiteral("name")};
 
-    std::array<const QCommandLineOption*, 7> Report() const {
-        return {&man, &woman, &date, &days, &format, &ics, &cycles};
+    std::array<const QCommandLineOption*, 8> Report() const {
+        return {&man, &woman, &date, &days, &format, &ics, &cycles, &couple};
     }
 };
 
@@ -190,33 +195,63 @@ std::string ParseFailure(const QCommandLineParser& parser, const TOptions& optio
     return Refusal({"CommandLine", "MissingValue"}, arguments.constLast());
 }
 
-// The one command, "report", and nothing after it.
-TRefusal CommandRefusal(const QCommandLineParser& parser, const TOptions& options,
-                        const QStringList& arguments) {
+// The command, "report" or "couples" (whether it is "couples"), and nothing after it; "couples"
+// takes --format alone.
+TValue<bool> CouplesCommand(const QCommandLineParser& parser, const TOptions& options,
+                            const QStringList& arguments) {
     const QStringList words = parser.positionalArguments();
     if (words.isEmpty()) {
         for (const QCommandLineOption* option : options.Report())
             if (parser.isSet(*option))
-                return Refusal({"CommandLine", "OptionWithoutCommand"}, OptionText(*option));
-        return Refusal({"CommandLine", "UnknownCommand"}, arguments.value(1));
+                return {false,
+                        Refusal({"CommandLine", "OptionWithoutCommand"}, OptionText(*option))};
+        return {false, Refusal({"CommandLine", "UnknownCommand"}, arguments.value(1))};
     }
-    if (words.front() != QLatin1String("report"))
-        return Refusal({"CommandLine", "UnknownCommand"}, words.front());
+    const bool couples = words.front() == QLatin1String("couples");
+    if (!couples && words.front() != QLatin1String("report"))
+        return {false, Refusal({"CommandLine", "UnknownCommand"}, words.front())};
     if (words.size() > 1)
-        return Refusal({"CommandLine", "ExtraArgument"}, words.at(1));
+        return {false, Refusal({"CommandLine", "ExtraArgument"}, words.at(1))};
+    for (const QCommandLineOption* option : options.Report())
+        if (couples && option != &options.format && parser.isSet(*option))
+            return {false, Refusal({"CommandLine", "OptionWithoutCommand"}, OptionText(*option))};
+    return {couples, {}};
+}
+
+// The dates of birth of --man and --woman, or of the stored couple that --couple names.
+TRefusal ReadCouple(const QCommandLineParser& parser, const TOptions& options,
+                    const std::vector<TStoredCouple>& stored, TCouple& couple) {
+    if (!parser.isSet(options.couple)) {
+        for (const auto& [option, field] : {std::pair{&options.man, &couple.ManBirth},
+                                            std::pair{&options.woman, &couple.WomanBirth}}) {
+            const auto [value, refused] = DateValue(parser, *option);
+            if (refused)
+                return refused;
+            *field = value;
+        }
+        return std::nullopt;
+    }
+    for (const QCommandLineOption* option : {&options.man, &options.woman})
+        if (parser.isSet(*option))
+            return Refusal({"CommandLine", "CoupleWithDate"}, OptionText(*option));
+    const auto [name, refused] = Single(parser, options.couple);
+    if (refused)
+        return refused;
+    const std::string wanted = name->toStdString();
+    const auto found = std::find_if(stored.begin(), stored.end(),
+                                    [&](const TStoredCouple& c) { return c.Name == wanted; });
+    // The name goes back to a terminal: none of its control characters with it.
+    if (found == stored.end())
+        return FormatTextOf({"CommandLine", "UnknownCouple"}, {WithoutControlCharacters(wanted)});
+    couple = {found->Man, found->Woman, found->Name};
     return std::nullopt;
 }
 
 // The dates and the days of the report.
 TRefusal ReadDays(const QCommandLineParser& parser, const TOptions& options, TDateTime today,
-                  TReportRequest& request) {
-    for (const auto& [option, field] :
-         {std::pair{&options.man, &request.Man}, std::pair{&options.woman, &request.Woman}}) {
-        const auto [value, refused] = DateValue(parser, *option);
-        if (refused)
-            return refused;
-        *field = value;
-    }
+                  const std::vector<TStoredCouple>& stored, TReportRequest& request) {
+    if (TRefusal refused = ReadCouple(parser, options, stored, request.Couple))
+        return refused;
     request.Date = today;
     if (parser.isSet(options.date)) {
         const auto [value, refused] = DateValue(parser, options.date);
@@ -237,20 +272,29 @@ TRefusal ReadDays(const QCommandLineParser& parser, const TOptions& options, TDa
     return std::nullopt;
 }
 
+// The form --format asks for: text (also without it), JSON, or CSV, which the list of couples
+// does not come in.
+TValue<ReportFormatKind> FormatValue(const QCommandLineParser& parser, const TOptions& options,
+                                     bool list) {
+    const auto [value, refused] = Single(parser, options.format);
+    if (refused || !value || *value == QLatin1String("text"))
+        return {ReportFormatKind::Text, refused};
+    if (*value == QLatin1String("json"))
+        return {ReportFormatKind::Json, {}};
+    if (*value == QLatin1String("csv") && !list)
+        return {ReportFormatKind::Csv, {}};
+    return {ReportFormatKind::Text, Refusal(list ? TTextKey{"CommandLine", "BadListFormat"}
+                                                 : TTextKey{"CommandLine", "BadFormat"},
+                                            *value)};
+}
+
 // The form of the report, its cycles and the calendar file.
 TRefusal ReadOutputs(const QCommandLineParser& parser, const TOptions& options,
                      TReportRequest& request) {
-    const auto format = Single(parser, options.format);
+    const auto format = FormatValue(parser, options, false);
     if (format.Refused)
         return format.Refused;
-    if (const auto& value = format.Value) {
-        if (*value == QLatin1String("json"))
-            request.Format = ReportFormatKind::Json;
-        else if (*value == QLatin1String("csv"))
-            request.Format = ReportFormatKind::Csv;
-        else if (*value != QLatin1String("text"))
-            return Refusal({"CommandLine", "BadFormat"}, *value);
-    }
+    request.Format = format.Value;
     const auto cycles = CyclesValue(Single(parser, options.cycles));
     if (cycles.Refused)
         return cycles.Refused;
@@ -270,7 +314,8 @@ TRefusal ReadOutputs(const QCommandLineParser& parser, const TOptions& options,
     return std::nullopt;
 }
 
-TValue<TParsed> Parse(const QStringList& arguments, TDateTime today) {
+TValue<TParsed> Parse(const QStringList& arguments, TDateTime today,
+                      const std::vector<TStoredCouple>& stored) {
     const TOptions options;
     QCommandLineParser parser;
     // "-man" is "--man", not "-m -a -n".
@@ -288,16 +333,23 @@ TValue<TParsed> Parse(const QStringList& arguments, TDateTime today) {
         parsed.Version = !parsed.Help;
         return {parsed, {}};
     }
-    TRefusal refused = CommandRefusal(parser, options, arguments);
-    if (!refused)
-        refused = ReadDays(parser, options, today, parsed.Report);
+    const auto command = CouplesCommand(parser, options, arguments);
+    if (command.Refused)
+        return {parsed, command.Refused};
+    parsed.Couples = command.Value;
+    if (parsed.Couples) {
+        const auto format = FormatValue(parser, options, true);
+        parsed.Report.Format = format.Value;
+        return {parsed, format.Refused};
+    }
+    TRefusal refused = ReadDays(parser, options, today, stored, parsed.Report);
     if (!refused)
         refused = ReadOutputs(parser, options, parsed.Report);
     return {parsed, refused};
 }
 
 TCommandResult Report(const TReportRequest& request, TCycleSet storedCycles) {
-    const TCouple couple{request.Man, request.Woman};
+    const TCouple& couple = request.Couple;
     const TCycleSet cycles = request.Cycles.value_or(storedCycles);
     TCommandResult result;
     if (request.Calendar) {
@@ -346,17 +398,19 @@ bool IsCommandLine(int argc, char* argv[]) {
 
 TCommandResult RunCommand(const QStringList& arguments, TDateTime today) {
     // The settings file is read once, as the window reads it: too large a file counts as none.
-    // Its display settings are for the report, its language for every text.
+    // Its display settings are for the report, its language for every text, its couples for
+    // --couple and the list.
     const TProfileRead read = ReadProfileFile(SettingsFilePath());
+    const TProfileFile file(std::string_view(read.bytes.constData(), read.bytes.size()));
     const TSettingsValues settings = ReadSettingsValues(
-        TProfileFile(std::string_view(read.bytes.constData(), read.bytes.size())),
-        TShortDateFormat::FromPattern(RegionalShortDateFormat().toStdString()),
+        file, TShortDateFormat::FromPattern(RegionalShortDateFormat().toStdString()),
         QDate::currentDate().year());
     // The language the settings file names, as the window starts in; one that cannot be read
     // (missing, no regular file, too large) leaves the built-in texts, without a message.
     const TLanguageRead language = ReadLanguageNamed(StoredLanguage(settings));
     InstallLanguageEverywhere(language.File ? &*language.File : nullptr);
-    const auto [parsed, refused] = Parse(arguments, today);
+    const std::vector<TStoredCouple> couples = StoredCouples(file);
+    const auto [parsed, refused] = Parse(arguments, today, couples);
     if (refused)
         return {2, {}, ErrorText(*refused)};
     if (parsed.Help)
@@ -364,6 +418,12 @@ TCommandResult RunCommand(const QStringList& arguments, TDateTime today) {
     if (parsed.Version)
         return {
             0, "orvanta " + QByteArray::fromStdString(std::string(ProgramFullVersion)) + "\n", {}};
+    if (parsed.Couples)
+        return {0,
+                QByteArray::fromStdString(parsed.Report.Format == ReportFormatKind::Json
+                                              ? CouplesJson(couples)
+                                              : CouplesText(couples)),
+                {}};
     return Report(parsed.Report, settings.Cycles(TCycleSet::All()));
 }
 

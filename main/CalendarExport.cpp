@@ -28,10 +28,13 @@ int LastMonthsAfter = DefaultMonthsAfter;
 
 } // namespace
 
-void ExportCalendar(const QString& path, int monthsAfter, int displayMode) {
-    WriteWholeFile(path, QByteArray::fromStdString(CalendarFile(
-                             CoupleOf(Prognose), Prognose.PrognoseDate, monthsAfter, displayMode,
-                             DisplaySettings.Cycles(), NowInWholeSeconds())));
+void ExportCalendar(const QString& path, int monthsAfter, int displayMode,
+                    const std::string& coupleName) {
+    TCouple couple = CoupleOf(Prognose);
+    couple.Name = coupleName;
+    WriteWholeFile(path, QByteArray::fromStdString(
+                             CalendarFile(couple, Prognose.PrognoseDate, monthsAfter, displayMode,
+                                          DisplaySettings.Cycles(), NowInWholeSeconds())));
 }
 
 QDialog* NewCalendarMonthsDialog(QWidget* parent) {
@@ -68,7 +71,7 @@ QDialog* NewCalendarMonthsDialog(QWidget* parent) {
     return dialog;
 }
 
-void RunCalendarExport(QWidget* parent) {
+void RunCalendarExport(QWidget* parent, const std::string& coupleName) {
     if (ShownPersons(DisplaySettings.DisplayMode()).empty()) {
         QMessageBox box(QMessageBox::Information, Tr({"CalendarExport", "Caption"}),
                         Tr({"CalendarExport", "Nobody"}), QMessageBox::Ok, parent);
@@ -91,5 +94,5 @@ void RunCalendarExport(QWidget* parent) {
     if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty())
         return;
     ExportCalendar(files.selectedFiles().constFirst(), LastMonthsAfter,
-                   DisplaySettings.DisplayMode());
+                   DisplaySettings.DisplayMode(), coupleName);
 }

@@ -112,13 +112,15 @@ QString Line(TColor color, const std::string& name, const std::string& text) {
 
 // The read-out's rich text for a column of a chart `width` pixels wide; empty when the charts
 // cannot be drawn.
-QString ChartReadoutText(int chart, int x, int width) {
+QString ChartReadoutText(int chart, int x, int width, const std::string& coupleName) {
     const auto window = ChartWindow(Prognose.PrognoseDate);
     if (!window || chart < 0 || chart > 4)
         return {};
     const TDateTime day =
         window->FirstDay + static_cast<TDateTime>(DayPositionAt(width, x, *window) - 1);
-    QString text = QStringLiteral("<b>%1</b>").arg(LongDate(day).toHtmlEscaped());
+    QString text = QStringLiteral("<b>%1</b>")
+                       .arg(QString::fromStdString(Titled(LongDate(day).toStdString(), coupleName))
+                                .toHtmlEscaped());
     for (const TReadoutLine& line :
          ReadoutLines(CoupleOf(Prognose), day, chart, DisplaySettings.Cycles(),
                       DisplaySettings.DisplayMode()))
@@ -129,8 +131,8 @@ QString ChartReadoutText(int chart, int x, int width) {
 
 } // namespace
 
-void ShowChartReadout(QWidget* chartImage, int chart, QPoint at) {
-    const QString text = ChartReadoutText(chart, at.x(), chartImage->width());
+void ShowChartReadout(QWidget* chartImage, int chart, QPoint at, const std::string& coupleName) {
+    const QString text = ChartReadoutText(chart, at.x(), chartImage->width(), coupleName);
     if (text.isEmpty()) {
         HideChartReadout();
         return;

@@ -185,6 +185,20 @@ void WriteCriticalDays(TReportWriter& report, const TPersonFigures& figures) {
         report.Bullet(SpanDays(span), SpanCycles(span));
 }
 
+// The days good and hard for both over the charted months, by the cycles in use.
+void WriteBothDays(TReportWriter& report, const TCouple& couple, const TPersonFigures& figures) {
+    if (!figures.Window)
+        return;
+    report.Subsection(Tr({"Report", "BothDays"}));
+    report.Paragraph(TrFormat({"Report", "BothDays.Text"},
+                              {Date(figures.Window->FirstDay), Date(figures.Window->LastDay)}));
+    const std::vector<TCoupleDay> days = CoupleDays(
+        couple, DisplaySettings.Cycles(), figures.Window->FirstDay, figures.Window->LastDay);
+    for (const bool good : {true, false})
+        report.Bullet(QString::fromStdString(BothDaysLabel(good)),
+                      QString::fromStdString(BothDaysText(days, good)));
+}
+
 void WriteCompatibility(TReportWriter& report, const TDatalogging& person,
                         const TDatalogging& partner) {
     report.Section(Tr({"Report", "Compatibility"}));
@@ -217,9 +231,10 @@ QString DetailReportCaption(bool man) {
 }
 
 void WriteDetailReport(QTextDocument& document, const TDatalogging& person,
-                       const TDatalogging& partner, bool man) {
+                       const TDatalogging& partner, bool man, const std::string& coupleName) {
     document.clear();
-    const QString caption = DetailReportCaption(man);
+    const QString caption =
+        QString::fromStdString(Titled(DetailReportCaption(man).toStdString(), coupleName));
     document.setMetaInformation(QTextDocument::DocumentTitle, caption);
     const TDateTime prognoseDate = Prognose.PrognoseDate;
     const TPersonFigures figures = PersonFigures(person.BirthDate, prognoseDate);
@@ -229,11 +244,15 @@ void WriteDetailReport(QTextDocument& document, const TDatalogging& person,
     WriteCycles(report, figures, man);
     WriteCriticalDays(report, figures);
     WriteCompatibility(report, person, partner);
+    const TDatalogging& him = man ? person : partner;
+    const TDatalogging& her = man ? partner : person;
+    WriteBothDays(report, {him.BirthDate, her.BirthDate}, figures);
     WriteNearestDays(report, person);
 }
 
-QByteArray DetailReportRtf(const TDatalogging& person, const TDatalogging& partner, bool man) {
+QByteArray DetailReportRtf(const TDatalogging& person, const TDatalogging& partner, bool man,
+                           const std::string& coupleName) {
     QTextDocument document;
-    WriteDetailReport(document, person, partner, man);
+    WriteDetailReport(document, person, partner, man, coupleName);
     return WriteRtf(document);
 }

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <string>
+
 class QTextDocument;
 class TDatalogging;
 
@@ -16,9 +18,11 @@ class TDatalogging;
 QString DetailReportCaption(bool man);
 
 // Replaces the document's content with the report on `person` (the man when `man` is true),
-// whose partner is `partner`.
+// whose partner is `partner`; the heading and the title show `coupleName` (UTF-8) when the
+// couple has one.
 void WriteDetailReport(QTextDocument& document, const TDatalogging& person,
-                       const TDatalogging& partner, bool man);
+                       const TDatalogging& partner, bool man, const std::string& coupleName);
 
 // The same report as RTF in code page 1251.
-QByteArray DetailReportRtf(const TDatalogging& person, const TDatalogging& partner, bool man);
+QByteArray DetailReportRtf(const TDatalogging& person, const TDatalogging& partner, bool man,
+                           const std::string& coupleName);

@@ -716,13 +716,13 @@ void TMainForm::actPrintExecute() {
 }
 
 void TMainForm::actExportCalendarExecute() {
-    RunCalendarExport(this);
+    RunCalendarExport(this, coupleName_);
 }
 
 void TMainForm::ShowDetailReport(bool man) {
     QTextDocument report;
     const TDatalogging& person = man ? Prognose.Man : Prognose.Woman;
-    WriteDetailReport(report, person, man ? Prognose.Woman : Prognose.Man, man);
+    WriteDetailReport(report, person, man ? Prognose.Woman : Prognose.Man, man, coupleName_);
     ShowInfoViewer(this, DetailReportCaption(man), report);
 }
 
@@ -817,5 +817,5 @@ void TMainForm::imPhysicalMouseDown(TChartImage* sender, Qt::MouseButton button,
     painter.end();
     sender->update();
     const auto chart = std::find(charts_.begin(), charts_.end(), sender) - charts_.begin();
-    ShowChartReadout(sender, static_cast<int>(chart), QPoint(x, y));
+    ShowChartReadout(sender, static_cast<int>(chart), QPoint(x, y), coupleName_);
 }

@@ -14,15 +14,24 @@
 
 namespace {
 
-enum class DayKind { Critical, Unfavourable, Good, Bad };
+enum class DayKind { Critical, Unfavourable, Good, Bad, GoodForBoth, HardForBoth };
 
-constexpr std::array<std::string_view, 4> KindKeys{"critical", "unfavourable", "good", "bad"};
+constexpr std::array<std::string_view, 6> KindKeys{"critical", "unfavourable", "good",
+                                                   "bad",      "goodforboth",  "hardforboth"};
 
 // "20090105".
 std::string BasicDate(TDateTime date) {
     std::string text = IsoDate(date);
     std::erase(text, '-');
     return text;
+}
+
+// The cycles in use as words in a sentence: "физический и сердечный".
+std::string InUseWords(TCycleSet inUse) {
+    std::vector<std::string> words;
+    for (CycleKind kind : inUse.Kinds())
+        words.push_back(CycleWord(kind));
+    return JoinWithAnd(words);
 }
 
 struct TPersonWords {
@@ -86,10 +95,7 @@ void AddUnfavourableDays(const TPersonWords& words, TDateTime first, TDateTime l
 // The good and bad days, as the nearest good and bad day search finds them.
 void AddGoodAndBadDays(const TPersonWords& words, TDateTime first, TDateTime last,
                        std::vector<TCalendarEvent>& events) {
-    std::vector<std::string> inUse;
-    for (CycleKind kind : words.InUse.Kinds())
-        inUse.push_back(CycleWord(kind));
-    const std::string cycles = JoinWithAnd(inUse);
+    const std::string cycles = InUseWords(words.InUse);
     ForEachTurningDay(words.Birth, words.InUse, first, last, [&](const TTurningDay& turn) {
         events.push_back(words.Event(
             turn.Good ? DayKind::Good : DayKind::Bad, turn.Day, turn.Day,
@@ -100,6 +106,30 @@ void AddGoodAndBadDays(const TPersonWords& words, TDateTime first, TDateTime las
                          {cycles})));
         return true;
     });
+}
+
+// The days good and hard for both, named by both dates of birth and the day.
+void AddCoupleDays(const TCouple& couple, TCalendarSpan span, TCycleSet cycles,
+                   std::vector<TCalendarEvent>& events) {
+    const std::string inUse = InUseWords(cycles);
+    for (const TCoupleDay& day : CoupleDays(couple, cycles, span.First, span.Last)) {
+        TCalendarEvent event;
+        event.Uid = std::string(KindKeys[static_cast<std::size_t>(
+                        day.Good ? DayKind::GoodForBoth : DayKind::HardForBoth)]) +
+                    "-" + BasicDate(couple.ManBirth) + "-" + BasicDate(couple.WomanBirth) + "-" +
+                    BasicDate(day.Day) + "@orvanta";
+        event.First = event.Last = day.Day;
+        event.Summary = TextOf(day.Good ? TTextKey{"Couple", "GoodForBoth"}
+                                        : TTextKey{"Couple", "HardForBoth"});
+        for (const bool man : {true, false})
+            event.Description += FormatTextOf({"Calendar", "Birth"},
+                                              {PersonName(man), LongDateForm(couple.Birth(man))}) +
+                                 "\n";
+        event.Description += FormatTextOf(day.Good ? TTextKey{"Calendar", "GoodForBoth.Text"}
+                                                   : TTextKey{"Calendar", "HardForBoth.Text"},
+                                          {inUse});
+        events.push_back(std::move(event));
+    }
 }
 
 } // namespace
@@ -144,6 +174,13 @@ std::vector<TCalendarEvent> CalendarEvents(const TCouple& couple, int displayMod
         events.insert(events.end(), std::make_move_iterator(person.begin()),
                       std::make_move_iterator(person.end()));
     }
+    if (displayMode == 0)
+        AddCoupleDays(couple, span, cycles, events);
+    if (!couple.Name.empty())
+        for (TCalendarEvent& event : events) {
+            event.Description += '\n';
+            event.Description += FormatTextOf({"Calendar", "Couple"}, {couple.Name});
+        }
     return events;
 }
 
@@ -196,22 +233,22 @@ std::string CalendarFile(const TCouple& couple, TDateTime prognoseDate, int mont
     std::vector<TCalendarEvent> events;
     if (const auto span = CalendarSpan(prognoseDate, monthsAfter))
         events = CalendarEvents(couple, displayMode, *span, cycles);
-    return CalendarText(events, stamp);
+    return CalendarText(events, stamp, couple.Name);
 }
 
 std::chrono::sys_seconds NowInWholeSeconds() {
     return std::chrono::sys_seconds(std::chrono::seconds(std::time(nullptr)));
 }
 
-std::string CalendarText(const std::vector<TCalendarEvent>& events,
-                         std::chrono::sys_seconds stamp) {
+std::string CalendarText(const std::vector<TCalendarEvent>& events, std::chrono::sys_seconds stamp,
+                         const std::string& coupleName) {
     std::string out;
     const auto line = [&out](std::string_view text) { out += Folded(text); };
     line("BEGIN:VCALENDAR");
     line("VERSION:2.0");
     line("PRODID:-//Orvanta//Orvanta " + std::string(ProgramVersion) + "//RU");
     line("CALSCALE:GREGORIAN");
-    line("X-WR-CALNAME:" + EscapeText(TextOf({"Calendar", "Name"})));
+    line("X-WR-CALNAME:" + EscapeText(Titled(TextOf({"Calendar", "Name"}), coupleName)));
     const std::string stampText = StampText(stamp);
     for (const TCalendarEvent& event : events) {
         line("BEGIN:VEVENT");

@@ -42,13 +42,16 @@ std::optional<TCalendarSpan> CalendarSpan(TDateTime prognoseDate, int monthsAfte
 std::vector<TCalendarEvent> PersonEvents(TDateTime birth, bool man, TDateTime first, TDateTime last,
                                          TCycleSet cycles);
 
-// The events of the persons shown, as PersonEvents gives them, man first.
+// The events of the persons shown, as PersonEvents gives them, man first; with both shown, then
+// the days good and hard for both (CoupleDays), each named by both dates of birth and the day.
+// A named couple's name ends every description.
 std::vector<TCalendarEvent> CalendarEvents(const TCouple& couple, int displayMode,
                                            TCalendarSpan span, TCycleSet cycles);
 
 // An iCalendar object (RFC 5545): CRLF line ends, lines folded at 75 bytes between characters,
-// text escaped; `stamp` is the DTSTAMP of every event.
-std::string CalendarText(const std::vector<TCalendarEvent>& events, std::chrono::sys_seconds stamp);
+// text escaped; `stamp` is the DTSTAMP of every event; the calendar's name shows the couple's.
+std::string CalendarText(const std::vector<TCalendarEvent>& events, std::chrono::sys_seconds stamp,
+                         const std::string& coupleName = {});
 
 // The calendar file of the persons a display mode shows, over the charted months of
 // `prognoseDate` and `monthsAfter` months after them; without events when those months do not

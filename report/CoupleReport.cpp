@@ -103,6 +103,8 @@ TCoupleReport CoupleReport(const TCouple& couple, TDateTime date, TReportSpan sp
         }
     }
     report.Compatibility = CoupleCompatibility(couple.ManBirth, couple.WomanBirth, cycles);
+    report.Name = couple.Name;
+    report.BothDays = CoupleDays(couple, cycles, span.First, span.First + span.Count - 1);
     return report;
 }
 
@@ -142,7 +144,31 @@ std::vector<TReadoutLine> ReadoutLines(const TCouple& couple, TDateTime day, int
                                                              : TTextKey{"Couple", "Readout.State"},
                                            parts)});
     }
+    if (displayMode == 0)
+        for (const TCoupleDay& both : CoupleDays(couple, cycles, day, day))
+            lines.push_back({true, TextOf(both.Good ? TTextKey{"Couple", "GoodForBoth"}
+                                                    : TTextKey{"Couple", "HardForBoth"})});
     return lines;
+}
+
+std::string Titled(std::string caption, const std::string& name) {
+    return name.empty() ? caption : FormatTextOf({"Couples", "Titled"}, {std::move(caption), name});
+}
+
+const std::string& BothDaysLabel(bool good) {
+    return TextOf(good ? TTextKey{"Couple", "GoodForBoth.Days"}
+                       : TTextKey{"Couple", "HardForBoth.Days"});
+}
+
+std::string BothDaysText(const std::vector<TCoupleDay>& days, bool good) {
+    std::string text;
+    for (const TCoupleDay& day : days)
+        if (day.Good == good) {
+            if (!text.empty())
+                text += ", ";
+            text += LongDateForm(day.Day);
+        }
+    return text.empty() ? TextOf({"Couple", "NoDays"}) : text;
 }
 
 std::string PercentText(std::int32_t tenths, bool withSign) {

@@ -60,6 +60,9 @@ struct TCoupleReport {
     // The man, then the woman.
     std::array<TPersonReport, 2> Persons;
     TCompatibility Compatibility;
+    std::string Name; // the couple's, UTF-8; empty for none
+    // The days good or hard for both within the span.
+    std::vector<TCoupleDay> BothDays;
 };
 
 // The couple's report on the prognosis `date` over `span`, with the averages, good and bad days
@@ -76,6 +79,14 @@ std::string PercentText(std::int32_t tenths, bool withSign);
 const std::string& PersonName(bool man);
 const std::string& CycleName(CycleKind kind);
 const std::string& CycleWord(CycleKind kind);
+
+// The caption with the name of a stored couple after it; the caption alone for no name.
+std::string Titled(std::string caption, const std::string& name);
+
+// "Хорошие дни для обоих" or "Трудные дни для обоих"; the long dates of `days` of that kind,
+// comma-separated, or the word for none.
+const std::string& BothDaysLabel(bool good);
+std::string BothDaysText(const std::vector<TCoupleDay>& days, bool good);
 
 // "a", "a и b", "a, b и c".
 std::string JoinWithAnd(const std::vector<std::string>& items);
@@ -96,10 +107,11 @@ inline constexpr char ReadoutNameMark[] = "\x01";
 
 struct TReadoutLine {
     bool Man = true;
-    std::string Text; // the name as ReadoutNameMark
+    std::string Text; // the name as ReadoutNameMark; a line on the couple names nobody
 };
 
 // The chart read-out on a day for each person a display mode shows: the value and direction of
-// the cycle of chart 0..3, or of the average of `cycles` (chart 4), or why there is none.
+// the cycle of chart 0..3, or of the average of `cycles` (chart 4), or why there is none. With
+// both shown, a day good or hard for both says so in a last line.
 std::vector<TReadoutLine> ReadoutLines(const TCouple& couple, TDateTime day, int chart,
                                        TCycleSet cycles, int displayMode);

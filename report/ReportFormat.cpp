@@ -97,7 +97,9 @@ std::optional<TDateTime> ParseIsoDate(std::string_view text) {
 
 std::string ReportText(const TCoupleReport& report) {
     const std::string& noCycles = TextOf({"Couple", "NoCycles"});
-    std::string out = FormatTextOf({"CommandLine", "Title"}, {LongDateForm(report.Date)}) + "\n";
+    std::string out =
+        Titled(FormatTextOf({"CommandLine", "Title"}, {LongDateForm(report.Date)}), report.Name) +
+        "\n";
     out += FormatTextOf({"CommandLine", "Cycles"},
                         {report.Cycles.empty() ? noCycles : CycleWords(report.Cycles)}) +
            "\n";
@@ -149,6 +151,8 @@ std::string ReportText(const TCoupleReport& report) {
     out += "  " + TextOf({"Couple", "Average"}) + ": " +
            (compatibility.MeanTenths ? PercentText(*compatibility.MeanTenths, false) : noCycles) +
            "\n";
+    for (const bool good : {true, false})
+        out += "  " + BothDaysLabel(good) + ": " + BothDaysText(report.BothDays, good) + "\n";
     return out;
 }
 
@@ -157,7 +161,9 @@ std::string ReportJson(const TCoupleReport& report) {
     for (std::size_t i = 0; i < report.Cycles.size(); ++i)
         out +=
             (i > 0 ? ", " : "") + JsonString(CycleKeys[static_cast<std::size_t>(report.Cycles[i])]);
-    out += "],\n  \"persons\": [";
+    out += "],\n  \"couple\": {\"name\": " +
+           (report.Name.empty() ? std::string("null") : JsonString(report.Name)) + "},";
+    out += "\n  \"persons\": [";
     bool firstPerson = true;
     for (const TPersonReport& person : report.Persons) {
         out += firstPerson ? "\n" : ",\n";
@@ -186,10 +192,21 @@ std::string ReportJson(const TCoupleReport& report) {
     for (std::size_t i = 0; i < 4; ++i)
         out +=
             JsonString(CycleKeys[i]) + ": " + Number(report.Compatibility.PercentTenths[i]) + ", ";
-    out += "\"average\": " +
-           (report.Compatibility.MeanTenths ? Number(*report.Compatibility.MeanTenths)
-                                            : std::string("null")) +
-           "}\n}\n";
+    out += "\"average\": " + (report.Compatibility.MeanTenths
+                                  ? Number(*report.Compatibility.MeanTenths)
+                                  : std::string("null"));
+    for (const bool good : {true, false}) {
+        out += good ? ",\n    \"good_for_both\": [" : ",\n    \"hard_for_both\": [";
+        std::string_view comma;
+        for (const TCoupleDay& day : report.BothDays)
+            if (day.Good == good) {
+                out += comma;
+                out += JsonDate(day.Day);
+                comma = ", ";
+            }
+        out += ']';
+    }
+    out += "}\n}\n";
     return out;
 }
 
@@ -201,14 +218,46 @@ std::string ReportCsv(const TCoupleReport& report) {
             out += "," + role + std::string(key);
         out += "," + role + "average";
     }
-    out += "\r\n";
+    out += ",good_for_both,hard_for_both\r\n";
     const std::size_t days = report.Persons[0].Days.size();
+    auto both = report.BothDays.begin();
     for (std::size_t d = 0; d < days; ++d) {
-        out += IsoDate(report.Persons[0].Days[d].Day);
+        const TDateTime day = report.Persons[0].Days[d].Day;
+        out += IsoDate(day);
         for (const TPersonReport& person : report.Persons)
             for (const std::string& cell : DayCells(person.Days[d], "", Number))
                 out += "," + cell;
-        out += "\r\n";
+        // The days good or hard for both are in the order of the report's days.
+        const bool listed = both != report.BothDays.end() && both->Day == day;
+        out += listed && both->Good ? ",1" : ",0";
+        out += listed && !both->Good ? ",1\r\n" : ",0\r\n";
+        if (listed)
+            ++both;
     }
     return out;
+}
+
+std::string CouplesText(const std::vector<TStoredCouple>& couples) {
+    if (couples.empty())
+        return TextOf({"CommandLine", "Couples.None"}) + "\n";
+    std::string out;
+    for (const TStoredCouple& couple : couples)
+        out += FormatTextOf({"CommandLine", "Couples.Line"},
+                            {couple.Name, LongDateForm(couple.Man), LongDateForm(couple.Woman)}) +
+               "\n";
+    return out;
+}
+
+std::string CouplesJson(const std::vector<TStoredCouple>& couples) {
+    std::string out = "[";
+    for (const TStoredCouple& couple : couples) {
+        out += out.size() > 1 ? ",\n  {\"name\": " : "\n  {\"name\": ";
+        out += JsonString(couple.Name);
+        out += ", \"man\": ";
+        out += JsonDate(couple.Man);
+        out += ", \"woman\": ";
+        out += JsonDate(couple.Woman);
+        out += '}';
+    }
+    return out + (couples.empty() ? "]\n" : "\n]\n");
 }

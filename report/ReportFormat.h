@@ -1,5 +1,6 @@
 #pragma once
 
+#include "base/Couples.h"
 #include "report/CoupleReport.h"
 
 #include <optional>
@@ -26,5 +27,11 @@ std::string ReportText(const TCoupleReport& report);
 // bad day found).
 std::string ReportJson(const TCoupleReport& report);
 
-// For spreadsheets: one row a day, the date and each person's four cycles and average.
+// For spreadsheets: one row a day, the date, each person's four cycles and average, and whether
+// the day is good and hard for both (1 or 0).
 std::string ReportCsv(const TCoupleReport& report);
+
+// The stored couples in their order: a line each with the name and both dates of birth, or a
+// line that there are none; for programs, an array of objects with "name", "man" and "woman".
+std::string CouplesText(const std::vector<TStoredCouple>& couples);
+std::string CouplesJson(const std::vector<TStoredCouple>& couples);

@@ -13,6 +13,7 @@
 #include <QLabel>
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <QRegularExpression>
 #include <QSet>
 #include <gtest/gtest.h>
 
@@ -139,6 +140,12 @@ TEST_F(CommandLineTest, BadArgumentsGetOneMessageAndStatusTwo) {
         {report({"--ics", fifo}), "«" + fifo + "» — не обычный файл: календарь не записан"},
         {report({"--ics", calendar, "--format", "JSON"}),
          "неверный вид отчёта «JSON»: нужен text, json или csv"},
+        {{"orvanta", "report", "--couple", "Аня\x1b[2J"}, "нет сохранённой пары «Аня[2J»"},
+        {{"orvanta", "report", "--couple", "Аня", "--man", "1982-12-23"},
+         "параметр «--couple» не задаётся вместе с «--man»"},
+        {{"orvanta", "couples", "--format", "csv"},
+         "неверный вид списка «csv»: нужен text или json"},
+        {{"orvanta", "couples", "--days", "3"}, "параметр «--days» относится к команде report"},
     };
     for (const auto& [arguments, message] : rows) {
         const TCommandResult result = RunCommand(arguments, Today);
@@ -178,7 +185,8 @@ TEST_F(CommandLineTest, JsonAgreesWithTheWindowAndTheDetailReport) {
     EXPECT_TRUE(result.Err.isEmpty());
     EXPECT_EQ(Stored(), stored);
     const QJsonObject json = Json(result);
-    EXPECT_EQ(Keys(json), (QSet<QString>{"date", "cycles", "persons", "compatibility"}));
+    EXPECT_EQ(Keys(json), (QSet<QString>{"date", "cycles", "couple", "persons", "compatibility"}));
+    EXPECT_TRUE(json["couple"]["name"].isNull());
     EXPECT_EQ(json["date"].toString(), "2009-01-05");
     EXPECT_EQ(json["cycles"].toArray(), (QJsonArray{"physical", "emotional", "heart"}));
 
@@ -234,7 +242,8 @@ TEST_F(CommandLineTest, JsonAgreesWithTheWindowAndTheDetailReport) {
 
         const QJsonObject compatibility = json["compatibility"].toObject();
         EXPECT_EQ(Keys(compatibility),
-                  (QSet<QString>{"physical", "emotional", "intellectual", "heart", "average"}));
+                  (QSet<QString>{"physical", "emotional", "intellectual", "heart", "average",
+                                 "good_for_both", "hard_for_both"}));
         for (int i = 0; i < 4; ++i)
             EXPECT_TRUE(std::any_of(report.begin(), report.end(), [&](const QString& line) {
                 return line.startsWith(QString::fromUtf8(cycleNames[i]) + " (период") &&
@@ -272,7 +281,7 @@ TEST_F(CommandLineTest, FormatsDaysAndCycles) {
     EXPECT_EQ(man.last()["date"].toString(), "2009-01-11");
     EXPECT_FALSE(json["persons"][0]["good_day"].isNull());
 
-    // CSV: one row a day, the same numbers in eleven columns.
+    // CSV: one row a day, the same numbers in eleven columns, then the days for both.
     const TCommandResult csv = RunCommand(
         Couple + QStringList{"--format", "csv", "--cycles", "H,P", "--days", "7"}, Today);
     EXPECT_EQ(csv.Status, 0);
@@ -280,12 +289,12 @@ TEST_F(CommandLineTest, FormatsDaysAndCycles) {
     ASSERT_EQ(rows.size(), 9); // the header, seven days and the empty text after the last CRLF
     EXPECT_EQ(rows[0], "date,man_physical,man_emotional,man_intellectual,man_heart,man_average,"
                        "woman_physical,woman_emotional,woman_intellectual,woman_heart,"
-                       "woman_average");
+                       "woman_average,good_for_both,hard_for_both");
     EXPECT_EQ(rows[8], "");
     const char* keys[] = {"physical", "emotional", "intellectual", "heart", "average"};
     for (int d = 0; d < 7; ++d) {
         const QStringList cells = rows[d + 1].split(QLatin1Char(','));
-        ASSERT_EQ(cells.size(), 11);
+        ASSERT_EQ(cells.size(), 13);
         EXPECT_EQ(cells[0], man[d]["date"].toString());
         for (int who = 0; who < 2; ++who)
             for (int k = 0; k < 5; ++k)
@@ -319,15 +328,18 @@ TEST_F(CommandLineTest, CalendarFileAndItsFailures) {
     // Both persons, over January 2009 to February 2010.
     int men = 0;
     int women = 0;
+    int both = 0;
     for (const TParsedEvent& event : parsed.Events) {
         men += event.Uid.find("-man-19821223-") != std::string::npos;
         women += event.Uid.find("-woman-19830929-") != std::string::npos;
+        both += event.Uid.find("forboth-19821223-19830929-") != std::string::npos;
         EXPECT_GE(event.First, *EncodeDate(2009, 1, 1));
         EXPECT_LE(event.Last, *EncodeDate(2010, 2, 28));
     }
     EXPECT_GT(men, 50);
     EXPECT_GT(women, 50);
-    EXPECT_EQ(men + women, static_cast<int>(parsed.Events.size()));
+    EXPECT_GT(both, 4);
+    EXPECT_EQ(men + women + both, static_cast<int>(parsed.Events.size()));
 
     // Where no file can be made: status 1, no report, the reason on the error stream, and
     // nothing made on the way: no folder, nothing a dangling link names.
@@ -349,6 +361,49 @@ TEST_F(CommandLineTest, CalendarFileAndItsFailures) {
     }
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("typo")));
     EXPECT_FALSE(QFileInfo::exists(folder + QStringLiteral("nowhere.ics")));
+}
+
+TEST_F(CommandLineTest, StoredCouplesAndTheirDaysGoodAndHardForBoth) {
+    EXPECT_EQ(RunCommand({"orvanta", "couples"}, Today).Out, "Сохранённых пар нет.\n");
+    EXPECT_EQ(RunCommand({"orvanta", "couples", "--format", "json"}, Today).Out, "[]\n");
+    const QString name = "Аня; \"Петя\", \\ 🦔";
+    Write(settingsPath, "[Couple1]\nName=" + name.toUtf8() +
+                            "\nMan=23.12.1982\nWoman=29.09.1983\n"
+                            "[Couple2]\nName=Аня\nMan=01.01.1990\nWoman=02.02.1991\n");
+    EXPECT_EQ(QString::fromUtf8(RunCommand({"orvanta", "couples"}, Today).Out),
+              name + ": мужчина — 23 декабря 1982 г., женщина — 29 сентября 1983 г.\n"
+                     "Аня: мужчина — 1 января 1990 г., женщина — 2 февраля 1991 г.\n");
+    EXPECT_EQ(
+        QJsonDocument::fromJson(RunCommand({"orvanta", "couples", "--format", "json"}, Today).Out),
+        QJsonDocument(QJsonArray{
+            QJsonObject{{"name", name}, {"man", "1982-12-23"}, {"woman", "1983-09-29"}},
+            QJsonObject{{"name", "Аня"}, {"man", "1990-01-01"}, {"woman", "1991-02-02"}}}));
+    EXPECT_EQ(RunCommand({"orvanta", "report", "--couple", "аня"}, Today).Status, 2); // exactly
+    EXPECT_EQ(Json(RunCommand({"orvanta", "report", "--couple", "Аня", "--format", "json"},
+                              Today))["persons"][1]["birth"],
+              "1991-02-02");
+
+    // Both means above zero and their sum a peak, or both below and a dip (averages of
+    // sin(2π·n / period), worked out apart from the program), from 9 January 2009 on.
+    const QStringList report{"orvanta", "report", "--couple", name, "--date", "2009-01-09"};
+    const QJsonObject json = Json(RunCommand(report + QStringList{"--format", "json"}, Today));
+    EXPECT_EQ(json["couple"]["name"], name);
+    EXPECT_EQ(json["compatibility"]["good_for_both"], (QJsonArray{"2009-01-22", "2009-02-17"}));
+    EXPECT_EQ(json["compatibility"]["hard_for_both"], (QJsonArray{"2009-01-09", "2009-02-04"}));
+    const QString csv = QString::fromUtf8(
+        RunCommand(report + QStringList{"--format", "csv", "--days", "40"}, Today).Out);
+    QStringList marked; // the date and the last two columns of the rows of such days
+    for (const QString& row : csv.split("\r\n").filter(QRegularExpression(",(1,0|0,1)$")))
+        marked << row.left(10) + row.right(4);
+    EXPECT_EQ(marked, (QStringList{"2009-01-09,0,1", "2009-01-22,1,0", "2009-02-04,0,1",
+                                   "2009-02-17,1,0"}));
+    // The text: the name in the title; 22 January, the day after the last, is not listed.
+    const QStringList text =
+        QString::fromUtf8(RunCommand(report + QStringList{"--days", "13"}, Today).Out).split('\n');
+    EXPECT_EQ(text.first(), "Отчёт о биоритмах пары на 9 января 2009 г. — " + name);
+    EXPECT_EQ(text.mid(text.size() - 3),
+              (QStringList{"  Хорошие дни для обоих: нет",
+                           "  Трудные дни для обоих: 9 января 2009 г.", ""}));
 }
 
 TEST(CommandLineProcess, RunsWithoutADisplay) {

@@ -49,9 +49,10 @@ TEST_F(CalendarExportTest, TheDaysOfTheDetailReportForThePersonsShown) {
     const char* words[] = {"физический", "эмоциональный", "интеллектуальный", "сердечный"};
     for (const int mode : {2, 1, 0}) {
         DisplaySettings.SetDisplayMode(mode);
-        ExportCalendar(path, 3, mode);
+        ExportCalendar(path, 3, mode, "Аня и Петя");
         const TParsedCalendar calendar = Read(path);
         EXPECT_EQ(calendar.Errors, 0);
+        EXPECT_EQ(calendar.Name, "Орванта: критические дни — Аня и Петя");
         std::map<std::string, int> persons;
         for (const bool man : {true, false}) {
             const std::string who = man ? "-man-" : "-woman-";
@@ -146,7 +147,7 @@ TEST_F(CalendarExportTest, TheCommandAsksAndRefusesWhatIsNoFile) {
     ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
     for (const QString& name : {fifo, folder + QStringLiteral("Language")}) {
         try {
-            ExportCalendar(name, 12, DisplaySettings.DisplayMode());
+            ExportCalendar(name, 12, DisplaySettings.DisplayMode(), {});
             ADD_FAILURE() << name.toStdString();
         } catch (const EProgramError& error) {
             EXPECT_EQ(QString::fromUtf8(error.what()),

@@ -46,7 +46,8 @@ protected:
 TEST_F(ChartReadoutTest, ValuesOfTheDayUnderThePointer) {
     // Columns every 9 pixels from 18 for 1 January: 5 January at 54, and 28 February, the last
     // day, at 540 and anywhere right of it. Values by 100 × sin(2π·n / period), worked out apart
-    // from the program; the average over the physical, emotional and heart cycles.
+    // from the program; the average over the physical, emotional and heart cycles. Both averages
+    // above zero and their sum a peak on 21 January, both below and a dip on 3 February.
     struct Row {
         int mode;
         int chart;
@@ -55,6 +56,8 @@ TEST_F(ChartReadoutTest, ValuesOfTheDayUnderThePointer) {
     };
     const QString jan5 = "5 января 2009 г.";
     const QString feb28 = "28 февраля 2009 г.";
+    const QString jan21 = "21 января 2009 г.", feb3 = "3 февраля 2009 г.";
+    const QString good = "Хороший день для обоих", hard = "Трудный день для обоих";
     const Row rows[] = {
         {0, 0, 54, {jan5, "Мужчина: +23,5 %, убывает", "Женщина: -77,9 %, убывает"}},
         {0, 1, 50, {jan5, "Мужчина: -31,9 %, убывает", "Женщина: -95,4 %, убывает"}},
@@ -62,6 +65,9 @@ TEST_F(ChartReadoutTest, ValuesOfTheDayUnderThePointer) {
         {0, 3, 54, {jan5, "Мужчина: +99,7 %, убывает", "Женщина: -61,4 %, растёт"}},
         {0, 4, 54, {jan5, "Мужчина: +30,4 %, убывает", "Женщина: -78,3 %, убывает"}},
         {0, 0, 579, {feb28, "Мужчина: -99,9 %, растёт", "Женщина: -47,2 %, растёт"}},
+        {0, 4, 198, {jan21, "Мужчина: +16,8 %, растёт", "Женщина: +94,1 %, убывает", good}},
+        {0, 0, 315, {feb3, "Мужчина: -92,2 %, убывает", "Женщина: -74,4 %, растёт", hard}},
+        {2, 4, 198, {jan21, "Мужчина: +16,8 %, растёт"}},
         {1, 3, 540, {feb28, "Женщина: +91,6 %, убывает"}},
         {2, 3, 540, {feb28, "Мужчина: -91,6 %, убывает"}},
         {2, 4, 54, {jan5, "Мужчина: +30,4 %, убывает"}},
@@ -79,6 +85,9 @@ TEST_F(ChartReadoutTest, ValuesOfTheDayUnderThePointer) {
         // The click marker is still drawn.
         EXPECT_NE(form->Chart(row.chart)->Image(), before);
     }
+    // A named couple's name after the date, as text.
+    ShowChartReadout(form->Chart(4), 4, QPoint(198, 40), "Аня & <b>Петя</b>");
+    EXPECT_EQ(Lines().front(), jan21 + " — Аня & <b>Петя</b>");
     // Each person's lines in the person's colour.
     DisplaySettings.SetDisplayMode(0);
     Click(0, 54);

@@ -68,6 +68,9 @@ TEST_F(DetailReportTest, FiguresOfTheMan) {
          "Физический (период 23,6884 дня): 71,3 %", "Эмоциональный (период 28,4261 дня): 79,4 %",
          "Интеллектуальный (период 33,1638 дня): 3,2 %", "Сердечный (период 38 дней): 16,1 %",
          "Средняя совместимость по циклам, показанным на графиках: 42,5 %",
+         // Both means above zero and their sum a peak, or both below and a dip (worked out apart).
+         "Хорошие дни для обоих: 22 января 2009 г., 17 февраля 2009 г.",
+         "Трудные дни для обоих: 9 января 2009 г., 4 февраля 2009 г.",
          "Ближайший хороший день: " + QString::fromStdString(FoundDayForm(Prognose.Man.GoodDay)),
          "Ближайший плохой день: " + QString::fromStdString(FoundDayForm(Prognose.Man.BadDay))});
     EXPECT_NE(Prognose.Man.GoodDay, 0);
@@ -103,6 +106,8 @@ TEST_F(DetailReportTest, FiguresOfTheWomanFollowTheSettings) {
     ExpectLines(false, {"Средняя совместимость по циклам, показанным на графиках: 43,7 %",
                         "Эмоциональный: -95,4 %, убывает (не показан на графиках)",
                         "В эти два месяца таких дней нет."});
+    ExpectLines(false, {"Хорошие дни для обоих: 15 февраля 2009 г.",
+                        "Трудные дни для обоих: 2 февраля 2009 г."});
 }
 
 TEST_F(DetailReportTest, UnbornAndTheCalendarsEnd) {
@@ -123,22 +128,26 @@ TEST_F(DetailReportTest, UnbornAndTheCalendarsEnd) {
                            "Возраст: 9998 лет (3652058 дней)"}));
     ExpectLines(true, {"Для этой даты прогноза графики не строятся, поэтому критические дни не "
                        "указаны."});
+    EXPECT_TRUE(DetailReportLines(true).filter("для обоих").isEmpty());
     EXPECT_FALSE(DetailReportLines(false).isEmpty());
 }
 
 TEST_F(DetailReportTest, RtfKeepsTheReportAndTheViewerShowsIt) {
-    const QByteArray rtf = DetailReportRtf(Prognose.Man, Prognose.Woman, true);
+    // A named couple's name after the caption, in the heading and the title.
+    const QByteArray rtf = DetailReportRtf(Prognose.Man, Prognose.Woman, true, "Аня");
     EXPECT_TRUE(rtf.startsWith("{\\rtf1\\ansi\\ansicpg1251"));
     QTextDocument written;
-    WriteDetailReport(written, Prognose.Man, Prognose.Woman, true);
+    WriteDetailReport(written, Prognose.Man, Prognose.Woman, true, "Аня");
     QTextDocument read;
     ReadRtf(rtf, read);
     EXPECT_EQ(read.toPlainText(), written.toPlainText());
     // Per cent signs stay on the line of their numbers.
     EXPECT_TRUE(read.toRawText().contains(u"42,5\u00A0%"));
-    EXPECT_EQ(read.metaInformation(QTextDocument::DocumentTitle), "Подробная информация о мужчине");
+    EXPECT_EQ(read.metaInformation(QTextDocument::DocumentTitle),
+              "Подробная информация о мужчине — Аня");
+    EXPECT_TRUE(read.toPlainText().startsWith("Подробная информация о мужчине — Аня\n"));
     // Writing afresh replaces the earlier report.
-    WriteDetailReport(written, Prognose.Woman, Prognose.Man, false);
+    WriteDetailReport(written, Prognose.Woman, Prognose.Man, false, {});
     EXPECT_EQ(written.toPlainText().count("Подробная информация"), 1);
     EXPECT_FALSE(written.toPlainText().contains("о мужчине"));
 

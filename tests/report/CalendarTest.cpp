@@ -244,3 +244,34 @@ TEST_F(CalendarTest, SummariesUidsAndTheFileLayout) {
     }
     EXPECT_EQ(ParseCalendar(CalendarText({}, at(0))).Errors, 0);
 }
+
+TEST_F(CalendarTest, DaysGoodAndHardForBothOfANamedCouple) {
+    // Both means above zero and their sum a peak, or both below and a dip (worked out apart);
+    // named by both dates of birth and the day, so that exporting again replaces them.
+    const std::string good = "Хороший день для обоих", hard = "Трудный день для обоих";
+    const std::set<std::tuple<std::string, std::string, TDateTime>> expected{
+        {"hardforboth-19821223-19830929-20090109@orvanta", hard, Date(2009, 1, 9)},
+        {"goodforboth-19821223-19830929-20090122@orvanta", good, Date(2009, 1, 22)},
+        {"hardforboth-19821223-19830929-20090204@orvanta", hard, Date(2009, 2, 4)},
+        {"goodforboth-19821223-19830929-20090217@orvanta", good, Date(2009, 2, 17)}};
+    const std::string name = "Аня; \"Петя\", \\ и Ёжик 🦔";
+    const auto file = [&](int mode) {
+        return CalendarFile({Date(1982, 12, 23), Date(1983, 9, 29), name}, Date(2009, 1, 5), 0,
+                            mode, TCycleSet::All(), std::chrono::sys_days{});
+    };
+    const TParsedCalendar calendar = ParseCalendar(file(0));
+    EXPECT_EQ(calendar.Errors, 0);
+    EXPECT_EQ(calendar.Name, "Орванта: критические дни — " + name);
+    std::set<std::tuple<std::string, std::string, TDateTime>> both;
+    std::set<std::string> uids;
+    for (const TParsedEvent& event : calendar.Events) {
+        EXPECT_TRUE(uids.insert(event.Uid).second) << event.Uid;
+        EXPECT_TRUE(event.Description.ends_with("\nПара: " + name + ".")) << event.Description;
+        if (Kind(event).ends_with("forboth"))
+            both.emplace(event.Uid, event.Summary, event.First);
+    }
+    EXPECT_EQ(both, expected);
+    // Only when both are shown.
+    for (const TParsedEvent& event : ParseCalendar(file(1)).Events)
+        EXPECT_FALSE(Kind(event).ends_with("forboth")) << event.Uid;
+}
