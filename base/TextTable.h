@@ -247,9 +247,6 @@ inline constexpr auto TextTable = std::to_array<TTextRow>({
     {"Couple", "HardForBoth.Days", "Трудные дни для обоих"},
     {"Couple", "NoDays", "нет"},
 
-    // A stored couple's name after a caption: the caption, then the name.
-    {"Couples", "Titled", "%s — %s"},
-
     // The calendar export: its dialog, and the events of the file.
     {"CalendarExport", "Caption", "Экспорт в календарь"},
     {"CalendarExport", "Explanation",

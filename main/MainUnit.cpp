@@ -16,6 +16,7 @@
 #include "model/Shared.h"
 #include "platform/Dates.h"
 #include "platform/Translation.h"
+#include "report/CoupleReport.h"
 #include "viewer/InfoViewer.h"
 #include "widgets/Accessibility.h"
 #include "widgets/ErrorBox.h"
@@ -523,9 +524,7 @@ void TMainForm::SetPickerToNow(QDateEdit* picker) {
 
 void TMainForm::SetCaption(const QString& caption) {
     caption_ = caption;
-    setWindowTitle(coupleName_.empty()
-                       ? caption_
-                       : TrFormat({"Couples", "Titled"}, {caption_, Text(coupleName_)}));
+    setWindowTitle(Text(Titled(caption_.toStdString(), coupleName_)));
 }
 
 void TMainForm::ShowCouple(const std::string& name) {
@@ -723,7 +722,7 @@ void TMainForm::ShowDetailReport(bool man) {
     QTextDocument report;
     const TDatalogging& person = man ? Prognose.Man : Prognose.Woman;
     WriteDetailReport(report, person, man ? Prognose.Woman : Prognose.Man, man, coupleName_);
-    ShowInfoViewer(this, DetailReportCaption(man), report);
+    ShowInfoViewer(this, Text(Titled(DetailReportCaption(man).toStdString(), coupleName_)), report);
 }
 
 void TMainForm::actManInfoExecute() {
