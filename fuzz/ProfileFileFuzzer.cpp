@@ -1,5 +1,6 @@
 // Any bytes as an initialisation file: they come back unchanged, and a write changes only the
 // lines it must while its value reads back.
+#include "base/Couples.h"
 #include "base/ProfileFile.h"
 #include "fuzz/FuzzCheck.h"
 
@@ -125,6 +126,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const TProfileFile reread(file.Bytes());
         FUZZ_CHECK(reread.Bytes() == file.Bytes());
         FUZZ_CHECK(reread.Read(section, key) == ReadBack(value));
+    }
+
+    // A couple of a new name saved into whatever the file holds reads back last, and deleting it
+    // leaves the couples that were there.
+    const TCoupleReading reading{[](std::string_view text) { return std::string(text); }, {}, 2026};
+    const std::vector<TStoredCouple> couples = ReadCouples(file, reading);
+    const auto name = CoupleName(first);
+    if (name && couples.size() < MaxCouples &&
+        std::none_of(couples.begin(), couples.end(),
+                     [&](const TStoredCouple& c) { return c.Name == *name; })) {
+        const TStoredCouple couple{*name, *EncodeDate(1982, 12, 23), *EncodeDate(1983, 9, 29)};
+        FUZZ_CHECK(SaveCouple(file, reading, couple) == TCoupleChange::Done);
+        const std::vector<TStoredCouple> saved = ReadCouples(TProfileFile(file.Bytes()), reading);
+        FUZZ_CHECK(!saved.empty() && saved.back() == couple);
+        FUZZ_CHECK(DeleteCouple(file, reading, *name) == TCoupleChange::Done);
+        FUZZ_CHECK(ReadCouples(TProfileFile(file.Bytes()), reading) == couples);
     }
     return 0;
 }

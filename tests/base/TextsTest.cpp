@@ -77,7 +77,14 @@ TEST(ControlCharacters, OnlyControlsAreRemoved) {
         {"\xc2\x80x\xc2\x9fy\xc2\xa0z", "xy\xc2\xa0z"}, // C1 gone, the no-break space kept
         {"Овен ♈ 牡羊座 line\\nbreak", "Овен ♈ 牡羊座 line\\nbreak"},
         {"\xff\xc2", "\xff\xc2"}, // broken UTF-8 is no control
+        // A control between the two bytes of a C1 control leaves none behind.
+        {"a\xc2\x01\x85"
+         "b\xc2\xc2\x85\x85"
+         "c",
+         "abc"},
     };
-    for (const auto& [text, clean] : rows)
+    for (const auto& [text, clean] : rows) {
         EXPECT_EQ(WithoutControlCharacters(text), clean) << text;
+        EXPECT_EQ(WithoutControlCharacters(clean), clean) << text;
+    }
 }
