@@ -9,7 +9,11 @@
 namespace {
 
 TLanguageForms BuiltIn() {
-    return {LongDateText, CountWithWord, TenthsText};
+    return {LongDateText,
+            CountWithWord,
+            TenthsText,
+            [](std::int32_t number) { return std::to_string(number); },
+            {}};
 }
 
 TLanguageForms& Forms() {
@@ -33,6 +37,14 @@ std::string CountForm(std::int32_t number, bool days) {
 
 std::string DecimalForm(std::int32_t tenths) {
     return Forms().Decimal(tenths);
+}
+
+std::string IntegerForm(std::int32_t number) {
+    return Forms().Integer(number);
+}
+
+std::string ShortDateForm(TDateTime date) {
+    return ShortDateText(date, Forms().ShortDate);
 }
 
 std::string FoundDayForm(TDateTime day) {

@@ -165,14 +165,35 @@ TShortDateFormat TShortDateFormat::FromPattern(std::string_view pattern) {
     return format;
 }
 
-std::string StoredDateText(TDateTime date) {
+std::string ShortDateText(TDateTime date, const TShortDateFormat& format) {
     const auto ymd = DecodeDate(date);
     if (!ymd)
         return {};
-    std::array<char, 16> buffer{};
-    std::snprintf(buffer.data(), buffer.size(), "%02u.%02u.%04d", unsigned{ymd->day()},
-                  unsigned{ymd->month()}, int{ymd->year()});
-    return buffer.data();
+    std::array<char, 8> day{}, month{}, year{};
+    std::snprintf(day.data(), day.size(), "%02u", unsigned{ymd->day()});
+    std::snprintf(month.data(), month.size(), "%02u", unsigned{ymd->month()});
+    std::snprintf(year.data(), year.size(), "%04d", int{ymd->year()});
+    const auto join = [&format](const char* a, const char* b, const char* c) {
+        std::string text(a);
+        text += format.separator;
+        text += b;
+        text += format.separator;
+        text += c;
+        return text;
+    };
+    switch (format.order) {
+    case TShortDateFormat::MonthDayYear:
+        return join(month.data(), day.data(), year.data());
+    case TShortDateFormat::YearMonthDay:
+        return join(year.data(), month.data(), day.data());
+    case TShortDateFormat::DayMonthYear:
+        break;
+    }
+    return join(day.data(), month.data(), year.data());
+}
+
+std::string StoredDateText(TDateTime date) {
+    return ShortDateText(date, {});
 }
 
 std::optional<TDateTime> ReadStoredDate(std::string_view text, const TShortDateFormat& regional,

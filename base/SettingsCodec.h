@@ -26,6 +26,9 @@ struct TShortDateFormat {
 // any date.
 std::optional<int> Digits(std::string_view text);
 
+// A date in the order and with the separator of a short date format, day and month in two
+// digits and the year in four: "23.12.1982", "12/23/1982"; empty for a value that is no date.
+std::string ShortDateText(TDateTime date, const TShortDateFormat& format);
 // The program's own form of a stored date: "DD.MM.YYYY" (23.12.1982).
 std::string StoredDateText(TDateTime date);
 

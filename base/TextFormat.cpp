@@ -40,7 +40,9 @@ std::string Utf8Prefix(std::string_view text, std::size_t n) {
     return std::string(text.substr(0, i));
 }
 
-std::string FormatText(std::string_view format, std::span<const std::string> args) {
+namespace {
+
+std::string Format(std::string_view format, std::span<const std::string> args, bool sentences) {
     std::string result;
     result.reserve(format.size() + 32);
     std::size_t next = 0;
@@ -55,11 +57,26 @@ std::string FormatText(std::string_view format, std::span<const std::string> arg
         } else if (kind == 's' || kind == 'S') {
             if (next >= args.size())
                 throw EProgramError(Quoted({"Messages", "NoFormatArgument"}, format));
-            result += args[next++];
+            const std::string& arg = args[next++];
+            result += arg;
+            // "г." then "." but not "...": the argument's full stop ends the sentence.
+            if (sentences && arg.ends_with('.') && format.substr(i + 2, 1) == "." &&
+                format.substr(i + 3, 1) != ".")
+                ++i;
         } else {
             throw EProgramError(Quoted({"Messages", "BadFormat"}, format));
         }
         ++i;
     }
     return result;
+}
+
+} // namespace
+
+std::string FormatText(std::string_view format, std::span<const std::string> args) {
+    return Format(format, args, false);
+}
+
+std::string FormatSentences(std::string_view format, std::span<const std::string> args) {
+    return Format(format, args, true);
 }

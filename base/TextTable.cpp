@@ -38,9 +38,9 @@ const std::string& TextOf(TTextKey key) {
 
 std::string FormatTextOf(TTextKey key, std::span<const std::string> args) {
     try {
-        return FormatText(TextOf(key), args);
+        return FormatSentences(TextOf(key), args);
     } catch (const std::exception&) {
-        return FormatText(key.Row().BuiltIn, args);
+        return FormatSentences(key.Row().BuiltIn, args);
     }
 }
 

@@ -168,7 +168,12 @@ void InstallLanguage(const TProfileFile* file) {
     InstallLanguageForms(
         {[](TDateTime date) { return LongDate(date).toStdString(); },
          [](std::int32_t number, bool days) { return CountText(number, days).toStdString(); },
-         [](std::int32_t tenths) { return DecimalText(tenths).toStdString(); }});
+         [](std::int32_t tenths) { return DecimalText(tenths).toStdString(); },
+         [](std::int32_t number) { return IntegerText(number).toStdString(); },
+         // The locale's order and separator; without a locale, the Russian form.
+         HasOwnLocale() ? TShortDateFormat::FromPattern(
+                              TextLocale().dateFormat(QLocale::ShortFormat).toStdString())
+                        : TShortDateFormat{}});
     // A copy: an observer may remove itself.
     const auto observers = State().observers;
     for (const auto& [id, observer] : observers)
@@ -238,8 +243,11 @@ QString CountText(std::int32_t number, bool days) {
         word = state.words.find(kind + "other");
     if (word == state.words.end())
         return QString::fromStdString(CountWithWord(number, days));
-    const QString count = state.ownLocale ? state.locale.toString(number) : QString::number(number);
-    return count + QLatin1Char(' ') + QString::fromStdString(word->second);
+    return IntegerText(number) + QLatin1Char(' ') + QString::fromStdString(word->second);
+}
+
+QString IntegerText(std::int32_t number) {
+    return HasOwnLocale() ? TextLocale().toString(number) : QString::number(number);
 }
 
 namespace {

@@ -84,5 +84,7 @@ QString LongDate(TDateTime date);
 QString FoundDay(TDateTime day);
 // The display format of the date pickers: the long date's.
 QString DatePickerFormat();
+// A whole number: "16055" without a locale, "16,055" or "16.055" in the locale's form.
+QString IntegerText(std::int32_t number);
 // A number of tenths with one decimal: "12,5" or "12.5".
 QString DecimalText(std::int32_t tenths);

@@ -6,6 +6,7 @@
 #include "base/TextTable.h"
 #include "base/Vocabulary.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -68,6 +69,11 @@ std::string PadLeft(std::string_view text, std::size_t width) {
     return std::string(n < width ? width - n : 0, ' ') + std::string(text);
 }
 
+std::string PadRight(std::string_view text, std::size_t width) {
+    const std::size_t n = CodePoints(text);
+    return std::string(text) + std::string(n < width ? width - n : 0, ' ');
+}
+
 } // namespace
 
 std::string ZeroPadded(int value, std::size_t width) {
@@ -113,12 +119,15 @@ std::string ReportText(const TCoupleReport& report) {
         line({"CommandLine", "Zodiac"}, ZodiacNames[person.ZodiacSign]);
         line({"CommandLine", "Element"}, ElementNames[person.Element]);
         line({"Report", "Age"}, CountForm(person.AgeYears, false));
-        line({"CommandLine", "DaysLived"}, CountForm(person.DaysLived, true));
+        // The label names the days already.
+        line({"CommandLine", "DaysLived"}, IntegerForm(person.DaysLived));
         line({"Report", "GoodDay"}, FoundDayForm(person.GoodDay));
         line({"Report", "BadDay"}, FoundDayForm(person.BadDay));
 
         const std::string& date = TextOf({"CommandLine", "Date"});
-        out += "\n  " + date + std::string(CodePoints(date) < 10 ? 10 - CodePoints(date) : 1, ' ');
+        const std::size_t dateWidth =
+            std::max(CodePoints(ShortDateForm(report.Date)), CodePoints(date) + 1);
+        out += "\n  " + PadRight(date, dateWidth);
         for (TTextKey column :
              {TTextKey{"CommandLine", "Column.Physical"},
               TTextKey{"CommandLine", "Column.Emotional"},
@@ -127,7 +136,7 @@ std::string ReportText(const TCoupleReport& report) {
             out += PadLeft(TextOf(column), width);
         out += "\n";
         for (const TDayReading& day : person.Days) {
-            out += "  " + StoredDateText(day.Day);
+            out += "  " + PadRight(ShortDateForm(day.Day), dateWidth);
             const auto cells = DayCells(day, "—", [](std::int32_t tenths) {
                 std::string text(tenths > 0 ? "+" : ""); // appended: GCC 12's false -Wrestrict
                 text += DecimalForm(tenths);

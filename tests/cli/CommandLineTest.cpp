@@ -19,6 +19,7 @@
 
 #include <sys/stat.h>
 
+#include <array>
 #include <ostream>
 #include <vector>
 
@@ -310,7 +311,7 @@ TEST_F(CommandLineTest, FormatsDaysAndCycles) {
     const QStringList lines = QString::fromUtf8(text.Out).split(QLatin1Char('\n'));
     EXPECT_EQ(lines[0], "Отчёт о биоритмах пары на 5 января 2009 г.");
     EXPECT_TRUE(lines.contains("  Знак зодиака: Козерог"));
-    EXPECT_TRUE(lines.contains("  Возраст (в днях): 9510 дней"));
+    EXPECT_TRUE(lines.contains("  Возраст (в днях): 9510"));
     EXPECT_TRUE(lines.contains("  Дата           Физ.    Эмоц.   Интел.    Серд.  Среднее"));
     EXPECT_TRUE(lines.contains("  05.01.2009    +23,5    -31,9    -99,9    +99,7     -2,2"));
     EXPECT_TRUE(lines.contains("  06.01.2009        —        —        —        —        —"));
@@ -508,14 +509,29 @@ TEST_F(CommandLineTest, FollowsTheLanguageOfTheSettingsFile) {
         EXPECT_EQ(json["persons"].toArray()[0].toObject()["role"].toString(), "man");
     }
 
-    // The shipped languages: no Russian word in the report, the help or a message.
-    for (const char* language : {"English", "Deutsch"}) {
+    // The shipped languages: no Russian word in the report, the help or a message; numeric dates
+    // in the locale's order and separator with four-digit years, numbers in its form, and one
+    // full stop after a long date.
+    const std::array<std::array<const char*, 4>, 2> shippedRows{{
+        {"English", "  05/01/2009    +23.5", "  Age in days: 9,510",
+         "Man, date of birth 23 December 1982."},
+        {"Deutsch", "  05.01.2009    +23,5", "  Alter in Tagen: 9.510",
+         "Mann, geboren am 23. Dezember 1982."},
+    }};
+    for (const auto& [language, dateLine, daysLine, birthLine] : shippedRows) {
         SCOPED_TRACE(language);
         const QByteArray shipped =
             ReadFile(QStringLiteral(ORVANTA_LANGUAGE_DIR "/") + language + ".lng.ini");
         ASSERT_FALSE(shipped.isEmpty());
         WriteLanguage(QString::fromLatin1(language) + ".lng.ini", shipped);
         Write(settingsPath, QByteArray("[Settings]\nLanguage=") + language + "\n");
+        const QString report =
+            QString::fromUtf8(RunCommand(Couple + QStringList{"--ics", calendar}, Today).Out);
+        EXPECT_TRUE(report.contains(QLatin1String("\n") + dateLine)) << report.toStdString();
+        EXPECT_TRUE(report.split('\n').contains(daysLine)) << report.toStdString();
+        const std::string description =
+            ParseCalendar(ReadFile(calendar).toStdString()).Events.at(0).Description;
+        EXPECT_EQ(description.substr(0, description.find('\n')), birthLine);
         for (const QStringList& arguments :
              {Couple + QStringList{"--ics", calendar}, QStringList{"orvanta", "--help"},
               QStringList{"orvanta", "reprot"}, Couple + QStringList{"--days", "x"}}) {
