@@ -68,6 +68,8 @@ inline constexpr auto TextTable = std::to_array<TTextRow>({
     {"InfoViewer", "SaveDialog.Filter", "Текст в формате RTF"},
     // The help's window caption, also the name the save dialog proposes.
     {"InfoViewer", "Help.Caption", "Справка"},
+    // The user guide's window caption (Shift+F1).
+    {"InfoViewer", "Guide.Caption", "Руководство пользователя"},
 
     // The viewer's find dialog.
     {"FindDialog", "Caption", "Найти"},

@@ -41,13 +41,14 @@ constexpr std::array ActionNames{"actAnalysis",
                                  "actManInfo",
                                  "actWomanInfo",
                                  "actHelp",
+                                 "actGuide",
                                  "actChooseCouple",
                                  "actSaveCouple"};
 constexpr std::array MenuItemNames{
-    "miFile",       "actSettings1",  "N1",       "miPrint",   "miExportCalendar", "miLanguage",
-    "miSep_File",   "miClose",       "miHelp",   "N2",        "miSep_Help",       "N5",
-    "mipmSettings", "mipmSeparator", "mipmHelp", "mipmAbout", "miChooseCouple",   "miSaveCouple",
-    "miSep_Couples"};
+    "miFile",        "actSettings1",  "N1",       "miPrint",   "miExportCalendar", "miLanguage",
+    "miSep_File",    "miClose",       "miHelp",   "N2",        "miSep_Help",       "N5",
+    "mipmSettings",  "mipmSeparator", "mipmHelp", "mipmAbout", "miChooseCouple",   "miSaveCouple",
+    "miSep_Couples", "miGuide"};
 constexpr std::array GroupBoxNames{"gbGraphics", "gbPhysical",    "gbEmotional",
                                    "gbSavvy",    "gbWarmhearted", "gbAllOrvanta",
                                    "gbMan",      "gbWoman",       "gbPrognoseDate"};

@@ -135,6 +135,14 @@ QString Text(const std::string& utf8) {
     return QString::fromStdString(utf8);
 }
 
+// The language's help document where it has one; the built-in document otherwise.
+void ShowHelpDocument(QWidget* owner, const QString& caption, const QString& builtIn) {
+    if (const auto help = LanguageHelpDocument())
+        ShowRtfInViewer(owner, caption, *help);
+    else
+        ShowInfoViewer(owner, caption, builtIn);
+}
+
 } // namespace
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
@@ -221,6 +229,10 @@ void TMainForm::CreateActions() {
     actHelp = NewAction("actHelp", QStringLiteral("Справка"), {}, 9);
     actHelp->setShortcut(Qt::Key_F1);
     guarded(actHelp, &TMainForm::actHelpExecute);
+    actGuide = NewAction("actGuide", QStringLiteral("Руководство пользователя"),
+                         QStringLiteral("Всё, что умеет программа, и её клавиши"), -1);
+    actGuide->setShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F1));
+    guarded(actGuide, &TMainForm::actGuideExecute);
     actChooseCouple =
         NewAction("actChooseCouple", QStringLiteral("Выбрать пару..."),
                   QStringLiteral("Выбрать сохранённую пару: обе даты рождения сразу"), -1);
@@ -296,6 +308,7 @@ void TMainForm::CreateMenus() {
     miHelp->setObjectName(QStringLiteral("miHelp"));
     miHelp->menuAction()->setObjectName(QStringLiteral("miHelp"));
     NewMenuItem(miHelp, "N2", actHelp);
+    NewMenuItem(miHelp, "miGuide", actGuide);
     miHelp->addSeparator()->setObjectName(QStringLiteral("miSep_Help"));
     NewMenuItem(miHelp, "N5", actAbout);
 
@@ -734,10 +747,11 @@ void TMainForm::actWomanInfoExecute() {
 }
 
 void TMainForm::actHelpExecute() {
-    if (const auto help = LanguageHelpDocument())
-        ShowRtfInViewer(this, Tr({"InfoViewer", "Help.Caption"}), *help);
-    else
-        ShowInfoViewer(this, Tr({"InfoViewer", "Help.Caption"}), QStringLiteral("HELP"));
+    ShowHelpDocument(this, Tr({"InfoViewer", "Help.Caption"}), QStringLiteral("HELP"));
+}
+
+void TMainForm::actGuideExecute() {
+    ShowHelpDocument(this, Tr({"InfoViewer", "Guide.Caption"}), QStringLiteral("GUIDE"));
 }
 
 void TMainForm::actChooseCoupleExecute() {

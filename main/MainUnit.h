@@ -53,6 +53,8 @@ public:
     void actManInfoExecute();
     void actWomanInfoExecute();
     void actHelpExecute();
+    // Every feature, in the language in use: its help document, or the built-in Russian guide.
+    void actGuideExecute();
     // The couples a user keeps: choosing one sets both birth dates; saving keeps the two dates
     // under a name.
     void actChooseCoupleExecute();
@@ -162,6 +164,7 @@ private:
     QAction* actManInfo = nullptr;
     QAction* actWomanInfo = nullptr;
     QAction* actHelp = nullptr;
+    QAction* actGuide = nullptr;
     QAction* actChooseCouple = nullptr;
     QAction* actSaveCouple = nullptr;
 

@@ -346,29 +346,47 @@ THelpLook LookOf(const QByteArray& rtf) {
 
 } // namespace
 
-TEST_F(LanguageFilesTest, HelpDocumentsLookLikeTheBuiltInHelpAndSayMore) {
+// The user guides (the built-in Russian one and each language's help) look like the built-in
+// help and tell of every feature, each under a heading, and of every key of the main window.
+TEST_F(LanguageFilesTest, GuidesLookLikeTheBuiltInHelpAndTellOfEveryFeatureAndKey) {
     QFile resource(QStringLiteral(":/documents/HELP.rtf"));
     ASSERT_TRUE(resource.open(QIODevice::ReadOnly));
     const THelpLook builtIn = LookOf(resource.readAll());
     ASSERT_TRUE(builtIn.centredTitle);
     ASSERT_EQ(builtIn.lists, std::vector<int>{6});
-    for (const LanguageFile& file : files) {
-        SCOPED_TRACE(file.name.toStdString());
-        QFile help(LanguageDir + QLatin1Char('/') + file.name + QStringLiteral(".help.rtf"));
-        ASSERT_TRUE(help.open(QIODevice::ReadOnly)) << "no help document";
-        const THelpLook look = LookOf(help.readAll());
+    // Beyond the built-in help's two headings; the settings window's parts and the keys of the
+    // main window in a list each.
+    const std::vector<const char*> features{
+        "charts and panels", "settings window",   "detail reports", "saving and printing",
+        "chart read-out",    "calendar export",   "couples",        "command line",
+        "languages",         "keyboard shortcuts"};
+    ProgramFolder = QDir(LanguageDir + QStringLiteral("/..")).absolutePath() + QLatin1Char('/');
+    std::vector<std::pair<QString, QString>> guides{{QString(), ":/documents/GUIDE.rtf"}};
+    for (const LanguageFile& file : files)
+        guides.emplace_back(file.name, LanguageDir + '/' + file.name + ".help.rtf");
+    for (const auto& [language, path] : guides) {
+        SCOPED_TRACE(path.toStdString());
+        QFile guide(path);
+        ASSERT_TRUE(guide.open(QIODevice::ReadOnly)) << "no guide";
+        const THelpLook look = LookOf(guide.readAll());
         EXPECT_EQ(look.formats, builtIn.formats);
         EXPECT_TRUE(look.centredTitle);
-        // The built-in parts, and the settings window, the detail report and saving and
-        // printing, each under a heading of its own; the settings window's parts in a list.
-        EXPECT_EQ(look.headings, builtIn.headings + 3);
-        EXPECT_EQ(look.lists, (std::vector<int>{builtIn.lists[0], 4}));
+        EXPECT_EQ(look.headings, builtIn.headings + static_cast<int>(features.size()));
+        EXPECT_EQ(look.lists, (std::vector<int>{builtIn.lists[0], 4, 6}));
         // The heart rhythm has a paragraph too.
         EXPECT_EQ(look.leads, builtIn.leads + 1);
-        EXPECT_EQ(look.title,
-                  QString::fromStdString(file.profile.Read("InfoViewer", "Help.Caption", "")));
         EXPECT_GT(look.text.size(), builtIn.text.size());
+        form->LoadLanguage(language);
+        EXPECT_EQ(look.title,
+                  Tr({"InfoViewer", language.isEmpty() ? "Guide.Caption" : "Help.Caption"}));
+        // Every key, in the words the menus show it in ("Strg+Umschalt+S").
+        for (const QAction* command : form->actions())
+            if (!command->shortcut().isEmpty())
+                EXPECT_TRUE(
+                    look.text.contains(command->shortcut().toString(QKeySequence::NativeText)))
+                    << command->objectName().toStdString();
         for (const QChar ch : look.text)
-            ASSERT_FALSE(ch.script() == QChar::Script_Cyrillic) << look.text.toStdString();
+            ASSERT_FALSE(!language.isEmpty() && ch.script() == QChar::Script_Cyrillic)
+                << look.text.toStdString();
     }
 }

@@ -18,6 +18,7 @@
 #include <QTextEdit>
 #include <QToolButton>
 
+#include <array>
 #include <ostream>
 
 #include <sys/stat.h>
@@ -231,7 +232,8 @@ TEST_F(LanguageTest, HelpInTheLanguageWhereItHasOne) {
     };
     for (const char* name : {"Deutsch", "English", "Bare", "Fifo", "Huge", "Folder", "Empty"})
         WriteLanguage(QString::fromLatin1(name) + ".lng.ini",
-                      QByteArray("[InfoViewer]\nHelp.Caption=") + name + "\n");
+                      QByteArray("[InfoViewer]\nHelp.Caption=") + name + "\nGuide.Caption=" + name +
+                          " guide\n");
     WriteLanguage("deutsch.HELP.RTF", rtf("Hilfe auf Deutsch"));
     // 4 MiB is the largest help taken, its padding skipped unread.
     const QByteArray english = rtf("Help in English") + "{\\*\\padding ";
@@ -245,36 +247,41 @@ TEST_F(LanguageTest, HelpInTheLanguageWhereItHasOne) {
     ASSERT_TRUE(QDir(language).mkdir("Folder.help.rtf"));
     Start();
 
-    // What F1 shows: the viewer's caption and its first line.
-    const auto help = [this] {
+    // What F1 and Shift+F1 show: the viewer's caption and the start of its last paragraph.
+    const auto help = [this](const char* command) {
         QString shown;
         OnModal(form.get(), [&](QWidget* modal) {
             if (auto* viewer = qobject_cast<TInfoViewerForm*>(modal))
                 shown = viewer->windowTitle() + ": " +
                         Child<QTextEdit>(viewer, "reInfo")
                             ->toPlainText()
-                            .section(QLatin1Char('\n'), 0, 0);
+                            .trimmed()
+                            .section(QLatin1Char('\n'), -1)
+                            .left(20);
             modal->close();
         });
-        Find<QAction>("actHelp")->trigger();
+        Find<QAction>(command)->trigger();
         return shown;
     };
-    const QString builtIn = QStringLiteral("Краткая информация");
-    EXPECT_EQ(help(), "Справка: " + builtIn);
-    const std::pair<const char*, QString> rows[] = {
-        {"Deutsch", "Deutsch: Hilfe auf Deutsch"},
-        {"English", "English: Help in English"},
-        // No help of its own, or none that can be read: the built-in help.
-        {"Bare", "Bare: " + builtIn},
-        {"Fifo", "Fifo: " + builtIn},
-        {"Huge", "Huge: " + builtIn},
-        {"Folder", "Folder: " + builtIn},
-        {"Empty", "Empty: " + builtIn},
-        {"Русский", "Справка: " + builtIn},
+    // The built-in help ends with the physical rhythm, the guide with the viewer's keys.
+    const QString builtIn = QStringLiteral("Физический ритм (око");
+    const QString guide = QStringLiteral("В этом окне и в окне");
+    const std::array<QString, 3> rows[] = {
+        {"Русский", "Справка: " + builtIn, "Руководство пользователя: " + guide},
+        {"Deutsch", "Deutsch: Hilfe auf Deutsch", "Deutsch guide: Hilfe auf Deutsch"},
+        {"English", "English: Help in English", "English guide: Help in English"},
+        // No help of its own, or none that can be read: the built-in help and guide.
+        {"Bare", "Bare: " + builtIn, "Bare guide: " + guide},
+        {"Fifo", "Fifo: " + builtIn, "Fifo guide: " + guide},
+        {"Huge", "Huge: " + builtIn, "Huge guide: " + guide},
+        {"Folder", "Folder: " + builtIn, "Folder guide: " + guide},
+        {"Empty", "Empty: " + builtIn, "Empty guide: " + guide},
+        {"Русский", "Справка: " + builtIn, "Руководство пользователя: " + guide},
     };
-    for (const auto& [name, shown] : rows) {
-        Choose(QString::fromUtf8(name));
-        EXPECT_EQ(help(), shown) << name;
+    for (const auto& [name, helpShown, guideShown] : rows) {
+        Choose(name);
+        EXPECT_EQ(help("actHelp"), helpShown) << name.toStdString();
+        EXPECT_EQ(help("actGuide"), guideShown) << name.toStdString();
     }
     EXPECT_TRUE(errors.isEmpty());
 }

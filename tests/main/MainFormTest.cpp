@@ -124,8 +124,11 @@ TEST_F(MainFormTest, CommandsAndShortcuts) {
     EXPECT_TRUE(settings->isVisible());
     EXPECT_EQ(form->findChildren<TSettingsForm*>().size(), 1);
 
-    // F1 opens the help viewer, modally; the detail buttons each person's own report.
+    // F1 opens the help viewer, modally, Shift+F1 the guide; the detail buttons each person's
+    // own report.
     EXPECT_EQ(ModalTitle([&] { QTest::keyClick(window, Qt::Key_F1); }), "Справка");
+    EXPECT_EQ(ModalTitle([&] { QTest::keyClick(window, Qt::Key_F1, Qt::ShiftModifier); }),
+              "Руководство пользователя");
     EXPECT_EQ(
         ModalTitle([&] { QTest::mouseClick(Find<QToolButton>("sbInfoMan"), Qt::LeftButton); }),
         "Подробная информация о мужчине");
@@ -158,6 +161,7 @@ TEST_F(MainFormTest, ShortcutsWorkAfterAMenuWasDismissed) {
     };
     const Key keys[] = {{Qt::Key_Escape, "actExit"},
                         {Qt::Key_F1, "actHelp"},
+                        {QKeySequence(Qt::SHIFT | Qt::Key_F1), "actGuide"},
                         {QKeySequence(Qt::CTRL | Qt::Key_S), "actSettings"},
                         {QKeySequence(Qt::CTRL | Qt::Key_P), "actPrint"},
                         {QKeySequence(Qt::CTRL | Qt::Key_O), "actChooseCouple"},
