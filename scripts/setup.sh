@@ -10,7 +10,7 @@ packages=(
     fonts-wine
     appstream desktop-file-utils
     qt6-wayland weston
-    lintian dpkg-dev
+    lintian dpkg-dev man-db
     libical-dev faketime
     clang libclang-rt-14-dev clang-format
 )

@@ -21,6 +21,8 @@ usr=$root/usr
 expected=(bin/orvanta
           libexec/orvanta/liborvanta-windows.so
           share/man/man1/orvanta.1.gz
+          share/man/ru/man1/orvanta.1.gz
+          share/man/de/man1/orvanta.1.gz
           share/applications/$id.desktop
           share/metainfo/$id.metainfo.xml
           share/icons/hicolor/scalable/apps/$id.svg
@@ -108,20 +110,33 @@ zcat "$usr/share/doc/orvanta/changelog.gz" | head -n1 | grep -q "^orvanta ($vers
     fail "changelog.gz does not begin with version $version"
 grep -q '^Format: https://www.debian.org/doc/packaging-manuals/copyright-format/1.0/' \
     "$usr/share/doc/orvanta/copyright" || fail "copyright is not in the machine-readable format"
-# The manual page: compressed without a name or time stamp, every option of the command line in
-# it, and no complaint from the formatter.
-man=$usr/share/man/man1/orvanta.1.gz
-[ "$(od -An -tx1 -N8 "$man" | tr -d ' \n')" = 1f8b080000000000 ] ||
-    fail "orvanta.1.gz is not gzip -n: $(od -An -tx1 -N8 "$man")"
-for option in --man --woman --date --days --format --ics --cycles --help --version; do
-    gzip -dc "$man" | grep -qF -- "${option//-/\\-}" || fail "the manual page lacks $option"
+# The manual pages, English the default and each other language in its own folder: compressed
+# without a name or time stamp, in the language they stand for, declaring their encoding on the
+# first line (or man may take UTF-8 for Latin-1 and break lines inside words), every option of the
+# command line in them, and no complaint from man.
+for page in man1 ru/man1 de/man1; do
+    man=$usr/share/man/$page/orvanta.1.gz
+    [ -f "$man" ] || continue
+    [ "$(od -An -tx1 -N8 "$man" | tr -d ' \n')" = 1f8b080000000000 ] ||
+        fail "$page/orvanta.1.gz is not gzip -n: $(od -An -tx1 -N8 "$man")"
+    [ "$(gzip -dc "$man" | head -n1)" = '.\" -*- coding: UTF-8 -*-' ] ||
+        fail "$page/orvanta.1.gz does not declare its encoding on its first line"
+    for option in --man --woman --couple --date --days --format --ics --cycles --help --version; do
+        gzip -dc "$man" | grep -qF -- "${option//-/\\-}" || fail "$page/orvanta.1.gz lacks $option"
+    done
+    case $page in
+    man1) words='^\.SH (NAME|SYNOPSIS|DESCRIPTION)$' ;;
+    ru/*) words='^\.SH (ИМЯ|СИНТАКСИС|ОПИСАНИЕ)$' ;;
+    de/*) words='^\.SH (BEZEICHNUNG|ÜBERSICHT|BESCHREIBUNG)$' ;;
+    esac
+    [ "$(gzip -dc "$man" | grep -cE "$words")" = 3 ] || fail "$page/orvanta.1.gz is not in its language"
+    if command -v man >/dev/null; then
+        warnings=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -l "$man" 2>&1 >/dev/null)
+        [ -z "$warnings" ] || fail "man reports on $page/orvanta.1.gz: $warnings"
+    else
+        echo "man is not installed: the manual pages' formatting is not checked"
+    fi
 done
-if command -v man >/dev/null; then
-    warnings=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$man" 2>&1 >/dev/null)
-    [ -z "$warnings" ] || fail "man reports: $warnings"
-else
-    echo "man is not installed: the manual page's formatting is not checked"
-fi
 
 if command -v desktop-file-validate >/dev/null; then
     desktop-file-validate "$desktop" || fail "desktop-file-validate"
