@@ -121,11 +121,12 @@ TEST_F(SettingsFileTest, LanguageMenuAndLoads) {
     WriteLanguage("Deutsch.LNG.INI",
                   "[GroupBox]\ngbGraphics=Kurven für %s und %s\n[Action]\nactHelp=Hilfe\n");
     WriteLanguage("R&D.lng.ini", "[Main]\nMainForm.Caption=R&D\n");
-    QDir(folder + QStringLiteral("Language")).mkdir(QStringLiteral("Folder.lng.ini"));
+    QDir(folder + QStringLiteral("Language")).mkdir(QStringLiteral("folder.lng.ini"));
     WriteLanguage("notes.txt", "ignored");
     Start();
     Find<QDateEdit>("dtpPrognoseDate")->setDate(QDate(2026, 12, 7));
-    EXPECT_EQ(LanguageItems(), (QStringList{"Русский", "Deutsch", "English", "Folder", "R&D"}));
+    // Sorted by name without regard to letter case.
+    EXPECT_EQ(LanguageItems(), (QStringList{"Русский", "Deutsch", "English", "folder", "R&D"}));
 
     // Only some texts: a group box the file does not name keeps its caption, and the chart
     // caption keeps its format with the months filled in anew.
@@ -151,7 +152,7 @@ TEST_F(SettingsFileTest, LanguageMenuAndLoads) {
     Choose("R&D");
     EXPECT_EQ(form->windowTitle(), "Орванта 3.3");
     EXPECT_EQ(MonthNames[12], "декабря");
-    Choose("Folder");
+    Choose("folder");
     EXPECT_EQ(Find<QGroupBox>("gbGraphics")->title(), "Графики биоритмов для ноября и декабря");
     EXPECT_TRUE(errors.isEmpty());
 }
