@@ -377,14 +377,14 @@ TEST_F(LanguageFilesTest, GuidesLookLikeTheBuiltInHelpAndTellOfEveryFeatureAndKe
         EXPECT_EQ(look.leads, builtIn.leads + 1);
         EXPECT_GT(look.text.size(), builtIn.text.size());
         form->LoadLanguage(language);
-        EXPECT_EQ(look.title,
-                  Tr({"InfoViewer", language.isEmpty() ? "Guide.Caption" : "Help.Caption"}));
+        EXPECT_EQ(look.title, language.isEmpty() ? Tr({"InfoViewer", "Guide.Caption"})
+                                                 : Tr({"InfoViewer", "Help.Caption"}));
         // Every key, in the words the menus show it in ("Strg+Umschalt+S").
-        for (const QAction* command : form->actions())
-            if (!command->shortcut().isEmpty())
-                EXPECT_TRUE(
-                    look.text.contains(command->shortcut().toString(QKeySequence::NativeText)))
-                    << command->objectName().toStdString();
+        for (const QAction* command : form->actions()) {
+            const QString key = command->shortcut().toString(QKeySequence::NativeText);
+            EXPECT_TRUE(key.isEmpty() || look.text.contains(key))
+                << command->objectName().toStdString();
+        }
         for (const QChar ch : look.text)
             ASSERT_FALSE(!language.isEmpty() && ch.script() == QChar::Script_Cyrillic)
                 << look.text.toStdString();
