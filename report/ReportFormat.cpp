@@ -109,7 +109,14 @@ std::string ReportText(const TCoupleReport& report) {
     out += FormatTextOf({"CommandLine", "Cycles"},
                         {report.Cycles.empty() ? noCycles : CycleWords(report.Cycles)}) +
            "\n";
-    constexpr std::size_t width = 9;
+    constexpr std::array<TTextKey, 5> columns{
+        TTextKey{"CommandLine", "Column.Physical"}, TTextKey{"CommandLine", "Column.Emotional"},
+        TTextKey{"CommandLine", "Column.Intellectual"}, TTextKey{"CommandLine", "Column.Heart"},
+        TTextKey{"Couple", "Average"}};
+    // Wide enough for "-100,0" and for each heading with a blank before it.
+    std::size_t width = 9;
+    for (TTextKey column : columns)
+        width = std::max(width, CodePoints(TextOf(column)) + 1);
     for (const TPersonReport& person : report.Persons) {
         out += "\n" + PersonName(person.Man) + "\n";
         const auto line = [&out](TTextKey label, const std::string& value) {
@@ -128,11 +135,7 @@ std::string ReportText(const TCoupleReport& report) {
         const std::size_t dateWidth =
             std::max(CodePoints(ShortDateForm(report.Date)), CodePoints(date) + 1);
         out += "\n  " + PadRight(date, dateWidth);
-        for (TTextKey column :
-             {TTextKey{"CommandLine", "Column.Physical"},
-              TTextKey{"CommandLine", "Column.Emotional"},
-              TTextKey{"CommandLine", "Column.Intellectual"},
-              TTextKey{"CommandLine", "Column.Heart"}, TTextKey{"Couple", "Average"}})
+        for (TTextKey column : columns)
             out += PadLeft(TextOf(column), width);
         out += "\n";
         for (const TDayReading& day : person.Days) {

@@ -509,16 +509,17 @@ TEST_F(CommandLineTest, FollowsTheLanguageOfTheSettingsFile) {
         EXPECT_EQ(json["persons"].toArray()[0].toObject()["role"].toString(), "man");
     }
 
-    // The shipped languages: no Russian word in the report, the help or a message; numeric dates
-    // in the locale's order and separator with four-digit years, numbers in its form, and one
-    // full stop after a long date.
-    const std::array<std::array<const char*, 4>, 2> shippedRows{{
-        {"English", "  05/01/2009    +23.5", "  Age in days: 9,510",
-         "Man, date of birth 23 December 1982."},
-        {"Deutsch", "  05.01.2009    +23,5", "  Alter in Tagen: 9.510",
+    // The shipped languages: no Russian word in the report, the help or a message; columns as
+    // wide as their headings, numeric dates in the locale's order and separator with four-digit
+    // years, numbers in its form, and one full stop after a long date.
+    const std::array<std::array<const char*, 5>, 2> shippedRows{{
+        {"English", "  Date          Phys.    Emot.   Intel.    Heart  Average",
+         "  05/01/2009    +23.5", "  Age in days: 9,510", "Man, date of birth 23 December 1982."},
+        {"Deutsch", "  Datum           Körp.      Emot.     Geist.       Herz Mittelwert",
+         "  05.01.2009      +23,5", "  Alter in Tagen: 9.510",
          "Mann, geboren am 23. Dezember 1982."},
     }};
-    for (const auto& [language, dateLine, daysLine, birthLine] : shippedRows) {
+    for (const auto& [language, headLine, dateLine, daysLine, birthLine] : shippedRows) {
         SCOPED_TRACE(language);
         const QByteArray shipped =
             ReadFile(QStringLiteral(ORVANTA_LANGUAGE_DIR "/") + language + ".lng.ini");
@@ -527,6 +528,8 @@ TEST_F(CommandLineTest, FollowsTheLanguageOfTheSettingsFile) {
         Write(settingsPath, QByteArray("[Settings]\nLanguage=") + language + "\n");
         const QString report =
             QString::fromUtf8(RunCommand(Couple + QStringList{"--ics", calendar}, Today).Out);
+        EXPECT_TRUE(report.split('\n').contains(QString::fromUtf8(headLine)))
+            << report.toStdString();
         EXPECT_TRUE(report.contains(QLatin1String("\n") + dateLine)) << report.toStdString();
         EXPECT_TRUE(report.split('\n').contains(daysLine)) << report.toStdString();
         const std::string description =
