@@ -275,6 +275,13 @@ TEST_F(LanguageFilesTest, LoadIntoTheMainWindow) {
                                   ? text(section, name + ".Hint")
                                   : QString())
                         << name;
+                    // A command that opens a dialog says so as the Russian caption does.
+                    const auto dialog = [](const QString& caption) {
+                        return caption.section(QLatin1Char('\t'), 0, 0).endsWith("...");
+                    };
+                    EXPECT_EQ(dialog(shown),
+                              dialog(object->property("orvantaBuiltInText").toString()))
+                        << name;
                 }
             }
         EXPECT_EQ(form->windowTitle(),
