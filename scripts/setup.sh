@@ -12,6 +12,7 @@ packages=(
     qt6-wayland weston
     lintian dpkg-dev
     libical-dev faketime
+    xvfb dbus at-spi2-core python3-pyatspi
     clang libclang-rt-14-dev clang-format
 )
 # Extra packages a caller may ask for, e.g. xvfb for screenshots.
