@@ -76,11 +76,15 @@ void Translate(QAction* action, const TProfileFile& file, const char* section) {
 }
 
 // The date pickers show and take dates in the language's form; a new format changes no date.
+// Having no hint, they tell assistive technologies what they set.
 void FollowLanguage(QWidget* window) {
     for (QDateEdit* picker : window->findChildren<QDateEdit*>()) {
         const QSignalBlocker blocker(picker);
         picker->setLocale(TextLocale());
         picker->setDisplayFormat(DatePickerFormat());
+        picker->setAccessibleDescription(picker->objectName() == QLatin1String("dtpPrognoseDate")
+                                             ? Tr({"Accessible", "PrognoseDate"})
+                                             : Tr({"Accessible", "BirthDate"}));
     }
 }
 

@@ -15,7 +15,7 @@ packages=(
     xvfb dbus at-spi2-core python3-pyatspi
     clang libclang-rt-14-dev clang-format
 )
-# Extra packages a caller may ask for, e.g. xvfb for screenshots.
+# Extra packages a caller may ask for, e.g. xauth for xvfb-run.
 packages+=("$@")
 
 missing=()
