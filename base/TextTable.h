@@ -376,6 +376,10 @@ inline constexpr auto TextTable = std::to_array<TTextRow>({
     {"Accessible", "Chart",
      "График: щелчок левой кнопкой показывает значения дня, правой открывает меню"},
     {"Accessible", "ColorSquare", "Щелчок открывает выбор цвета"},
+    {"Accessible", "PrognoseDate",
+     "Дата прогноза: панели показывают этот день, графики — его месяц и следующий"},
+    {"Accessible", "BirthDate",
+     "Дата рождения: от неё считаются знак зодиака, возраст, прожитые дни и биоритмы"},
 });
 
 // A row of the table, found when the program is compiled: a key that no row has does not

@@ -57,9 +57,15 @@ template <class T> struct TValue {
     TRefusal Refused;
 };
 
+// A failure's message, for status 1: the arguments were in order, so no pointer to the help.
 QByteArray ErrorText(const std::string& message) {
-    return QByteArray::fromStdString("orvanta: " + message + "\n" +
-                                     TextOf({"CommandLine", "HelpHint"}) + "\n");
+    return QByteArray::fromStdString("orvanta: " + message + "\n");
+}
+
+// A bad argument's message, for status 2, with where to read how the arguments go.
+QByteArray RefusalText(const std::string& message) {
+    return ErrorText(message) + QByteArray::fromStdString(TextOf({"CommandLine", "HelpHint"})) +
+           '\n';
 }
 
 // The help: its parts with "\n" for a line break, a blank line between them.
@@ -412,7 +418,7 @@ TCommandResult RunCommand(const QStringList& arguments, TDateTime today) {
     const std::vector<TStoredCouple> couples = StoredCouples(file);
     const auto [parsed, refused] = Parse(arguments, today, couples);
     if (refused)
-        return {2, {}, ErrorText(*refused)};
+        return {2, {}, RefusalText(*refused)};
     if (parsed.Help)
         return {0, QByteArray::fromStdString(HelpText()), {}};
     if (parsed.Version)

@@ -16,7 +16,6 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QGroupBox>
-#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QScopeGuard>
@@ -45,10 +44,11 @@ constexpr std::array ActionNames{"actAnalysis",
                                  "actChooseCouple",
                                  "actSaveCouple"};
 constexpr std::array MenuItemNames{
-    "miFile",        "actSettings1",  "N1",       "miPrint",   "miExportCalendar", "miLanguage",
-    "miSep_File",    "miClose",       "miHelp",   "N2",        "miSep_Help",       "N5",
-    "mipmSettings",  "mipmSeparator", "mipmHelp", "mipmAbout", "miChooseCouple",   "miSaveCouple",
-    "miSep_Couples", "miGuide"};
+    "miFile",        "actSettings1",  "N1",       "miPrint",    "miExportCalendar", "miLanguage",
+    "miSep_File",    "miClose",       "miHelp",   "N2",         "miSep_Help",       "N5",
+    "mipmSettings",  "mipmSeparator", "mipmHelp", "mipmAbout",  "miChooseCouple",   "miSaveCouple",
+    "miSep_Couples", "miView",        "miToday",  "miSep_View", "miManInfo",        "miWomanInfo",
+    "miGuide"};
 constexpr std::array GroupBoxNames{"gbGraphics", "gbPhysical",    "gbEmotional",
                                    "gbSavvy",    "gbWarmhearted", "gbAllOrvanta",
                                    "gbMan",      "gbWoman",       "gbPrognoseDate"};
@@ -71,21 +71,22 @@ QString Read(const TProfileFile& file, const char* section, const std::string& k
 // without a tooltip of its own reports its caption as one.
 void Translate(QAction* action, const TProfileFile& file, const char* section) {
     const std::string name = action->objectName().toStdString();
-    // A menu item's shown shortcut (after a tab) is the program's, not the file's.
-    const QString text = action->text();
-    SetMenuItemCaption(action,
-                       Read(file, section, name, text.left(text.indexOf(QLatin1Char('\t')))));
+    action->setText(Read(file, section, name, action->text()));
     const QString hint = Read(file, section, name + ".Hint", action->statusTip());
     action->setToolTip(hint);
     action->setStatusTip(hint);
 }
 
 // The date pickers show and take dates in the language's form; a new format changes no date.
+// Having no hint, they tell assistive technologies what they set.
 void FollowLanguage(QWidget* window) {
     for (QDateEdit* picker : window->findChildren<QDateEdit*>()) {
         const QSignalBlocker blocker(picker);
         picker->setLocale(TextLocale());
         picker->setDisplayFormat(DatePickerFormat());
+        picker->setAccessibleDescription(picker->objectName() == QLatin1String("dtpPrognoseDate")
+                                             ? Tr({"Accessible", "PrognoseDate"})
+                                             : Tr({"Accessible", "BirthDate"}));
     }
 }
 
@@ -215,8 +216,8 @@ bool TMainForm::ApplyLanguage(const TProfileFile& file) {
     const std::string caption = file.Read("Main", "MainForm.Caption", caption_.toStdString());
     const std::string version(ProgramVersion);
     SetCaption(QString::fromStdString(FormatText(caption, std::span(&version, 1))));
-    // First the language's locale and Qt's translations: the menu items name their shortcuts in
-    // its words.
+    // First the language's locale and Qt's translations: the menus name the keys in its words
+    // when the new texts make them lay out again.
     InstallLanguageEverywhere(&file);
 
     // Whether the file gave the chart's box its caption, which then becomes the caption's format.

@@ -185,7 +185,6 @@ QAction* TMainForm::NewAction(const char* name, const QString& caption, const QS
     action->setStatusTip(hint);
     if (icon >= 0)
         action->setIcon(ilMain().Icon(icon));
-    addAction(action); // its shortcut works whenever this window is active
     return action;
 }
 
@@ -196,9 +195,11 @@ void TMainForm::CreateActions() {
     };
     actAnalysis = NewAction("actAnalysis", QStringLiteral("Анализ"), {}, 6);
     actAnalysis->setShortcut(Qt::Key_F5);
+    addAction(actAnalysis); // no menu carries it: its key works whenever this window is active
     guarded(actAnalysis, &TMainForm::actAnalysisExecute);
     actGetCurrentDate =
         NewAction("actGetCurrentDate", {}, QStringLiteral("Установить текущую дату"), 3);
+    actGetCurrentDate->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_T));
     guarded(actGetCurrentDate, &TMainForm::actGetCurrentDateExecute);
     actExit = NewAction("actExit", QStringLiteral("В&ыход"), {}, 7);
     actExit->setShortcut(Qt::Key_Escape);
@@ -223,8 +224,10 @@ void TMainForm::CreateActions() {
         -1);
     guarded(actExportCalendar, &TMainForm::actExportCalendarExecute);
     actManInfo = NewAction("actManInfo", {}, QStringLiteral("Подробная информация"), 2);
+    actManInfo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_1));
     guarded(actManInfo, &TMainForm::actManInfoExecute);
     actWomanInfo = NewAction("actWomanInfo", {}, QStringLiteral("Подробная информация"), 1);
+    actWomanInfo->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_2));
     guarded(actWomanInfo, &TMainForm::actWomanInfoExecute);
     actHelp = NewAction("actHelp", QStringLiteral("Справка"), {}, 9);
     actHelp->setShortcut(Qt::Key_F1);
@@ -244,35 +247,27 @@ void TMainForm::CreateActions() {
     guarded(actSaveCouple, &TMainForm::actSaveCoupleExecute);
 }
 
-namespace {
-
-// The property of a menu item that holds the shortcut it shows.
-constexpr const char* ShownShortcut = "orvantaShownShortcut";
-
-} // namespace
-
-void SetMenuItemCaption(QAction* item, const QString& caption) {
-    const auto key = item->property(ShownShortcut).value<QKeySequence>();
-    item->setText(key.isEmpty()
-                      ? caption
-                      : caption + QLatin1Char('\t') + key.toString(QKeySequence::NativeText));
-}
-
-QAction* TMainForm::NewMenuItem(QMenu* menu, const char* name, QAction* command) {
+QAction* TMainForm::NewMenuItem(QMenu* menu, const char* name, QAction* command,
+                                const QString& caption) {
     // A menu item of its own that carries the command: a language file may set the item's
-    // caption without touching the command, while the command's changes reach the item.
-    auto* item = new QAction(menu);
+    // caption without touching the command, while the command's changes reach the item. An item
+    // with a caption of its own keeps it.
+    auto* item = new QAction(caption, menu);
     item->setObjectName(QLatin1String(name));
-    // The item shows the command's shortcut after a tab but does not own it: two actions with
-    // one key are ambiguous, and Qt then runs neither (a focused menu bar matches the item).
-    const auto follow = [item, command] {
-        item->setProperty(ShownShortcut, command->shortcut());
-        SetMenuItemCaption(item, command->text());
+    // The item owns the command's key, so that menus show it and assistive technologies read it
+    // as the item's shortcut, apart from its name. Qt runs neither of two owners it matches at
+    // once: a command a menu bar's item carries belongs to no widget, and the items of the
+    // pop-up menu, which is in no menu bar, never match.
+    const auto follow = [item, command, own = !caption.isEmpty()] {
+        if (!own)
+            item->setText(command->text());
+        item->setShortcut(command->shortcut());
         item->setIcon(command->icon());
         item->setToolTip(command->statusTip());
         item->setStatusTip(command->statusTip());
     };
     follow();
+    item->setShortcutVisibleInContextMenu(true);
     connect(command, &QAction::changed, item, follow);
     connect(item, &QAction::triggered, command, &QAction::trigger);
     menu->addAction(item);
@@ -302,6 +297,15 @@ void TMainForm::CreateMenus() {
     miLanguage->menuAction()->setVisible(false);
     miFile->addSeparator()->setObjectName(QStringLiteral("miSep_File"));
     NewMenuItem(miFile, "miClose", actExit);
+
+    miView = bar->addMenu(QStringLiteral("&Вид"));
+    miView->setObjectName(QStringLiteral("miView"));
+    miView->menuAction()->setObjectName(QStringLiteral("miView"));
+    NewMenuItem(miView, "miToday", actGetCurrentDate, QStringLiteral("Сегодня"));
+    miView->addSeparator()->setObjectName(QStringLiteral("miSep_View"));
+    NewMenuItem(miView, "miManInfo", actManInfo, QStringLiteral("Подробная информация о мужчине"));
+    NewMenuItem(miView, "miWomanInfo", actWomanInfo,
+                QStringLiteral("Подробная информация о женщине"));
 
     bar->addSeparator();
     miHelp = bar->addMenu(QStringLiteral("Помощь"));

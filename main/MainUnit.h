@@ -18,11 +18,6 @@ class QStatusBar;
 class QToolButton;
 class QWidget;
 
-// Sets a menu item's caption, followed after a tab by the shortcut of the command it carries,
-// named in the words of the language in use ("Strg+S"); the item shows the key but does not own
-// it.
-void SetMenuItemCaption(QAction* item, const QString& caption);
-
 // The format of the chart area's caption, with two "%s" for the two month names (UTF-8).
 extern std::string ChartCaptionFormat;
 
@@ -143,7 +138,8 @@ private:
     void ShowDetailReport(bool man);
 
     QAction* NewAction(const char* name, const QString& caption, const QString& hint, int icon);
-    QAction* NewMenuItem(QMenu* menu, const char* name, QAction* command);
+    QAction* NewMenuItem(QMenu* menu, const char* name, QAction* command,
+                         const QString& caption = {});
 
     QWidget* settingsForm_ = nullptr;
     bool shown_ = false;
@@ -170,6 +166,7 @@ private:
 
     QMenu* miFile = nullptr;
     QMenu* miLanguage = nullptr;
+    QMenu* miView = nullptr;
     QMenu* miHelp = nullptr;
     QMenu* pmMain = nullptr;
 

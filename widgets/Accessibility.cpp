@@ -8,6 +8,7 @@
 #include <QAccessibleInterface>
 #include <QGroupBox>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QScrollBar>
 #include <QStatusBar>
@@ -53,6 +54,17 @@ QString Context(const QWidget* widget) {
     return box.isEmpty() ? Plain(widget->window()->windowTitle()) : box;
 }
 
+// A menu's caption, or for a pop-up menu without one the captions of what it holds.
+QString MenuName(const QMenu* menu) {
+    if (const QString title = Plain(menu->title()); !title.isEmpty())
+        return title;
+    QStringList items;
+    for (const QAction* item : menu->actions())
+        if (item->isVisible() && !Plain(item->text()).isEmpty())
+            items << Plain(item->text());
+    return items.join(QStringLiteral(", "));
+}
+
 // The hint of the picture to the left of a value on the same row, as the person panels show them.
 QString PictureBeside(const QLabel* value) {
     const QWidget* parent = value->parentWidget();
@@ -93,7 +105,8 @@ QString KindDescription(const QWidget* widget) {
         return Tr({"Accessible", "Chart"});
     if (qobject_cast<const QTextEdit*>(widget))
         return Tr({"Accessible", "Document"});
-    if (qobject_cast<const QMenuBar*>(widget) || qobject_cast<const QToolBar*>(widget))
+    if (qobject_cast<const QMenuBar*>(widget) || qobject_cast<const QToolBar*>(widget) ||
+        qobject_cast<const QMenu*>(widget))
         return Tr({"Accessible", "Commands"});
     if (qobject_cast<const QStatusBar*>(widget))
         return Tr({"Accessible", "Hints"});
@@ -119,6 +132,8 @@ QString ShownText(const QWidget* widget) {
         shown = Plain(label->text());
     else if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
         shown = Plain(button->text());
+    else if (const auto* menu = qobject_cast<const QMenu*>(widget))
+        shown = MenuName(menu);
     return shown.isEmpty() ? Hint(widget) : shown;
 }
 
@@ -145,19 +160,22 @@ QString GiveName(QWidget* widget) {
     return name;
 }
 
-// What the control is for: what its kind does or the picture beside its value, led by the box
-// around it; where nothing says, where it sits.
+// What the control does: what its kind does, its hint or the picture beside its value, led by
+// the box around it. Where nothing says more than the name, where it sits: its box or window.
 QString DescriptionOf(const QWidget* widget, const QString& name) {
-    QString description = KindDescription(widget);
+    QString description = FirstNonEmpty({KindDescription(widget), Hint(widget)});
     if (const auto* label = qobject_cast<const QLabel*>(widget); label && description.isEmpty())
         description = PictureBeside(label);
-    if (description.isEmpty()) {
-        const QString context = Context(widget);
-        return context != name ? context : Plain(ApplicationTitle);
-    }
-    if (const QString box = BoxCaption(widget); !box.isEmpty() && box != name && box != description)
+    const QString box = BoxCaption(widget);
+    if (!description.isEmpty() && !box.isEmpty() && box != name && box != description)
         return box + QStringLiteral(": ") + description;
-    return description;
+    if (!description.isEmpty() && description != name)
+        return description;
+    const QString window = widget->isWindow() ? QString() : Plain(widget->window()->windowTitle());
+    for (const QString& place : {box, window})
+        if (!place.isEmpty() && place != name)
+            return place;
+    return Plain(ApplicationTitle);
 }
 
 void Describe(QWidget* widget) {

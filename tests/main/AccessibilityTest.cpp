@@ -95,12 +95,15 @@ TEST_F(AccessibilityTest, ControlsSayWhatTheyShowInTheLanguageInUse) {
         const char* english;
     };
     // One row per rule: a picture says its hint, a value the picture beside it within its box,
-    // a control without text its hint or its kind, a colour square what a click does.
+    // a control without text its hint or its kind, a button what it does (its hint) within its
+    // box, a colour square what a click does.
     const Row rows[] = {
         {"imMZodiac", false, "Знак зодиака", "Zodiac sign"},
         {"lbMZodiac", true, "Мужчина: Знак зодиака", "Man: Zodiac sign"},
         {"lbWMinDay", true, "Женщина: Ближайший плохой день", "Woman: Nearest bad day"},
         {"dtpManDateDay", false, "Дата рождения мужчины", "Man's date of birth"},
+        {"sbTodayDateDay", true, "Прогноз на дату: Установить текущую дату",
+         "Forecast date: Set today's date"},
         {"StatusBarMain", false, "Строка состояния", "Status bar"},
         {"pnColorMan", false, "Цвет мужского графика", "Colour of the man's curves"},
         {"pnColorMan", true, "Щелчок открывает выбор цвета", "A click opens the colour choice"},

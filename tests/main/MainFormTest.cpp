@@ -79,12 +79,30 @@ TEST_F(MainFormTest, StartsWithTodayTheDefaultsAndTheBuiltInTexts) {
     EXPECT_TRUE(Find<QToolButton>("sbInfoMan")->isVisible());
     EXPECT_TRUE(Find<QAction>("N1")->isVisible());
     EXPECT_EQ(Find<QAction>("actPrint")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
-    QStringList file;
-    for (QAction* item : Find<QMenu>("miFile")->actions())
-        file << item->objectName();
-    EXPECT_EQ(file,
-              (QStringList{"miChooseCouple", "miSaveCouple", "miSep_Couples", "actSettings1", "N1",
-                           "miPrint", "miExportCalendar", "miLanguage", "miSep_File", "miClose"}));
+    // Each menu's items, named, by caption and key as the menu shows them.
+    const auto items = [this](const char* menu) {
+        QStringList shown;
+        for (QAction* item : Find<QMenu>(menu)->actions())
+            shown << item->objectName() + ":" + item->text() + ":" +
+                         item->shortcut().toString(QKeySequence::NativeText);
+        return shown;
+    };
+    EXPECT_EQ(items("miFile"),
+              (QStringList{"miChooseCouple:Выбрать пару...:Ctrl+O",
+                           "miSaveCouple:Сохранить пару...:Ctrl+Shift+S",
+                           "miSep_Couples::", "actSettings1:Настройки:Ctrl+S", "N1:Сохранить как:",
+                           "miPrint:Печать...:Ctrl+P", "miExportCalendar:Экспорт в календарь...:",
+                           "miLanguage:Language:", "miSep_File::", "miClose:В&ыход:Esc"}));
+    EXPECT_EQ(items("miView"), (QStringList{"miToday:Сегодня:Ctrl+T", "miSep_View::",
+                                            "miManInfo:Подробная информация о мужчине:Ctrl+1",
+                                            "miWomanInfo:Подробная информация о женщине:Ctrl+2"}));
+    EXPECT_EQ(items("miHelp"), (QStringList{"N2:Справка:F1", "miSep_Help::", "N5:О программе:"}));
+    EXPECT_EQ(items("pmMain"), (QStringList{"mipmSettings:Настройки:Ctrl+S", "mipmSeparator::",
+                                            "mipmHelp:Справка:F1", "mipmAbout:О программе:"}));
+    QStringList bar;
+    for (QAction* menu : form->menuBar()->actions())
+        bar << menu->text();
+    EXPECT_EQ(bar, (QStringList{"&Файл", "&Вид", "", "Помощь"})); // Help at the right end
     EXPECT_TRUE(Find<QLabel>("imMAge")->pixmap().size() == QSize(32, 32));
     EXPECT_TRUE(DisplaySettings.SettingsOnChangeConnected());
     EXPECT_TRUE(errors.isEmpty());
@@ -167,6 +185,9 @@ TEST_F(MainFormTest, ShortcutsWorkAfterAMenuWasDismissed) {
                         {QKeySequence(Qt::CTRL | Qt::Key_P), "actPrint"},
                         {QKeySequence(Qt::CTRL | Qt::Key_O), "actChooseCouple"},
                         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), "actSaveCouple"},
+                        {QKeySequence(Qt::CTRL | Qt::Key_1), "actManInfo"},
+                        {QKeySequence(Qt::CTRL | Qt::Key_2), "actWomanInfo"},
+                        {QKeySequence(Qt::CTRL | Qt::Key_T), "actGetCurrentDate"},
                         {Qt::Key_F5, "actAnalysis"}};
     // Counted, not run: the commands would close the window or open modal ones.
     std::map<std::string, int> runs;
@@ -177,7 +198,7 @@ TEST_F(MainFormTest, ShortcutsWorkAfterAMenuWasDismissed) {
     }
     enum Dismissal { Escape, ClickBeside, ChooseItem };
     QMenuBar* bar = form->menuBar();
-    for (const char* menuName : {"miFile", "miHelp", "pmMain"}) {
+    for (const char* menuName : {"miFile", "miView", "miHelp", "pmMain"}) {
         for (Dismissal dismissal : {Escape, ClickBeside, ChooseItem}) {
             SCOPED_TRACE(testing::Message() << menuName << " dismissed by " << dismissal);
             QApplication::setActiveWindow(form.get());
@@ -196,7 +217,7 @@ TEST_F(MainFormTest, ShortcutsWorkAfterAMenuWasDismissed) {
                 break;
             case ChooseItem:
                 // The first item of each of these menus is harmless here: choosing a couple,
-                // settings or help, whose commands only count.
+                // today, settings or help, whose commands only count.
                 QTest::keyClick(menu, Qt::Key_Down);
                 QTest::keyClick(menu, Qt::Key_Return);
                 break;

@@ -146,7 +146,7 @@ TEST_F(SettingsFileTest, LanguageMenuAndLoads) {
     // The month numbers stand in for a file's missing names; a menu item the file does not name
     // carries its command. That every named text is applied is EveryTextTest's.
     EXPECT_EQ(Find<QGroupBox>("gbGraphics")->title(), " Kurven für 11 und 12 ");
-    EXPECT_EQ(Find<QAction>("N2")->text(), "Hilfe\tF1");
+    EXPECT_EQ(Find<QAction>("N2")->text(), "Hilfe");
 
     // "R&D" loses its "&": no RD file, so the built-in vocabulary; so does a folder.
     Choose("R&D");
