@@ -1,9 +1,17 @@
 #pragma once
 
+#include <QByteArray>
+
 // Registers the free fonts with the metrics of "Tahoma" and "MS Sans Serif" that Debian's
 // fonts-wine ships in a folder fontconfig does not search. Without them Qt falls back to the
 // default sans-serif font. Safe to call more than once.
 void RegisterBundledFonts();
+
+// The free "MS Sans Serif" joins "T" and "M" into "™", a standard ligature ("liga") that text
+// shaping applies unasked: Qt's colour dialog would read "H™L:". Renamed a discretionary one
+// ("dlig"), which nothing asks for, it goes, and every other text keeps its glyphs and widths.
+// Bytes that do not read as an OpenType font with substitutions come back as they are.
+QByteArray WithoutStandardLigatures(QByteArray font);
 
 // Whether a font family is known to the application.
 bool HasFontFamily(const char* family);

@@ -96,7 +96,7 @@ TEST_F(AccessibilityTest, ControlsSayWhatTheyShowInTheLanguageInUse) {
     };
     // One row per rule: a picture says its hint, a value the picture beside it within its box,
     // a control without text its hint or its kind, a button what it does (its hint) within its
-    // box, a colour square what a click does.
+    // box, a menu without a caption what it holds, a colour square what a click does.
     const Row rows[] = {
         {"imMZodiac", false, "Знак зодиака", "Zodiac sign"},
         {"lbMZodiac", true, "Мужчина: Знак зодиака", "Man: Zodiac sign"},
@@ -104,6 +104,7 @@ TEST_F(AccessibilityTest, ControlsSayWhatTheyShowInTheLanguageInUse) {
         {"dtpManDateDay", false, "Дата рождения мужчины", "Man's date of birth"},
         {"sbTodayDateDay", true, "Прогноз на дату: Установить текущую дату",
          "Forecast date: Set today's date"},
+        {"pmMain", false, "Настройки, Справка, О программе", "Settings, Help, About Orvanta"},
         {"StatusBarMain", false, "Строка состояния", "Status bar"},
         {"pnColorMan", false, "Цвет мужского графика", "Colour of the man's curves"},
         {"pnColorMan", true, "Щелчок открывает выбор цвета", "A click opens the colour choice"},

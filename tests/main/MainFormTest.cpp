@@ -79,30 +79,21 @@ TEST_F(MainFormTest, StartsWithTodayTheDefaultsAndTheBuiltInTexts) {
     EXPECT_TRUE(Find<QToolButton>("sbInfoMan")->isVisible());
     EXPECT_TRUE(Find<QAction>("N1")->isVisible());
     EXPECT_EQ(Find<QAction>("actPrint")->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_P));
-    // Each menu's items, named, by caption and key as the menu shows them.
-    const auto items = [this](const char* menu) {
-        QStringList shown;
-        for (QAction* item : Find<QMenu>(menu)->actions())
-            shown << item->objectName() + ":" + item->text() + ":" +
-                         item->shortcut().toString(QKeySequence::NativeText);
-        return shown;
-    };
-    EXPECT_EQ(items("miFile"),
-              (QStringList{"miChooseCouple:Выбрать пару...:Ctrl+O",
-                           "miSaveCouple:Сохранить пару...:Ctrl+Shift+S",
-                           "miSep_Couples::", "actSettings1:Настройки:Ctrl+S", "N1:Сохранить как:",
-                           "miPrint:Печать...:Ctrl+P", "miExportCalendar:Экспорт в календарь...:",
-                           "miLanguage:Language:", "miSep_File::", "miClose:В&ыход:Esc"}));
-    EXPECT_EQ(items("miView"), (QStringList{"miToday:Сегодня:Ctrl+T", "miSep_View::",
-                                            "miManInfo:Подробная информация о мужчине:Ctrl+1",
-                                            "miWomanInfo:Подробная информация о женщине:Ctrl+2"}));
-    EXPECT_EQ(items("miHelp"), (QStringList{"N2:Справка:F1", "miSep_Help::", "N5:О программе:"}));
-    EXPECT_EQ(items("pmMain"), (QStringList{"mipmSettings:Настройки:Ctrl+S", "mipmSeparator::",
-                                            "mipmHelp:Справка:F1", "mipmAbout:О программе:"}));
-    QStringList bar;
+    QStringList file;
+    for (QAction* item : Find<QMenu>("miFile")->actions())
+        file << item->objectName();
+    EXPECT_EQ(file,
+              (QStringList{"miChooseCouple", "miSaveCouple", "miSep_Couples", "actSettings1", "N1",
+                           "miPrint", "miExportCalendar", "miLanguage", "miSep_File", "miClose"}));
+    // The menus, Help at the right end; the items of "Вид" by caption and key.
+    QStringList bar, view;
     for (QAction* menu : form->menuBar()->actions())
         bar << menu->text();
-    EXPECT_EQ(bar, (QStringList{"&Файл", "&Вид", "", "Помощь"})); // Help at the right end
+    EXPECT_EQ(bar, (QStringList{"&Файл", "&Вид", "", "Помощь"}));
+    for (QAction* item : Find<QMenu>("miView")->actions())
+        view << item->text() + " " + item->shortcut().toString();
+    EXPECT_EQ(view, (QStringList{"Сегодня Ctrl+T", " ", "Подробная информация о мужчине Ctrl+1",
+                                 "Подробная информация о женщине Ctrl+2"}));
     EXPECT_TRUE(Find<QLabel>("imMAge")->pixmap().size() == QSize(32, 32));
     EXPECT_TRUE(DisplaySettings.SettingsOnChangeConnected());
     EXPECT_TRUE(errors.isEmpty());
