@@ -11,13 +11,13 @@ WANTED = {  # the settings file's language: pickers, items with a key, menus
            'следующий'), ('Дата рождения мужчины', BIRTH[0]), ('Дата рождения женщины', BIRTH[0])],
          'Выбрать пару...=Ctrl+O|Сохранить пару...=Ctrl+Shift+S|Настройки=Ctrl+S|Печать...=Ctrl+P|'
          'Выход=Esc|Сегодня=Ctrl+T|Подробная информация о мужчине=Ctrl+1|Подробная информация о '
-         'женщине=Ctrl+2|Справка=F1', ['Файл', 'Language', 'Вид', 'Помощь'], 'Команды программы'),
+         'женщине=Ctrl+2|Справка=F1|Руководство пользователя=Shift+F1', ['Файл', 'Language', 'Вид', 'Помощь'], 'Команды программы'),
     'English': ([('Forecast date', 'Forecast date: the panels show this day, the charts its month '
                   'and the next'), ("Man's date of birth", BIRTH[1]),
                  ("Woman's date of birth", BIRTH[1])],
                 'Choose couple...=Ctrl+O|Save couple...=Ctrl+Shift+S|Settings=Ctrl+S|'
                 'Print...=Ctrl+P|Exit=Esc|Today=Ctrl+T|Details on the man=Ctrl+1|'
-                'Details on the woman=Ctrl+2|Help=F1',
+                'Details on the woman=Ctrl+2|Help=F1|User guide=Shift+F1',
                 ['File', 'Language', 'View', 'Help'], "The program's commands")}
 
 if len(sys.argv) == 3:  # an X server and a D-Bus session of its own, which must know the display
