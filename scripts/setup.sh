@@ -10,11 +10,12 @@ packages=(
     fonts-wine
     appstream desktop-file-utils
     qt6-wayland weston
+    xvfb openbox xdotool libxcb1-dev
     lintian dpkg-dev
     libical-dev faketime
     clang libclang-rt-14-dev clang-format
 )
-# Extra packages a caller may ask for, e.g. xvfb for screenshots.
+# Extra packages a caller may ask for, e.g. xauth for xvfb-run.
 packages+=("$@")
 
 missing=()
