@@ -9,8 +9,7 @@ class QWidget;
 // the window the user must answer, and takes it back once the last one closes. Its own message
 // box, modal to it alone, it keeps above itself without giving anything up: the user may go on
 // working in the other windows meanwhile. A helper window may also hold it only while the program
-// is the active one, as an owned window on Windows stays above its owner but not above other
-// programs.
+// is the active one: above its owner, never above other programs.
 //
 // Only the native window's hint changes (QWindow::setFlags): QWidget::setWindowFlag would hide the
 // window and create it anew. The window is made with Qt::WindowStaysOnTopHint. Wayland has no

@@ -4,20 +4,16 @@
 
 #include "model/Shared.h"
 #include "widgets/Fonts.h"
-#include "widgets/StayOnTop.h"
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QDialog>
 #include <QMessageBox>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
 #include <QTest>
-#include <QTimer>
 #include <QToolButton>
-#include <QWindow>
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -353,65 +349,4 @@ TEST_F(SettingsFormTest, ShowHideAndPlacement) {
     form->hide();
     form->show();
     EXPECT_EQ(DisplaySettings.SettingsOpacity(), 200);
-}
-
-// While a modal window of the program is open (a viewer, a dialog, a question), the window gives
-// up staying on top, so that it never covers what the user must answer; it takes it back when
-// the last one closes. Its own help box, modal to it alone, changes nothing: the user may go on
-// working in the main window, over which the window and its box stay. Only the native window's
-// hint changes: the window stays shown, the same native window, its own flags as made.
-TEST_F(SettingsFormTest, GivesUpStayingOnTopWhileAModalWindowIsOpen) {
-    mainWindow->show();
-    form->show();
-    QWindow* native = form->windowHandle();
-    ASSERT_NE(native, nullptr);
-    EXPECT_TRUE(StaysOnTop(form));
-
-    // A question over a dialog: not on top while either is open.
-    std::vector<bool> onTop;
-    QDialog viewer(mainWindow.get());
-    QMessageBox question(QMessageBox::Question, QStringLiteral("Орванта"),
-                         QStringLiteral("Заменить?"), QMessageBox::Yes | QMessageBox::No, &viewer);
-    QTimer::singleShot(0, &viewer, [&] {
-        onTop.push_back(StaysOnTop(form));
-        QTimer::singleShot(0, &question, [&] {
-            onTop.push_back(StaysOnTop(form));
-            question.reject();
-        });
-        question.exec();
-        onTop.push_back(StaysOnTop(form));
-        viewer.reject();
-    });
-    viewer.exec();
-    EXPECT_EQ(onTop, (std::vector<bool>{false, false, false}));
-    EXPECT_TRUE(StaysOnTop(form));
-    EXPECT_EQ(form->windowHandle(), native);
-    EXPECT_TRUE(form->isVisible());
-    EXPECT_TRUE(form->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-
-    // Its own help box keeps it on top; a dialog of the main window opened meanwhile does not.
-    Click(W("spHelp"));
-    QPointer<QMessageBox> box = form->findChild<QMessageBox*>();
-    ASSERT_FALSE(box.isNull());
-    EXPECT_TRUE(box->isVisible());
-    EXPECT_TRUE(StaysOnTop(form));
-    bool overTheBox = true;
-    QDialog report(mainWindow.get());
-    QTimer::singleShot(0, &report, [&] {
-        overTheBox = StaysOnTop(form);
-        report.reject();
-    });
-    report.exec();
-    EXPECT_FALSE(overTheBox);
-    EXPECT_TRUE(StaysOnTop(form));
-    box->button(QMessageBox::Ok)->click();
-    EXPECT_TRUE(StaysOnTop(form));
-
-    // Hidden while a modal window came and went: on top again when shown.
-    form->hide();
-    QDialog later(mainWindow.get());
-    QTimer::singleShot(0, &later, [&] { later.reject(); });
-    later.exec();
-    form->show();
-    EXPECT_TRUE(StaysOnTop(form));
 }

@@ -7,7 +7,6 @@
 #include "viewer/RtfWriter.h"
 #include "widgets/Fonts.h"
 #include "widgets/ImageList.h"
-#include "widgets/StayOnTop.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QAction>
@@ -20,7 +19,6 @@
 #include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPointer>
 #include <QRadioButton>
 #include <QSignalSpy>
@@ -29,7 +27,6 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QTextLayout>
-#include <QTimer>
 #include <QToolBar>
 
 #include <sys/stat.h>
@@ -165,38 +162,6 @@ TEST(InfoViewer, OpensCentredOverItsOwnerWithTheFindDialogBesideTheText) {
     EXPECT_EQ(dialog.FindText(), "бета");
     Child<QAction>(&viewer, "actClose")->trigger();
     EXPECT_FALSE(viewer.isVisible());
-}
-
-// The find dialog is a tool window of its viewer. Window managers keep such a window above its
-// owner only so far (openbox puts a modal viewer above it when the viewer is clicked), so it stays
-// on top while the program is the active one, and gives that up while a modal window (the save
-// dialog, a question) is open.
-TEST(InfoViewer, TheFindDialogIsAToolWindowOnTopWhileTheProgramIsActive) {
-    QMainWindow owner;
-    owner.show();
-    TInfoViewerForm viewer(&owner);
-    viewer.show();
-    viewer.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&viewer));
-    Child<QAction>(&viewer, "actFind")->trigger();
-    auto* dialog = Child<TFindDialog>(&viewer, "FindDialog");
-    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
-    EXPECT_EQ(dialog->windowType(), Qt::Tool);
-    EXPECT_EQ(dialog->parentWidget(), &viewer);
-    EXPECT_FALSE(dialog->windowFlags().testFlag(Qt::WindowMinimizeButtonHint));
-    EXPECT_TRUE(StaysOnTop(dialog));
-
-    bool whileBlocked = true;
-    QMessageBox question(QMessageBox::Question, QStringLiteral("Орванта"),
-                         QStringLiteral("Заменить?"), QMessageBox::Yes | QMessageBox::No, &viewer);
-    QTimer::singleShot(0, &question, [&] {
-        whileBlocked = StaysOnTop(dialog);
-        question.reject();
-    });
-    question.exec();
-    EXPECT_FALSE(whileBlocked);
-    EXPECT_TRUE(StaysOnTop(dialog));
-    // Another program's turn is OpenboxTest's: the offscreen program is always the active one.
 }
 
 TEST(InfoViewer, FindNextSearchesForwardFromAfterTheSelectionOrFromTheStart) {
