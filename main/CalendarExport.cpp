@@ -84,15 +84,16 @@ void RunCalendarExport(QWidget* parent, const std::string& coupleName) {
         return;
     LastMonthsAfter = dialog->findChild<QSpinBox*>(QStringLiteral("seMonthsAfter"))->value();
 
-    // The suffix is added before the dialog asks whether to replace an existing file.
-    QFileDialog files(
-        parent, Tr({"CalendarExport", "Caption"}),
-        QDir::home().filePath(Tr({"CalendarExport", "FileName"}) + QStringLiteral(".ics")),
-        Tr({"CalendarExport", "Filter"}) + QStringLiteral(" (*.ics)"));
-    files.setAcceptMode(QFileDialog::AcceptSave);
+    // The program's save dialog, as every save has; the suffix is added before the program asks
+    // whether to replace an existing file.
+    QFileDialog files(parent, Tr({"CalendarExport", "Caption"}));
+    PrepareSaveDialog(
+        files, {Tr({"CalendarExport", "Filter"}) + QStringLiteral(" (*.ics)")},
+        QDir::home().filePath(Tr({"CalendarExport", "FileName"}) + QStringLiteral(".ics")));
     files.setDefaultSuffix(QStringLiteral("ics"));
     if (files.exec() != QDialog::Accepted || files.selectedFiles().isEmpty())
         return;
-    ExportCalendar(files.selectedFiles().constFirst(), LastMonthsAfter,
-                   DisplaySettings.DisplayMode(), coupleName);
+    const QString path = files.selectedFiles().constFirst();
+    if (ConfirmReplace(parent, path))
+        ExportCalendar(path, LastMonthsAfter, DisplaySettings.DisplayMode(), coupleName);
 }

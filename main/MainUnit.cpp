@@ -49,6 +49,7 @@
 #include <QTextDocument>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 #include <algorithm>
 
@@ -465,14 +466,46 @@ void TMainForm::FormCreate() {
     KeepBuiltInTexts();
 }
 
+namespace {
+
+// Centres a window on its screen's available area when it is first shown. A window larger than
+// the area in a direction starts at the area's edge instead, so that its title bar stays on the
+// screen. On X11 the frame is not known before the window manager has put it around the window:
+// the window manager is then asked to place the frame itself there (Wayland places windows itself).
+void PlaceOnScreen(QWidget* window) {
+    const QScreen* screen = window->screen();
+    if (!screen)
+        return;
+    const QRect area = screen->availableGeometry();
+    const QRect frame = window->frameGeometry();
+    QPoint target = area.center() - frame.center() + frame.topLeft();
+    const bool wide = frame.width() > area.width();
+    const bool tall = frame.height() > area.height();
+    if (wide)
+        target.setX(area.left());
+    if (tall)
+        target.setY(area.top());
+    window->move(target - frame.topLeft() + window->pos());
+    QWindow* native = window->windowHandle();
+    if ((wide || tall) && native && native->frameMargins().isNull() &&
+        QGuiApplication::platformName() == QLatin1String("xcb")) {
+        // The native window takes the widget's size first: showing would set it otherwise, and
+        // with it the position back to the client area's.
+        native->setGeometry(QRect(target, window->size()));
+        native->setFramePosition(target);
+    }
+}
+
+} // namespace
+
 void TMainForm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     if (shown_)
         return;
     shown_ = true;
-    if (const QScreen* screen = this->screen())
-        move(screen->availableGeometry().center() - frameGeometry().center() + pos());
     FormShow();
+    // Placed once start-up has set its texts, which may change its size.
+    PlaceOnScreen(this);
 }
 
 void TMainForm::FormShow() {
@@ -566,8 +599,19 @@ void TMainForm::FormClose(QCloseEvent* event) {
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::StatusTip && watched->isWidgetType())
-        StatusBarHint(static_cast<QStatusTipEvent*>(event)->tip());
+    if (event->type() == QEvent::StatusTip && watched->isWidgetType()) {
+        const QString hint = static_cast<QStatusTipEvent*>(event)->tip();
+        QWidget* from = static_cast<QWidget*>(watched)->window();
+        // The viewer hands its hints on to this window: the same hint once more, from here.
+        if (from != this || hint != StatusBarMain->currentMessage())
+            hintWindow_ = from;
+        StatusBarHint(hint);
+    }
+    // A window that closes takes its hint with it: nothing under the pointer says otherwise.
+    if (event->type() == QEvent::Hide && watched == hintWindow_ && watched != this) {
+        hintWindow_ = nullptr;
+        StatusBarHint({});
+    }
     // The date pickers would keep Esc for themselves; in this window it is the exit command.
     if (event->type() == QEvent::ShortcutOverride && watched->isWidgetType() &&
         static_cast<QWidget*>(watched)->window() == this) {

@@ -4,6 +4,7 @@
 #include "main/ChartImage.h"
 
 #include <QMainWindow>
+#include <QPointer>
 
 #include <array>
 #include <string>
@@ -143,6 +144,7 @@ private:
 
     QWidget* settingsForm_ = nullptr;
     bool shown_ = false;
+    QPointer<QWidget> hintWindow_; // the window whose hint the status bar shows
     std::string coupleName_;       // UTF-8
     std::string lastChosenCouple_; // what saving proposes, even once the dates changed
     QString caption_;              // the caption without the couple's name

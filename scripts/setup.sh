@@ -12,7 +12,7 @@ packages=(
     qt6-wayland weston
     lintian dpkg-dev man-db
     libical-dev faketime
-    xvfb dbus at-spi2-core python3-pyatspi
+    xvfb openbox xdotool libxcb1-dev dbus at-spi2-core python3-pyatspi
     clang libclang-rt-14-dev clang-format
 )
 # Extra packages a caller may ask for, e.g. xauth for xvfb-run.

@@ -4,6 +4,7 @@
 #include "widgets/Accessibility.h"
 #include "widgets/Fonts.h"
 #include "widgets/ImageList.h"
+#include "widgets/StayOnTop.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -181,6 +182,8 @@ TSettingsForm::TSettingsForm(QWidget* mainWindow)
                               Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {
     setFont(WindowFont());
     setFixedSize(362, 198);
+    // Never over a window the user must answer: a viewer, a dialog, a question, an error box.
+    new TStayOnTop(this, TStayOnTop::TWhile::Unblocked);
     CreateControls();
     ApplyTexts();
     languageObserverId_ = AddLanguageObserver([this] { ApplyTexts(); });
@@ -433,6 +436,8 @@ void TSettingsForm::ChangeColor(Person person) {
 std::optional<QColor> TSettingsForm::PickColor(const QColor& initial) {
     QColorDialog dialog(initial, this);
     dialog.setObjectName(QStringLiteral("ColorDialog1"));
+    // Qt's own on every desktop, in the program's language like the rest.
+    dialog.setOption(QColorDialog::DontUseNativeDialog);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.selectedColor();

@@ -81,7 +81,9 @@ private:
 };
 
 // The settings window: an always-on-top, semi-transparent tool window that edits the global
-// `DisplaySettings` record while the charts behind it redraw.
+// `DisplaySettings` record while the charts behind it redraw. While a modal window of the program
+// other than its own help box is open (widgets/StayOnTop) it gives up staying on top, and takes it
+// back when the last one closes.
 //
 // The record is the one source of truth. The controls write every change into it, and an
 // observer on the record sets the controls again, so the two agree whoever changed the record

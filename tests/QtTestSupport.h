@@ -26,12 +26,14 @@ template <class T> T* Child(const QObject* parent, const char* name) {
     return child;
 }
 
-// Runs `check` on the next modal window, which opens inside a call that only returns once it
-// closes; `check` must close it.
-inline void OnModal(QObject* context, std::function<void(QWidget*)> check) {
+// Runs `check` on the next shown modal window other than `over`, which opens inside a call that
+// only returns once it closes; `check` must close it.
+inline void OnModal(QObject* context, std::function<void(QWidget*)> check,
+                    const QWidget* over = nullptr) {
     auto* timer = new QTimer(context);
-    QObject::connect(timer, &QTimer::timeout, context, [timer, check = std::move(check)] {
-        if (QWidget* modal = QApplication::activeModalWidget()) {
+    QObject::connect(timer, &QTimer::timeout, context, [timer, over, check = std::move(check)] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal && modal != over && modal->isVisible()) {
             timer->stop();
             timer->deleteLater();
             check(modal);

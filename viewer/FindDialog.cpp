@@ -1,6 +1,7 @@
 #include "viewer/FindDialog.h"
 
 #include "platform/Translation.h"
+#include "widgets/StayOnTop.h"
 
 #include <QCheckBox>
 #include <QGridLayout>
@@ -12,8 +13,11 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+// A tool window owned by the viewer: above it, never in a task bar, a close box only.
 TFindDialog::TFindDialog(QWidget* parent)
-    : QDialog(parent), edFindText(new QLineEdit(this)),
+    : QDialog(parent, Qt::Tool | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint),
+      edFindText(new QLineEdit(this)),
       chkWholeWord(new QCheckBox(Tr({"FindDialog", "chkWholeWord"}), this)),
       chkMatchCase(new QCheckBox(Tr({"FindDialog", "chkMatchCase"}), this)),
       rbUp(new QRadioButton(Tr({"FindDialog", "rbUp"}))),
@@ -23,6 +27,10 @@ TFindDialog::TFindDialog(QWidget* parent)
     setObjectName(QStringLiteral("FindDialog"));
     setWindowTitle(Tr({"FindDialog", "Caption"}));
     setModal(false);
+    // Window managers keep a window above the one it belongs to only so far: openbox raises a
+    // modal viewer above its own find dialog when the viewer is clicked. So the dialog stays on
+    // top while the program is the active one, except while a modal window blocks it.
+    new TStayOnTop(this, TStayOnTop::TWhile::UnblockedAndProgramActive);
     edFindText->setObjectName(QStringLiteral("edFindText"));
     chkWholeWord->setObjectName(QStringLiteral("chkWholeWord"));
     chkMatchCase->setObjectName(QStringLiteral("chkMatchCase"));
@@ -86,6 +94,17 @@ bool TFindDialog::MatchCase() const {
 
 bool TFindDialog::Down() const {
     return rbDown->isChecked();
+}
+
+void TFindDialog::ShowAt(const QPoint& frameTopLeft) {
+    // Laid out before it is placed: a window not yet shown is placed by its frame, unless its
+    // first showing resizes it, which leaves the client area where the frame should be.
+    adjustSize();
+    move(frameTopLeft);
+    show();
+    raise();
+    activateWindow();
+    FocusFindText();
 }
 
 void TFindDialog::FocusFindText() {

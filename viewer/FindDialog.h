@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QPoint>
 
 class QCheckBox;
 class QLineEdit;
@@ -8,7 +9,8 @@ class QPushButton;
 class QRadioButton;
 
 // The viewer's modeless find dialog: search text, whole-word and match-case options and a
-// direction. It only asks; the owner searches on each Find() and the dialog stays open.
+// direction. It only asks; the owner searches on each Find() and the dialog stays open. A tool
+// window of its owner, above it while the program is the active one (widgets/StayOnTop).
 class TFindDialog : public QDialog {
     Q_OBJECT
 
@@ -20,6 +22,9 @@ public:
     bool MatchCase() const;
     // True for "Вниз", the default.
     bool Down() const;
+    // Shows the dialog with its frame's top-left corner there (moved there when open already), in
+    // front, the search text ready to be typed over.
+    void ShowAt(const QPoint& frameTopLeft);
     // The caret goes into the search text, all of it selected, ready to be typed over.
     void FocusFindText();
 

@@ -198,11 +198,7 @@ void TInfoViewerForm::actCloseExecute() {
 }
 
 void TInfoViewerForm::actFindExecute() {
-    FindDialog->move(FindDialogPosition());
-    FindDialog->show();
-    FindDialog->raise();
-    FindDialog->activateWindow();
-    FindDialog->FocusFindText();
+    FindDialog->ShowAt(FindDialogPosition());
 }
 
 void TInfoViewerForm::actSaveAsExecute() {

@@ -29,7 +29,7 @@ public:
     // Writes the current text, edits included, as RTF, replacing only a regular file. Throws
     // EProgramError when the file cannot be written; an existing file is then left as it was.
     void SaveDocument(const QString& fileName) const;
-    // Where the find dialog's top-left corner goes when it is opened.
+    // Where the find dialog's frame, its top-left corner, goes when it is opened.
     QPoint FindDialogPosition() const;
     // The first showing centres the viewer over its owner, or the screen.
     void setVisible(bool visible) override;

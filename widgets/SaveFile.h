@@ -19,7 +19,8 @@ bool ConfirmReplace(QWidget* parent, const QString& fileName);
 bool AskYesNo(QWidget* parent, const char* name, const QString& question);
 
 // Makes `dialog` the program's save dialog (named "SaveDialog"), proposing `proposedName` under
-// `filters`. It asks nothing about an existing file: ConfirmReplace does, once the name is
-// complete and in the program's language.
+// `filters`: Qt's own dialog, never the desktop's, its columns' sizes, types and dates in the
+// program's language and wide enough for what they show. It asks nothing about an existing file:
+// ConfirmReplace does, once the name is complete and in the program's language.
 void PrepareSaveDialog(QFileDialog& dialog, const QStringList& filters,
                        const QString& proposedName);

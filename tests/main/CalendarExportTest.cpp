@@ -119,6 +119,10 @@ TEST_F(CalendarExportTest, TheCommandAsksAndRefusesWhatIsNoFile) {
             auto* chooser = qobject_cast<QFileDialog*>(next);
             ASSERT_NE(chooser, nullptr);
             asked = true;
+            // The program's save dialog, as every save has: Qt's own, the question its own.
+            EXPECT_EQ(chooser->objectName(), "SaveDialog");
+            EXPECT_TRUE(chooser->testOption(QFileDialog::DontUseNativeDialog));
+            EXPECT_TRUE(chooser->testOption(QFileDialog::DontConfirmOverwrite));
             TypeFileName(chooser, path);
             static_cast<QDialog*>(chooser)->accept();
         });
@@ -131,6 +135,24 @@ TEST_F(CalendarExportTest, TheCommandAsksAndRefusesWhatIsNoFile) {
     for (const TParsedEvent& event : calendar.Events)
         EXPECT_LE(event.Last, *EncodeDate(2009, 2, 28));
     EXPECT_TRUE(errors.isEmpty());
+
+    // The same name again: the program asks in its words, and "Нет" keeps the file.
+    const QByteArray written = ReadFile(path + QStringLiteral(".ics"));
+    TBoxSeen question;
+    OnModal(form.get(), [&](QWidget* modal) {
+        static_cast<QDialog*>(modal)->accept();
+        OnModal(form.get(), [&](QWidget* next) {
+            auto* chooser = qobject_cast<QFileDialog*>(next);
+            ASSERT_NE(chooser, nullptr);
+            TypeFileName(chooser, path);
+            AnswerNextBox(form.get(), QStringLiteral("Нет"), question);
+            static_cast<QDialog*>(chooser)->accept();
+        });
+    });
+    Find<QAction>("actExportCalendar")->trigger();
+    EXPECT_EQ(question.text, "Файл «export.ics» уже существует. Заменить его?");
+    EXPECT_EQ(question.defaultButton, "Нет");
+    EXPECT_EQ(ReadFile(path + QStringLiteral(".ics")), written);
 
     // Nobody on the charts: it says so and writes nothing.
     DisplaySettings.SetDisplayMode(-1);

@@ -345,7 +345,7 @@ protected:
         EXPECT_EQ(walk.windows.join(' ').toStdString(),
                   "MainForm QCalendarWidget TSettingsForm QMessageBox ColorDialog1 InfoViewerForm "
                   "FindDialog SaveDialog InfoViewerForm InfoViewerForm QMessageBox SaveDialog "
-                  "QPrintDialog dlgExportCalendar QFileDialog ReplaceQuestion");
+                  "QPrintDialog dlgExportCalendar SaveDialog ReplaceQuestion");
 
         // An error message: the settings file cannot be written.
         QFile::remove(settingsPath);

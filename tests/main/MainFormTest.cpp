@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QCalendarWidget>
 #include <QDateEdit>
+#include <QEnterEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenu>
@@ -282,6 +283,35 @@ TEST_F(MainFormTest, HintsReachTheStatusBar) {
     EXPECT_EQ(status->currentMessage(), "Цвет мужского графика");
     QApplication::sendEvent(panel, &leave);
     EXPECT_EQ(status->currentMessage(), "");
+}
+
+// A hint goes from the status bar when the window it came from closes, nothing under the pointer
+// saying otherwise: the viewer's last ("Сохранить как") does not outlive the viewer, nor the
+// settings window's the settings window. The main window's own stays.
+TEST_F(MainFormTest, AHintGoesWithTheWindowItCameFrom) {
+    auto* status = Find<QStatusBar>("StatusBarMain");
+    QEnterEvent enter(QPointF(1, 1), QPointF(1, 1), QPointF(1, 1));
+    bool viewerSeen = false;
+    OnModal(form.get(), [&](QWidget* viewer) {
+        viewerSeen = true;
+        QApplication::sendEvent(Child<QWidget>(viewer, "tbSaveAs"), &enter);
+        EXPECT_EQ(status->currentMessage(), "Сохранить как");
+        viewer->close();
+    });
+    Action("actHelp")->trigger();
+    EXPECT_TRUE(viewerSeen);
+    EXPECT_EQ(status->currentMessage(), "");
+
+    settings->show();
+    QApplication::sendEvent(Child<QWidget>(settings, "pnColorMan"), &enter);
+    EXPECT_EQ(status->currentMessage(), "Цвет мужского графика");
+    settings->close();
+    EXPECT_EQ(status->currentMessage(), "");
+
+    settings->show();
+    QApplication::sendEvent(Find<QLabel>("imMMaxDay"), &enter);
+    settings->close();
+    EXPECT_EQ(status->currentMessage(), "Ближайший хороший день");
 }
 
 TEST_F(MainFormTest, DisplayModes) {
