@@ -173,7 +173,8 @@ protected:
     }
     bool OnTop(const QWidget* window) const {
         const std::vector<xcb_window_t> stacking = desktop.Stacking();
-        return !stacking.empty() && stacking.back() == Id(window);
+        const auto at = std::find(stacking.begin(), stacking.end(), Id(window));
+        return at != stacking.end() && at + 1 == stacking.end();
     }
     // Clicks into a widget of the program and waits until it has the click: the window manager,
     // which sees the click first, has then done all it does for it.
