@@ -11,8 +11,8 @@
 #include <optional>
 
 // Text of a language file or of the "Language" value: UTF-8 when the bytes are valid UTF-8 (a
-// byte-order mark is skipped), otherwise code page 1251, the encoding of files made for the
-// original desktop program.
+// byte-order mark is skipped), otherwise code page 1251, the encoding older language files
+// were written in.
 QString DecodeLanguageText(const QByteArray& bytes);
 
 // The language the settings file names, read as a language file's text is.
