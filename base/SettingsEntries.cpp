@@ -43,7 +43,7 @@ TSettingsValues ReadSettingsValues(const TProfileFile& file, const TShortDateFor
         values.WomanColor = static_cast<TColor>(*value);
     if (const auto value = Integer(file, "pnColorMan"))
         values.ManColor = static_cast<TColor>(*value);
-    values.Language = file.Read(SettingsSection, "Language", "");
+    values.Language = file.Read(SettingsSection, "Language");
     return values;
 }
 

@@ -30,7 +30,7 @@ struct TSettingsValues {
     std::optional<std::int32_t> DisplayMode;
     std::optional<TColor> WomanColor;
     std::optional<TColor> ManColor;
-    std::string Language; // as stored, empty when missing
+    std::optional<std::string> Language; // as stored
 
     // The cycles in use: `shown` with what the file says of each.
     TCycleSet Cycles(TCycleSet shown) const;

@@ -303,7 +303,7 @@ inline constexpr auto TextTable = std::to_array<TTextRow>({
      "Орванта — биоритмы пары.\\n"
      "\\n"
      "Использование:\\n"
-     "  orvanta                   открыть окно программы\\n"
+     "  orvanta [--language ИМЯ]  открыть окно программы на этом языке\\n"
      "  orvanta report --man ГГГГ-ММ-ДД --woman ГГГГ-ММ-ДД [параметры]\\n"
      "  orvanta report --couple ИМЯ [параметры]\\n"
      "                            вывести отчёт о биоритмах пары, без окна\\n"
@@ -328,7 +328,9 @@ inline constexpr auto TextTable = std::to_array<TTextRow>({
      "  --cycles P,E,I,H          циклы для среднего, хороших и плохих дней и средней\\n"
      "                            совместимости: P физический, E эмоциональный,\\n"
      "                            I интеллектуальный, H сердечный; без него циклы из\\n"
-     "                            файла настроек, как в окне"},
+     "                            файла настроек, как в окне\\n"
+     "  --language ИМЯ            язык отчёта и окна: имя языкового файла, как его\\n"
+     "                            показывает меню «Язык», или system — язык системы"},
     {"CommandLine", "Help.Report",
      "Отчёт: знак зодиака, стихия, возраст, прожитые дни, ближайшие хороший и плохой\\n"
      "дни каждого, значения циклов и среднего по дням в процентах, совместимость\\n"
@@ -364,6 +366,7 @@ inline constexpr auto TextTable = std::to_array<TTextRow>({
     {"CommandLine", "BadListFormat", "неверный вид списка «%s»: нужен text или json"},
     {"CommandLine", "UnknownCouple", "нет сохранённой пары «%s»"},
     {"CommandLine", "CoupleWithDate", "параметр «--couple» не задаётся вместе с «%s»"},
+    {"CommandLine", "UnknownLanguage", "нет языка «%s»: нужно имя языкового файла или system"},
 
     // What assistive technologies say of controls that show no text of their own.
     {"Accessible", "MenuBar", "Главное меню"},

@@ -31,18 +31,15 @@
 namespace {
 
 // Qt's own options for the windows, with one dash or two.
-constexpr std::array<std::string_view, 23> WindowOptions{"platform",      "platformpluginpath",
-                                                         "platformtheme", "plugin",
-                                                         "qmljsdebugger", "qwindowgeometry",
-                                                         "qwindowicon",   "qwindowtitle",
-                                                         "reverse",       "session",
-                                                         "display",       "geometry",
-                                                         "title",         "name",
-                                                         "style",         "stylesheet",
-                                                         "widgetcount",   "nograb",
-                                                         "dograb",        "visual",
-                                                         "ncols",         "cmap",
-                                                         "testability"};
+constexpr std::array<std::string_view, 24> WindowOptions{
+    "language",        "platform",    "platformpluginpath",
+    "platformtheme",   "plugin",      "qmljsdebugger",
+    "qwindowgeometry", "qwindowicon", "qwindowtitle",
+    "reverse",         "session",     "display",
+    "geometry",        "title",       "name",
+    "style",           "stylesheet",  "widgetcount",
+    "nograb",          "dograb",      "visual",
+    "ncols",           "cmap",        "testability"};
 
 // A bad argument's message, for status 2; nothing when the arguments are in order.
 using TRefusal = std::optional<std::string>;
@@ -175,6 +172,8 @@ struct TOptions {
     QCommandLineOption ics{QStringLiteral("ics"), {}, QStringLiteral("file")};
     QCommandLineOption cycles{QStringLiteral("cycles"), {}, QStringLiteral("cycles")};
     QCommandLineOption couple{QStringLiteral("couple"), {}, QStringLiteral("name")};
+    // Read before the arguments are (LanguageAsked), so that every text is in that language.
+    QCommandLineOption language{QStringLiteral("language"), {}, QStringLiteral("name")};
 
     std::array<const QCommandLineOption*, 8> Report() const {
         return {&man, &woman, &date, &days, &format, &ics, &cycles, &couple};
@@ -330,6 +329,7 @@ TValue<TParsed> Parse(const QStringList& arguments, TDateTime today,
     parser.addOption(options.version);
     for (const QCommandLineOption* option : options.Report())
         parser.addOption(*option);
+    parser.addOption(options.language);
     if (!parser.parse(arguments))
         return {{}, ParseFailure(parser, options, arguments)};
 
@@ -411,10 +411,15 @@ TCommandResult RunCommand(const QStringList& arguments, TDateTime today) {
     const TSettingsValues settings = ReadSettingsValues(
         file, TShortDateFormat::FromPattern(RegionalShortDateFormat().toStdString()),
         QDate::currentDate().year());
-    // The language the settings file names, as the window starts in; one that cannot be read
-    // (missing, no regular file, too large) leaves the built-in texts, without a message.
-    const TLanguageRead language = ReadLanguageNamed(StoredLanguage(settings));
+    // The language --language or the settings file names, as the window starts in; one that
+    // cannot be read (no regular file, too large) leaves the built-in texts, without a message.
+    const std::optional<QString> asked = LanguageAsked(arguments);
+    const std::optional<QString> start =
+        StartLanguage(StoredLanguage(settings), asked, LanguageFolder(), SystemUiLanguages());
+    const TLanguageRead language = ReadLanguageNamed(start.value_or(QString()));
     InstallLanguageEverywhere(language.File ? &*language.File : nullptr);
+    if (!start)
+        return {2, {}, RefusalText(Refusal({"CommandLine", "UnknownLanguage"}, *asked))};
     const std::vector<TStoredCouple> couples = StoredCouples(file);
     const auto [parsed, refused] = Parse(arguments, today, couples);
     if (refused)

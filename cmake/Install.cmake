@@ -28,7 +28,9 @@ string(JOIN "\n" CPACK_PACKAGE_DESCRIPTION
     "emotional, intellectual and heart cycles and their average over the"
     "forecast month and the month after it."
     ""
-    "The program speaks Russian; English and German language files are included.")
+    "The program speaks Russian; language files for English, German, Ukrainian,"
+    "Polish, Spanish, French, Italian, Brazilian Portuguese, Turkish and"
+    "Simplified Chinese are included.")
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -38,7 +40,8 @@ set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # windows are laid out for and Qt's own translations (its dialogs and buttons in the program's
 # language) are loaded at run time, so they are named here.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-# qt6-wayland lets the windows run natively on a Wayland desktop rather than through XWayland.
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-wayland, fonts-wine, qt6-translations-l10n")
+# qt6-wayland lets the windows run natively on a Wayland desktop rather than through XWayland;
+# fonts-wqy-microhei draws the Chinese texts.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-wayland, fonts-wine, fonts-wqy-microhei, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS hicolor-icon-theme)
 include(CPack)

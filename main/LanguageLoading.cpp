@@ -12,6 +12,7 @@
 #include "widgets/ErrorBox.h"
 
 #include <QAction>
+#include <QDate>
 #include <QDateEdit>
 #include <QDir>
 #include <QFileInfo>
@@ -23,6 +24,8 @@
 #include <array>
 #include <span>
 #include <vector>
+
+#include <algorithm>
 
 namespace {
 
@@ -77,13 +80,28 @@ void Translate(QAction* action, const TProfileFile& file, const char* section) {
     action->setStatusTip(hint);
 }
 
+// The long date's format, or where its longest date would not fit the picker beside its arrows
+// (Spanish "29 de septiembre de 1983") the same with the months' short names.
+QString FittingFormat(const QDateEdit* picker) {
+    QString format = DatePickerFormat();
+    const QLocale locale = TextLocale();
+    int widest = 0;
+    for (int month = 1; month <= 12; ++month)
+        widest = std::max(widest, picker->fontMetrics().horizontalAdvance(
+                                      locale.toString(QDate(2000, month, 28), format)));
+    constexpr int Arrows = 24;
+    if (widest + Arrows > picker->width())
+        format.replace(QLatin1String("MMMM"), QLatin1String("MMM"));
+    return format;
+}
+
 // The date pickers show and take dates in the language's form; a new format changes no date.
 // Having no hint, they tell assistive technologies what they set.
 void FollowLanguage(QWidget* window) {
     for (QDateEdit* picker : window->findChildren<QDateEdit*>()) {
         const QSignalBlocker blocker(picker);
         picker->setLocale(TextLocale());
-        picker->setDisplayFormat(DatePickerFormat());
+        picker->setDisplayFormat(FittingFormat(picker));
         picker->setAccessibleDescription(picker->objectName() == QLatin1String("dtpPrognoseDate")
                                              ? Tr({"Accessible", "PrognoseDate"})
                                              : Tr({"Accessible", "BirthDate"}));

@@ -15,6 +15,7 @@
 #include "model/Error.h"
 #include "model/Shared.h"
 #include "platform/Dates.h"
+#include "platform/LanguageFile.h"
 #include "platform/Translation.h"
 #include "report/CoupleReport.h"
 #include "viewer/InfoViewer.h"
@@ -516,7 +517,10 @@ void TMainForm::FormShow() {
     // steps throw ends the step silently and start-up goes on, as the program always did.
     QString language;
     try {
-        language = ReadSettingsFile();
+        // A start-up language from the command line was checked before the window was made.
+        language =
+            StartLanguage(ReadSettingsFile(), askedLanguage_, LanguageFolder(), SystemUiLanguages())
+                .value_or(QString());
     } catch (...) {
         // silent: the settings read so far stay, the rest keep their defaults
     }
@@ -637,7 +641,7 @@ void TMainForm::ApplyBuiltInVocabulary() {
     gbGraphics->setTitle(Text(std::string(BuiltInChartCaption)));
 }
 
-QString TMainForm::ReadSettingsFile() {
+std::optional<QString> TMainForm::ReadSettingsFile() {
     const TStoredSettings stored = ApplySettingsFile(LoadSettingsFile(SettingsFilePath()));
     // Dates from code run no refresh: only the user's change of a picker does.
     const auto setDate = [](QDateEdit* picker, const std::optional<TDateTime>& date) {

@@ -32,6 +32,9 @@ public:
 
     // The settings window, created hidden right after this window and owned by it.
     void SetSettingsForm(QWidget* settingsForm);
+    // The language the command line asks to start in (--language), known to exist; before the
+    // first showing.
+    void AskLanguage(std::optional<QString> language) { askedLanguage_ = std::move(language); }
 
     // The analysis refresh: recomputes the model and redraws everything the window shows.
     void actAnalysisExecute();
@@ -74,8 +77,8 @@ public:
     void BuildLanguageMenu();
     // Loads the language a menu item names, its "&" removed.
     void LanguageItemClick(QObject* sender);
-    // Reads the stored birth dates and display settings; returns the language to load.
-    QString ReadSettingsFile();
+    // Reads the stored birth dates and display settings; returns the stored language, if any.
+    std::optional<QString> ReadSettingsFile();
     // Writes the birth dates and display settings; throws EProgramError when it cannot.
     void WriteSettingsFile();
 
@@ -144,6 +147,7 @@ private:
 
     QWidget* settingsForm_ = nullptr;
     bool shown_ = false;
+    std::optional<QString> askedLanguage_;
     QPointer<QWidget> hintWindow_; // the window whose hint the status bar shows
     std::string coupleName_;       // UTF-8
     std::string lastChosenCouple_; // what saving proposes, even once the dates changed

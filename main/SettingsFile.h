@@ -31,7 +31,7 @@ void SaveSettingsFile(const QString& path, TDateTime manBirthDate, TDateTime wom
 struct TStoredSettings {
     std::optional<TDateTime> ManBirthDate;
     std::optional<TDateTime> WomanBirthDate;
-    QString Language;
+    std::optional<QString> Language; // none without the entry
 };
 
 // Reads the fourteen entries in their order into DisplaySettings (each entry that cannot be read

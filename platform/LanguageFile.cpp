@@ -9,6 +9,8 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
+#include <QRegularExpression>
 #include <QStringDecoder>
 
 #include <algorithm>
@@ -31,8 +33,65 @@ QString DecodeLanguageText(const QByteArray& bytes) {
     return cp1251.isValid() ? QString(cp1251.decode(view)) : QString::fromLatin1(view);
 }
 
-QString StoredLanguage(const TSettingsValues& settings) {
-    return DecodeLanguageText(QByteArray::fromStdString(settings.Language));
+std::optional<QString> StoredLanguage(const TSettingsValues& settings) {
+    if (!settings.Language)
+        return std::nullopt;
+    return DecodeLanguageText(QByteArray::fromStdString(*settings.Language));
+}
+
+std::function<QStringList()> SystemUiLanguages = [] { return QLocale::system().uiLanguages(); };
+
+std::optional<QString> LanguageAsked(const QStringList& arguments) {
+    static const QRegularExpression option(QStringLiteral("^--?language(=(.*))?$"));
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QRegularExpressionMatch match = option.match(arguments[i]);
+        if (!match.hasMatch())
+            continue;
+        if (match.hasCaptured(1))
+            return match.captured(2);
+        return i + 1 < arguments.size() ? std::optional(arguments[i + 1]) : std::nullopt;
+    }
+    return std::nullopt;
+}
+
+QString SystemLanguage(const QString& folder, const QStringList& uiLanguages) {
+    std::vector<std::pair<QString, QLocale>> shipped;
+    for (const QString& name : LanguageNames(folder)) {
+        const TLanguageRead language = ReadLanguageAt(FindLanguageFile(folder, name));
+        if (const auto locale = language.File
+                                    ? ParseLocale(language.File->Read("Main", "Locale", ""))
+                                    : std::nullopt)
+            shipped.emplace_back(name, *locale);
+    }
+    for (const QString& entry : uiLanguages) {
+        const QLocale wanted(entry);
+        if (wanted.language() == QLocale::Russian)
+            return {};
+        const auto same = [&](bool country) {
+            return std::find_if(shipped.begin(), shipped.end(), [&](const auto& language) {
+                return language.second.language() == wanted.language() &&
+                       (!country || language.second.territory() == wanted.territory());
+            });
+        };
+        for (const bool country : {true, false})
+            if (const auto match = same(country); match != shipped.end())
+                return match->first;
+    }
+    return {};
+}
+
+std::optional<QString> StartLanguage(const std::optional<QString>& stored,
+                                     const std::optional<QString>& asked, const QString& folder,
+                                     const QStringList& uiLanguages) {
+    if (!asked)
+        return stored.value_or(QString());
+    if (*asked == QLatin1String("system"))
+        return stored ? *stored : SystemLanguage(folder, uiLanguages);
+    if (*asked == QStringLiteral("Русский"))
+        return QString();
+    if (FindLanguageFile(folder, *asked).isEmpty())
+        return std::nullopt;
+    return asked;
 }
 
 TProfileFile LanguageProfile(const QByteArray& bytes) {

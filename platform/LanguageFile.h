@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <optional>
 
 // Text of a language file or of the "Language" value: UTF-8 when the bytes are valid UTF-8 (a
@@ -15,8 +16,27 @@
 // were written in.
 QString DecodeLanguageText(const QByteArray& bytes);
 
-// The language the settings file names, read as a language file's text is.
-QString StoredLanguage(const TSettingsValues& settings);
+// The language the settings file names, read as a language file's text is; none without the entry.
+std::optional<QString> StoredLanguage(const TSettingsValues& settings);
+
+// The system's user-interface languages, the most wanted first (QLocale::system().uiLanguages());
+// tests set their own.
+extern std::function<QStringList()> SystemUiLanguages;
+
+// The value of "--language NAME" or "--language=NAME" among a program's arguments.
+std::optional<QString> LanguageAsked(const QStringList& arguments);
+
+// The language "--language system" stands for: of the languages in `folder`, the first that
+// matches an entry of `uiLanguages`, in their order, language and country first, then language
+// alone. Empty, the built-in Russian, for Russian or when none matches.
+QString SystemLanguage(const QString& folder, const QStringList& uiLanguages);
+
+// The language to start in, a name for ReadLanguageNamed (empty: the built-in Russian): `asked`
+// (--language) over the settings file's `stored` entry, "system" only where the file has none,
+// "Русский" the built-in one. Nothing when `asked` names no language of `folder`.
+std::optional<QString> StartLanguage(const std::optional<QString>& stored,
+                                     const std::optional<QString>& asked, const QString& folder,
+                                     const QStringList& uiLanguages);
 
 // A language file's bytes as a profile file with UTF-8 values, without control characters.
 TProfileFile LanguageProfile(const QByteArray& bytes);

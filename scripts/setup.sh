@@ -11,7 +11,7 @@ packages=(
     appstream desktop-file-utils
     qt6-wayland weston
     lintian dpkg-dev man-db
-    libical-dev faketime
+    libical-dev libicu-dev faketime fonts-wqy-microhei
     xvfb openbox xdotool libxcb1-dev dbus at-spi2-core python3-pyatspi
     clang libclang-rt-14-dev clang-format
 )

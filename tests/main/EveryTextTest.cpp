@@ -3,6 +3,7 @@
 
 #include "ProgramFixture.h"
 #include "main/ChartReadout.h"
+#include "platform/LanguageFile.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -134,19 +135,36 @@ void OnPopup(QObject* context, std::function<void(QMenu*)> check) {
     timer->start(10);
 }
 
-bool IsCyrillic(QChar ch) {
-    return ch.script() == QChar::Script_Cyrillic;
-}
-
 // Latin words a Russian window may show: file formats and the letters of the axes and the
 // compatibility formula. File names, paths and the keys of shortcuts are not words here.
 const std::set<QString> RussianLatinWords{"PNG", "PDF", "RTF", "HTML", "iCalendar",
                                           "X",   "Y",   "d",   "p",    "cos"};
 
-// The words of a text that break its language: Cyrillic ones in English and German, Latin ones
-// not allowed in Russian. File names and patterns ("report.rtf", "(*.png)") are the user's or the
-// format's and are not words.
-QStringList Foreign(const QString& text, bool russian) {
+// The letters a language writes its words in. Russian shows only a few Latin words; every other
+// language may show Latin ones (command lines, formats) but no letter of a third script, and
+// Ukrainian none of the letters only Russian has.
+struct TScript {
+    bool russian = false;
+    QChar::Script own = QChar::Script_Latin;
+    QString alien;
+};
+
+TScript ScriptOf(const QString& locale) {
+    if (locale.isEmpty())
+        return {true, QChar::Script_Cyrillic, {}};
+    switch (QLocale(locale).script()) {
+    case QLocale::CyrillicScript:
+        return {false, QChar::Script_Cyrillic, QStringLiteral("ЁёЪъЫыЭэ")};
+    case QLocale::SimplifiedHanScript:
+        return {false, QChar::Script_Han, {}};
+    default:
+        return {};
+    }
+}
+
+// The words of a text that break its language. File names and patterns ("report.rtf",
+// "(*.png)") are the user's or the format's and are not words.
+QStringList Foreign(const QString& text, const TScript& script) {
     static const QRegularExpression fileName(QStringLiteral("\\S*\\.(png|pdf|rtf|ini|ics)\\b"),
                                              QRegularExpression::CaseInsensitiveOption);
     // A path, and the keys of a shortcut after the tab of a menu item: key names are printed on
@@ -160,10 +178,17 @@ QStringList Foreign(const QString& text, bool russian) {
                                          QRegularExpression::UseUnicodePropertiesOption);
     for (auto it = word.globalMatch(words); it.hasNext();) {
         const QString w = it.next().captured();
-        const bool cyrillic = std::any_of(w.begin(), w.end(), IsCyrillic);
-        const bool latin = std::any_of(w.begin(), w.end(),
-                                       [](QChar ch) { return ch.script() == QChar::Script_Latin; });
-        if (russian ? latin && !RussianLatinWords.contains(w) : cyrillic)
+        const bool alien = std::any_of(w.begin(), w.end(), [&](QChar ch) {
+            const QChar::Script letters = ch.script();
+            if (script.russian)
+                return letters == QChar::Script_Latin && !RussianLatinWords.contains(w);
+            // π is the formula's.
+            return (ch.isLetter() && ch != u'π' && letters != QChar::Script_Latin &&
+                    letters != script.own && letters != QChar::Script_Common &&
+                    letters != QChar::Script_Inherited) ||
+                   script.alien.contains(ch);
+        });
+        if (alien)
             foreign << w;
     }
     return foreign;
@@ -235,15 +260,39 @@ QStringList Clipped(QWidget* window) {
     return clipped;
 }
 
-class EveryTextTest : public TProgramFixture {
+// A shipped language: its name as the menu shows it (none for the built-in Russian) and its
+// locale.
+struct TLanguageRow {
+    QString name;
+    QString locale;
+};
+
+void PrintTo(const TLanguageRow& row, std::ostream* out) {
+    *out << row.name.toStdString();
+}
+
+std::vector<TLanguageRow> ShippedLanguages() {
+    std::vector<TLanguageRow> rows{{}};
+    const QDir folder(QStringLiteral(ORVANTA_LANGUAGE_DIR));
+    for (const QString& file : folder.entryList({QStringLiteral("*.lng.ini")}, QDir::Files)) {
+        QFile shipped(folder.filePath(file));
+        const QByteArray bytes = shipped.open(QIODevice::ReadOnly) ? shipped.readAll() : "";
+        rows.push_back({file.chopped(8),
+                        QString::fromStdString(LanguageProfile(bytes).Read("Main", "Locale", ""))});
+    }
+    return rows;
+}
+
+class EveryTextTest : public TProgramFixture, public ::testing::WithParamInterface<TLanguageRow> {
 protected:
     void SetUp() override {
         TProgramFixture::SetUp();
-        for (const char* name :
-             {"English.lng.ini", "English.help.rtf", "Deutsch.lng.ini", "Deutsch.help.rtf"}) {
-            QFile shipped(QStringLiteral(ORVANTA_LANGUAGE_DIR "/") + name);
-            ASSERT_TRUE(shipped.open(QIODevice::ReadOnly)) << name;
-            WriteLanguage(name, shipped.readAll());
+        const QDir shipped(QStringLiteral(ORVANTA_LANGUAGE_DIR));
+        for (const QString& name : shipped.entryList(
+                 {QStringLiteral("*.lng.ini"), QStringLiteral("*.help.rtf")}, QDir::Files)) {
+            QFile file(shipped.filePath(name));
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << name.toStdString();
+            WriteLanguage(name, file.readAll());
         }
         current = QDir::currentPath();
         QDir::setCurrent(folder);
@@ -361,10 +410,10 @@ protected:
     QStringList clipped;
 
     // Checks that every text is in the language and that nothing was clipped.
-    void ExpectAllIn(const std::vector<TShown>& shown, bool russian) {
+    void ExpectAllIn(const std::vector<TShown>& shown, const TScript& script) {
         int foreign = 0;
         for (const TShown& text : shown) {
-            const QStringList words = Foreign(text.text, russian);
+            const QStringList words = Foreign(text.text, script);
             if (!words.isEmpty() && ++foreign <= 40)
                 ADD_FAILURE() << text.where.toStdString() << ": " << words.join(' ').toStdString()
                               << " in \"" << text.text.left(200).toStdString() << "\"";
@@ -379,33 +428,43 @@ protected:
 
 } // namespace
 
-// Started in each language, and in Russian chosen after another: every text in its language,
-// and after another the very texts Russian started with.
-TEST_F(EveryTextTest, EachLanguageShowsOnlyItsOwnTexts) {
+// Started in each language, and in Russian chosen after it: every text in its language, and after
+// another the very texts Russian started with.
+TEST_P(EveryTextTest, EachLanguageShowsOnlyItsOwnTexts) {
+    const TLanguageRow& language = GetParam();
+    const QByteArray name = language.name.toUtf8();
+    std::vector<std::pair<QByteArray, QString>> starts{{"", ""}};
+    if (!name.isEmpty())
+        starts.insert(starts.end(), {{name, QStringLiteral("Русский")}, {name, QString()}});
     QStringList russian;
-    // Russian first: a menu item keeps the key names of the Qt translation in use when it was
-    // built, and the translations stay installed from one window to the next.
-    for (const auto& [stored, chosen] :
-         {std::pair{"", ""}, std::pair{"English", "Русский"}, std::pair{"Deutsch", "Русский"},
-          std::pair{"English", ""}, std::pair{"Deutsch", ""}}) {
-        SCOPED_TRACE(std::string(stored) + " " + chosen);
-        Write(settingsPath, QByteArray("[Settings]\nLanguage=") + stored + "\n");
+    for (const auto& [stored, chosen] : starts) {
+        SCOPED_TRACE((stored + " " + chosen.toUtf8()).toStdString());
+        Write(settingsPath, "[Settings]\nLanguage=" + stored + "\n");
         Start();
-        if (*chosen)
-            Choose(QString::fromUtf8(chosen));
+        if (!chosen.isEmpty())
+            Choose(chosen);
         const std::vector<TShown> shown = WalkEverything();
         EXPECT_GT(shown.size(), 300u);
-        ExpectAllIn(shown, !*stored || *chosen);
+        ExpectAllIn(shown,
+                    ScriptOf(stored.isEmpty() || !chosen.isEmpty() ? QString() : language.locale));
         QStringList lines;
+        // The folders the file dialog remembers are the user's, not texts of a language.
         for (const TShown& text : shown)
-            lines << text.where + " " + text.text;
-        if (!*stored)
+            if (!text.where.contains(QLatin1String("lookInCombo")))
+                lines << text.where + " " + text.text;
+        if (stored.isEmpty())
             russian = lines;
         const auto [now, before] =
             std::mismatch(lines.begin(), lines.end(), russian.begin(), russian.end());
-        EXPECT_TRUE(!*chosen || (now == lines.end() && before == russian.end()))
+        EXPECT_TRUE(chosen.isEmpty() || (now == lines.end() && before == russian.end()))
             << (now == lines.end() ? QString() : *now).toStdString() << " instead of "
             << (before == russian.end() ? QString() : *before).toStdString();
         form.reset();
     }
 }
+
+INSTANTIATE_TEST_SUITE_P(Shipped, EveryTextTest, ::testing::ValuesIn(ShippedLanguages()),
+                         [](const ::testing::TestParamInfo<TLanguageRow>& row) {
+                             return row.param.locale.isEmpty() ? std::string("ru")
+                                                               : row.param.locale.toStdString();
+                         });
