@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QMessageBox>
 
+#include <algorithm>
+
 QString ApplicationTitle;
 
 namespace {
@@ -15,9 +17,13 @@ std::function<void(const QString&)>& Handler() {
 } // namespace
 
 QString ErrorBoxText(const QString& message) {
-    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
-        return message + QLatin1Char('.');
-    return message;
+    if (message.isEmpty() || message.back() <= QLatin1Char('.') || message.back() == u'。' ||
+        message.back() == u'！' || message.back() == u'？')
+        return message;
+    // Chinese ends a sentence with its own full stop, also after a file name in Latin letters.
+    const bool chinese = std::any_of(message.begin(), message.end(),
+                                     [](QChar ch) { return ch.script() == QChar::Script_Han; });
+    return message + (chinese ? QChar(u'。') : QChar(u'.'));
 }
 
 void ShowErrorBox(const QString& message) {

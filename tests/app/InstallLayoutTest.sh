@@ -128,7 +128,8 @@ for page in "${pages[@]}"; do
         fail "$page/orvanta.1.gz is not gzip -n: $(od -An -tx1 -N8 "$man")"
     [ "$(gzip -dc "$man" | head -n1)" = '.\" -*- coding: UTF-8 -*-' ] ||
         fail "$page/orvanta.1.gz does not declare its encoding on its first line"
-    for option in --man --woman --couple --date --days --format --ics --cycles --help --version; do
+    for option in --man --woman --couple --date --days --format --ics --cycles --language --help \
+        --version; do
         gzip -dc "$man" | grep -qF -- "${option//-/\\-}" || fail "$page/orvanta.1.gz lacks $option"
     done
     case $page in

@@ -3,6 +3,7 @@
 #include "tests/report/IcalSupport.h"
 
 #include "base/Vocabulary.h"
+#include "platform/LanguageFile.h"
 #include "report/ReportFormat.h"
 #include "tests/main/DetailReportLines.h"
 
@@ -508,6 +509,33 @@ TEST_F(CommandLineTest, FollowsTheLanguageOfTheSettingsFile) {
         const QJsonObject json = Json(RunCommand(Couple + QStringList{"--format", "json"}, Today));
         EXPECT_EQ(json["persons"].toArray()[0].toObject()["role"].toString(), "man");
     }
+
+    // --language over the settings file's entry, "system" (here English, which Test.lng.ini's
+    // locale matches) only where the file has none; a name without a file refused.
+    const auto system = SystemUiLanguages;
+    SystemUiLanguages = [] { return QStringList{QStringLiteral("en-GB")}; };
+    const struct {
+        const char* stored;
+        QStringList asked;
+        const QString& title;
+    } asked[] = {
+        {"", {"--language", "Test"}, own[0]},
+        {"Language=Test\n", {"--language=Русский"}, builtIn[0]},
+        {"", {"--language", "system"}, own[0]},
+        {"Language=\n", {"--language", "system"}, builtIn[0]},
+    };
+    for (const auto& row : asked) {
+        Write(settingsPath, QByteArray("[Settings]\n") + row.stored);
+        const TCommandResult text =
+            RunCommand(Couple + QStringList{"--days", "1"} + row.asked, Today);
+        EXPECT_EQ(QString::fromUtf8(text.Out).section('\n', 0, 0), row.title) << row.stored;
+    }
+    SystemUiLanguages = system;
+    const TCommandResult unknown = RunCommand(Couple + QStringList{"--language", "Klingon"}, Today);
+    EXPECT_EQ(unknown.Status, 2);
+    EXPECT_EQ(QString::fromUtf8(unknown.Err),
+              "orvanta: нет языка «Klingon»: нужно имя языкового файла или system\n"
+              "Справка: orvanta --help\n");
 
     // The shipped languages: no Russian word in the report, the help or a message; columns as
     // wide as their headings, numeric dates in the locale's order and separator with four-digit

@@ -3,6 +3,7 @@
 
 #include "ProgramFixture.h"
 #include "main/DetailReport.h"
+#include "platform/LanguageFile.h"
 #include "platform/Translation.h"
 #include "viewer/FindDialog.h"
 #include "viewer/InfoViewer.h"
@@ -224,6 +225,31 @@ TEST_F(LanguageTest, CountsAndDatesInTheLanguagesForms) {
         picker->interpretText();
         EXPECT_EQ(picker->date(), QDate(2026, 12, 7));
     }
+}
+
+// The window starts in the language --language names, over the settings file's; "system" in the
+// system's where the file names none.
+TEST_F(LanguageTest, StartsInTheLanguageTheCommandLineAsksFor) {
+    WriteLanguage(QStringLiteral("English.lng.ini"),
+                  "[Main]\nLocale=en_GB\nMainForm.Caption=Orvanta %s\n");
+    const auto system = SystemUiLanguages;
+    SystemUiLanguages = [] { return QStringList{QStringLiteral("en-US")}; };
+    const struct {
+        const char* stored;
+        const char* asked;
+        bool english;
+    } rows[] = {{"Language=English\n", "Русский", false},
+                {"", "English", true},
+                {"", "system", true},
+                {"Language=\n", "system", false}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.asked);
+        Write(settingsPath, QByteArray("[Settings]\n") + row.stored);
+        Start(QString::fromUtf8(row.asked));
+        EXPECT_EQ(form->windowTitle().startsWith(QLatin1String("Orvanta")), row.english);
+        form.reset();
+    }
+    SystemUiLanguages = system;
 }
 
 TEST_F(LanguageTest, HelpInTheLanguageWhereItHasOne) {

@@ -23,6 +23,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 // The program started as for a user, in a program folder of its own for every test (with the
 // settings file and an empty language folder), with error boxes collected instead of shown.
@@ -62,10 +63,12 @@ protected:
     QByteArray Stored() const { return ReadFile(settingsPath); }
 
     // Starts the program as far as its first show.
-    void Start() {
+    // As `orvanta`, or `orvanta --language <asked>`.
+    void Start(std::optional<QString> asked = std::nullopt) {
         form = std::make_unique<TMainForm>();
         ProgramFolder = folder;
         form->SetSettingsForm(new TSettingsForm(form.get()));
+        form->AskLanguage(std::move(asked));
         form->show();
     }
 
