@@ -223,6 +223,8 @@ TEST_F(OpenboxTest, ModalWindowsLieAboveTheSettingsWindowAndTheFindDialogAboveIt
         auto* reInfo = Child<QTextEdit>(viewer, "reInfo");
         auto* find = Child<TFindDialog>(viewer, "FindDialog");
         const QRect viewerFrame = Frame(viewer);
+        // Ctrl+F, as a user gives it: in the viewer the window manager has made active.
+        ASSERT_TRUE(QTest::qWaitForWindowActive(viewer, TimeOut));
         Child<QAction>(viewer, "actFind")->trigger();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(find, TimeOut));
         EXPECT_EQ(Frame(find).topLeft(), QPoint(reInfo->width(), viewerFrame.top() + 29));
