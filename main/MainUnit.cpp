@@ -677,7 +677,11 @@ void TMainForm::actAnalysisExecute() {
     Prognose.SetPrognoseDate(ToDateTime(dtpPrognoseDate->date()));
     Prognose.Man.SetBirthDate(ToDateTime(man_.date->date()));
     Prognose.Woman.SetBirthDate(ToDateTime(woman_.date->date()));
-    Prognose.UpdateAll();
+    // Each person's values, computed once for the search and every curve of this refresh.
+    const auto window = ChartWindow(Prognose.PrognoseDate);
+    const TCycleTable manValues = window ? Prognose.Man.ValuesOver(*window) : TCycleTable();
+    const TCycleTable womanValues = window ? Prognose.Woman.ValuesOver(*window) : TCycleTable();
+    Prognose.UpdateAll(manValues, womanValues);
 
     for (TChartImage* chart : charts_) {
         TImageCanvas canvas(chart->Image());
@@ -696,18 +700,15 @@ void TMainForm::actAnalysisExecute() {
     if (mode == 0 || mode == 2) {
         if (mode == 2)
             woman_.box->hide();
-        FillPerson(man_, Prognose.Man);
+        FillPanel(man_, Prognose.Man);
+        DrawCurves(Prognose.Man, window, manValues);
     }
     if (mode == 0 || mode == 1) {
         if (mode == 1)
             man_.box->hide();
-        FillPerson(woman_, Prognose.Woman);
+        FillPanel(woman_, Prognose.Woman);
+        DrawCurves(Prognose.Woman, window, womanValues);
     }
-}
-
-void TMainForm::FillPerson(const PersonPanel& panel, const TDatalogging& person) {
-    FillPanel(panel, person);
-    DrawCurves(person);
 }
 
 void TMainForm::FillPanel(const PersonPanel& panel, const TDatalogging& person) {
@@ -726,13 +727,16 @@ void TMainForm::FillPanel(const PersonPanel& panel, const TDatalogging& person) 
     setText(panel.age, CountText(person.AgeYears, false));
 }
 
-void TMainForm::DrawCurves(const TDatalogging& person) {
+void TMainForm::DrawCurves(const TDatalogging& person, const std::optional<TChartWindow>& window,
+                           const TCycleTable& values) {
+    if (!window)
+        return;
     for (std::size_t i = 0; i < charts_.size(); ++i) {
         TImageCanvas canvas(charts_[i]->Image());
         if (i < AllCycles.size())
-            DrawCycleCurve(person, canvas, CycleFactors[i]);
+            DrawCycleCurve(person, canvas, AllCycles[i], *window, values);
         else
-            DrawAverageCurve(person, canvas);
+            DrawAverageCurve(person, canvas, *window, DisplaySettings.Cycles(), values);
         charts_[i]->update();
     }
 }

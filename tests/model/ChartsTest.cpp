@@ -154,7 +154,7 @@ TEST(ChartsLogic, CurvesFollowTheCyclesInUse) {
     for (CycleKind kind : AllCycles) {
         SCOPED_TRACE(static_cast<int>(kind));
         RecordingCanvas canvas;
-        DrawCycleCurve(person, canvas, CycleFactor(kind));
+        DrawCycleCurve(person, canvas, kind);
         expectCurve(canvas, [&](TDateTime d) {
             return formula::Sum(d, person.BirthDate, 1u << static_cast<int>(kind));
         });
