@@ -68,9 +68,10 @@ TChartFlags ChartFlagsOf(const TDisplaySettings& settings) {
 } // namespace
 
 // Round to nearest, ties to even: the floating-point environment's default, which the program
-// never changes.
+// never changes. rint is nearbyint without saving and restoring the environment around it, which
+// only keeps the inexact flag unraised: a flag nothing here reads.
 int RoundHalfEven(long double v) {
-    return static_cast<int>(std::nearbyint(v));
+    return static_cast<int>(std::rint(v));
 }
 
 int DayColumn(int width, std::int64_t position) {

@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -129,6 +131,16 @@ TEST(ChartsLogic, EachChartFlagDrawsItsOwnPartOnly) {
         EXPECT_EQ(canvas.lines.size(), 4u + ordinate + abscissa + days);
     }
     ResetDisplaySettings();
+}
+
+TEST(ChartsLogic, ValuesRoundToTheNearestRowTiesToEven) {
+    const long double below = std::nextafter(2.5L, 0.0L);
+    const long double above = std::nextafter(0.5L, 1.0L);
+    const std::pair<long double, int> rows[] = {
+        {0.5L, 0},  {1.5L, 2},  {2.5L, 2},    {-0.5L, 0}, {-1.5L, -2}, {24.5L, 24}, {-24.5L, -24},
+        {below, 2}, {above, 1}, {-above, -1}, {25, 25},   {-25, -25},  {0.0L, 0},   {-7.25L, -7}};
+    for (const auto& [value, row] : rows)
+        EXPECT_EQ(RoundHalfEven(value), row) << static_cast<double>(value);
 }
 
 TEST(ChartsLogic, CurvesFollowTheCyclesInUse) {
