@@ -53,6 +53,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cstring>
 
 std::string ChartCaptionFormat;
 
@@ -683,9 +684,19 @@ void TMainForm::actAnalysisExecute() {
     const TCycleTable womanValues = window ? Prognose.Woman.ValuesOver(*window) : TCycleTable();
     Prognose.UpdateAll(manValues, womanValues);
 
+    // The five grids are alike: the first is drawn, the others are given its pixels. Without a
+    // window nothing is drawn, and each chart keeps its picture.
     for (TChartImage* chart : charts_) {
-        TImageCanvas canvas(chart->Image());
-        DrawChartGrid(canvas);
+        const QImage& grid = charts_[0]->Image();
+        QImage& image = chart->Image();
+        if (window && chart != charts_[0] && image.size() == grid.size() &&
+            image.format() == grid.format() && image.bytesPerLine() == grid.bytesPerLine()) {
+            std::memcpy(image.bits(), grid.constBits(),
+                        static_cast<std::size_t>(grid.sizeInBytes()));
+        } else {
+            TImageCanvas canvas(image);
+            DrawChartGrid(canvas);
+        }
         chart->update();
     }
 
