@@ -210,7 +210,14 @@ void TImageCanvas::DrawLine(int x1, int y1, int x2, int y2) {
         // A square brush of the pen's width along the line, both ends included, so that the
         // segments of a curve join without gaps.
         Bresenham(x1, y1, x2, y2, true, [&](int x, int y) {
-            FillRect(x - before, y - before, x - before + width, y - before + width, rgb);
+            const int left = x - before;
+            const int top = y - before;
+            if (left < 0 || top < 0 || left + width > width_ || top + width > height_) {
+                FillRect(left, top, left + width, top + width, rgb);
+                return;
+            }
+            for (int row = top; row < top + width; ++row)
+                std::fill_n(Line(row) + left, width, rgb);
         });
     }
 }
