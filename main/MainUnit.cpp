@@ -663,16 +663,34 @@ void TMainForm::WriteSettingsFile() {
                      ToDateTime(woman_.date->date()));
 }
 
+namespace {
+
+// Gives a label a text colour and a font, each only when it has another: Qt would work out the
+// inherited palette and font to find nothing to change.
+void ShowIn(QLabel* label, const QColor& color, const QFont& font) {
+    QPalette palette = label->palette();
+    const QBrush brush(color);
+    bool shown = true;
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        shown = shown && palette.isBrushSet(group, QPalette::WindowText) &&
+                palette.brush(group, QPalette::WindowText) == brush;
+    if (!shown) {
+        palette.setColor(QPalette::WindowText, color);
+        label->setPalette(palette);
+    }
+    if (label->font() != font)
+        label->setFont(font);
+}
+
+} // namespace
+
 void TMainForm::actAnalysisExecute() {
     HideChartReadout();
+    const QFont bold = WindowFont(true);
     for (const PersonPanel* p : {&man_, &woman_}) {
         const TColor color = p == &man_ ? Prognose.Man.Color : Prognose.Woman.Color;
-        for (QLabel* label : p->ValueLabels()) {
-            QPalette palette = label->palette();
-            palette.setColor(QPalette::WindowText, QColor(ToQRgb(color)));
-            label->setPalette(palette);
-            label->setFont(WindowFont(true));
-        }
+        for (QLabel* label : p->ValueLabels())
+            ShowIn(label, QColor(ToQRgb(color)), bold);
     }
 
     Prognose.SetPrognoseDate(ToDateTime(dtpPrognoseDate->date()));
