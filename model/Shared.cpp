@@ -134,11 +134,8 @@ void TBiorhythmPrognose::UpdateAll(const TCycleTable& man, const TCycleTable& wo
 
 void TBiorhythmPrognose::UpdateAll() {
     const auto window = ChartWindow(PrognoseDate);
-    if (!window) {
-        UpdateAll({}, {});
-        return;
-    }
-    UpdateAll(Man.ValuesOver(*window), Woman.ValuesOver(*window));
+    UpdateAll(window ? Man.ValuesOver(*window) : TCycleTable(),
+              window ? Woman.ValuesOver(*window) : TCycleTable());
 }
 
 TCycleTable TDatalogging::ValuesOver(const TChartWindow& window) const {
