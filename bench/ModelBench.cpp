@@ -37,7 +37,7 @@ void BM_FiveChartsBothPersons(benchmark::State& state) {
             DrawChartGrid(canvas);
             for (const TDatalogging* person : {&Prognose.Man, &Prognose.Woman}) {
                 if (chart < 4)
-                    DrawCycleCurve(*person, canvas, CycleFactors[chart]);
+                    DrawCycleCurve(*person, canvas, AllCycles[chart]);
                 else
                     DrawAverageCurve(*person, canvas);
             }

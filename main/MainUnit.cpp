@@ -53,6 +53,7 @@
 #include <QWindow>
 
 #include <algorithm>
+#include <cstring>
 
 std::string ChartCaptionFormat;
 
@@ -662,26 +663,58 @@ void TMainForm::WriteSettingsFile() {
                      ToDateTime(woman_.date->date()));
 }
 
+namespace {
+
+// Gives a label a text colour and a font, each only when it has another: Qt would work out the
+// inherited palette and font to find nothing to change.
+void ShowIn(QLabel* label, const QColor& color, const QFont& font) {
+    QPalette palette = label->palette();
+    const QBrush brush(color);
+    bool shown = true;
+    for (const auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled})
+        shown = shown && palette.isBrushSet(group, QPalette::WindowText) &&
+                palette.brush(group, QPalette::WindowText) == brush;
+    if (!shown) {
+        palette.setColor(QPalette::WindowText, color);
+        label->setPalette(palette);
+    }
+    if (label->font() != font)
+        label->setFont(font);
+}
+
+} // namespace
+
 void TMainForm::actAnalysisExecute() {
     HideChartReadout();
+    const QFont bold = WindowFont(true);
     for (const PersonPanel* p : {&man_, &woman_}) {
         const TColor color = p == &man_ ? Prognose.Man.Color : Prognose.Woman.Color;
-        for (QLabel* label : p->ValueLabels()) {
-            QPalette palette = label->palette();
-            palette.setColor(QPalette::WindowText, QColor(ToQRgb(color)));
-            label->setPalette(palette);
-            label->setFont(WindowFont(true));
-        }
+        for (QLabel* label : p->ValueLabels())
+            ShowIn(label, QColor(ToQRgb(color)), bold);
     }
 
     Prognose.SetPrognoseDate(ToDateTime(dtpPrognoseDate->date()));
     Prognose.Man.SetBirthDate(ToDateTime(man_.date->date()));
     Prognose.Woman.SetBirthDate(ToDateTime(woman_.date->date()));
-    Prognose.UpdateAll();
+    // Each person's values, computed once for the search and every curve of this refresh.
+    const auto window = ChartWindow(Prognose.PrognoseDate);
+    const TCycleTable manValues = window ? Prognose.Man.ValuesOver(*window) : TCycleTable();
+    const TCycleTable womanValues = window ? Prognose.Woman.ValuesOver(*window) : TCycleTable();
+    Prognose.UpdateAll(manValues, womanValues);
 
+    // The five grids are alike: the first is drawn, the others are given its pixels. Without a
+    // window nothing is drawn, and each chart keeps its picture.
     for (TChartImage* chart : charts_) {
-        TImageCanvas canvas(chart->Image());
-        DrawChartGrid(canvas);
+        const QImage& grid = charts_[0]->Image();
+        QImage& image = chart->Image();
+        if (window && chart != charts_[0] && image.size() == grid.size() &&
+            image.format() == grid.format() && image.bytesPerLine() == grid.bytesPerLine()) {
+            std::memcpy(image.bits(), grid.constBits(),
+                        static_cast<std::size_t>(grid.sizeInBytes()));
+        } else {
+            TImageCanvas canvas(image);
+            DrawChartGrid(canvas);
+        }
         chart->update();
     }
 
@@ -696,18 +729,15 @@ void TMainForm::actAnalysisExecute() {
     if (mode == 0 || mode == 2) {
         if (mode == 2)
             woman_.box->hide();
-        FillPerson(man_, Prognose.Man);
+        FillPanel(man_, Prognose.Man);
+        DrawCurves(Prognose.Man, window, manValues);
     }
     if (mode == 0 || mode == 1) {
         if (mode == 1)
             man_.box->hide();
-        FillPerson(woman_, Prognose.Woman);
+        FillPanel(woman_, Prognose.Woman);
+        DrawCurves(Prognose.Woman, window, womanValues);
     }
-}
-
-void TMainForm::FillPerson(const PersonPanel& panel, const TDatalogging& person) {
-    FillPanel(panel, person);
-    DrawCurves(person);
 }
 
 void TMainForm::FillPanel(const PersonPanel& panel, const TDatalogging& person) {
@@ -726,13 +756,16 @@ void TMainForm::FillPanel(const PersonPanel& panel, const TDatalogging& person) 
     setText(panel.age, CountText(person.AgeYears, false));
 }
 
-void TMainForm::DrawCurves(const TDatalogging& person) {
+void TMainForm::DrawCurves(const TDatalogging& person, const std::optional<TChartWindow>& window,
+                           const TCycleTable& values) {
+    if (!window)
+        return;
     for (std::size_t i = 0; i < charts_.size(); ++i) {
         TImageCanvas canvas(charts_[i]->Image());
         if (i < AllCycles.size())
-            DrawCycleCurve(person, canvas, CycleFactors[i]);
+            DrawCycleCurve(person, canvas, AllCycles[i], *window, values);
         else
-            DrawAverageCurve(person, canvas);
+            DrawAverageCurve(person, canvas, *window, DisplaySettings.Cycles(), values);
         charts_[i]->update();
     }
 }

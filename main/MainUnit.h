@@ -7,9 +7,12 @@
 #include <QPointer>
 
 #include <array>
+#include <optional>
 #include <string>
 
+class TCycleTable;
 class TDatalogging;
+struct TChartWindow;
 class QAction;
 class QDateEdit;
 class QGroupBox;
@@ -132,9 +135,10 @@ private:
     PersonPanel CreatePersonPanel(QWidget* parent, bool man);
     void CreateChartArea(QWidget* parent);
     void ConnectDatePicker(QDateEdit* picker);
-    void FillPerson(const PersonPanel& panel, const TDatalogging& person);
     void FillPanel(const PersonPanel& panel, const TDatalogging& person);
-    void DrawCurves(const TDatalogging& person); // the person's curve on every chart
+    // The person's curve on every chart, from the person's values over the window.
+    void DrawCurves(const TDatalogging& person, const std::optional<TChartWindow>& window,
+                    const TCycleTable& values);
     void SetPickerToNow(QDateEdit* picker);
     // The window's caption, followed by the name of the couple shown, if any.
     void SetCaption(const QString& caption);

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 
 namespace {
 
@@ -14,12 +13,6 @@ constexpr std::int64_t CoordinateLimit = 1 << 20;
 
 int ClampCoordinate(std::int64_t v) {
     return static_cast<int>(std::clamp(v, -CoordinateLimit, CoordinateLimit));
-}
-
-// Round to nearest, ties to even: the floating-point environment's default, which the program
-// never changes.
-int RoundHalfEven(long double v) {
-    return static_cast<int>(std::nearbyint(v));
 }
 
 void DrawDay(TCanvas& image, const TChartFlags& flags, int x, int th, int number, bool solid,
@@ -43,8 +36,9 @@ void DrawDay(TCanvas& image, const TChartFlags& flags, int x, int th, int number
 
 // The loop both curve operations share: one point per day from the later of the window's first
 // day and the date of birth to the window's last day.
+template <typename ValueOfDay>
 void DrawCurve(const TDatalogging& person, TCanvas& image, const TChartWindow& window,
-               const std::function<int(std::int32_t)>& valueOfDay) {
+               ValueOfDay valueOfDay) {
     // Two months at most: a window not formed by ChartWindow must not become an endless loop.
     if (!(window.LastDay - window.FirstDay <= 62))
         return;
@@ -56,7 +50,7 @@ void DrawCurve(const TDatalogging& person, TCanvas& image, const TChartWindow& w
     bool first = true;
     do {
         const int x = DayColumn(image.Width(), window.Position(d));
-        const int y = mid - valueOfDay(DaysBetween(d, person.BirthDate));
+        const int y = mid - RoundHalfEven(valueOfDay(DaysBetween(d, person.BirthDate)));
         if (first) {
             image.MoveTo(x, y);
             first = false;
@@ -72,6 +66,13 @@ TChartFlags ChartFlagsOf(const TDisplaySettings& settings) {
 }
 
 } // namespace
+
+// Round to nearest, ties to even: the floating-point environment's default, which the program
+// never changes. rint is nearbyint without saving and restoring the environment around it, which
+// only keeps the inexact flag unraised: a flag nothing here reads.
+int RoundHalfEven(long double v) {
+    return static_cast<int>(std::rint(v));
+}
 
 int DayColumn(int width, std::int64_t position) {
     return ClampCoordinate(static_cast<std::int64_t>(width / 62) * (position + 1));
@@ -148,25 +149,23 @@ void DrawChartGrid(TCanvas& image, TDateTime prognoseDate, const TChartFlags& fl
     image.LineTo(0, 0);
 }
 
-void DrawCycleCurve(const TDatalogging& person, TCanvas& image, long double factor,
-                    const TChartWindow& window) {
-    DrawCurve(person, image, window,
-              [factor](std::int32_t n) { return RoundHalfEven(CycleValue(n, factor)); });
+void DrawCycleCurve(const TDatalogging& person, TCanvas& image, CycleKind kind,
+                    const TChartWindow& window, const TCycleTable& values) {
+    DrawCurve(person, image, window, [&](std::int32_t n) { return values.Value(n, kind); });
 }
 
 void DrawAverageCurve(const TDatalogging& person, TCanvas& image, const TChartWindow& window,
-                      TCycleSet cycles) {
-    DrawCurve(person, image, window,
-              [cycles](std::int32_t n) { return RoundHalfEven(CycleMean(n, cycles)); });
+                      TCycleSet cycles, const TCycleTable& values) {
+    DrawCurve(person, image, window, [&](std::int32_t n) { return values.Mean(n, cycles); });
 }
 
 void DrawChartGrid(TCanvas& image) {
     DrawChartGrid(image, Prognose.PrognoseDate, ChartFlagsOf(DisplaySettings));
 }
 
-void DrawCycleCurve(const TDatalogging& person, TCanvas& image, long double factor) {
+void DrawCycleCurve(const TDatalogging& person, TCanvas& image, CycleKind kind) {
     if (const auto window = ChartWindow(Prognose.PrognoseDate))
-        DrawCycleCurve(person, image, factor, *window);
+        DrawCycleCurve(person, image, kind, *window);
 }
 
 void DrawAverageCurve(const TDatalogging& person, TCanvas& image) {

@@ -18,18 +18,22 @@ struct TChartFlags {
 // `flags` ask for, the prognosis day in bold.
 void DrawChartGrid(TCanvas& image, TDateTime prognoseDate, const TChartFlags& flags);
 
-// One person's curve of the cycle whose factor is given.
-void DrawCycleCurve(const TDatalogging& person, TCanvas& image, long double factor,
-                    const TChartWindow& window);
+// One person's curve of a cycle, its values read from `values` where it has them (the
+// person's table over the window, TDatalogging::ValuesOver).
+void DrawCycleCurve(const TDatalogging& person, TCanvas& image, CycleKind kind,
+                    const TChartWindow& window, const TCycleTable& values = {});
 
 // One person's curve of the average of `cycles` (flat at mid-height when it is empty).
 void DrawAverageCurve(const TDatalogging& person, TCanvas& image, const TChartWindow& window,
-                      TCycleSet cycles);
+                      TCycleSet cycles, const TCycleTable& values = {});
 
 // The same for Prognose.PrognoseDate, with the flags and cycles of DisplaySettings.
 void DrawChartGrid(TCanvas& image);
-void DrawCycleCurve(const TDatalogging& person, TCanvas& image, long double factor);
+void DrawCycleCurve(const TDatalogging& person, TCanvas& image, CycleKind kind);
 void DrawAverageCurve(const TDatalogging& person, TCanvas& image);
+
+// The row offset of a value: rounded to the nearest whole number, ties to even.
+int RoundHalfEven(long double v);
 
 // Column of a day position: DayStep × (position + 1), DayStep = width div 62.
 int DayColumn(int width, std::int64_t position);

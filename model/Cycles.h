@@ -76,3 +76,25 @@ long double MeanOf(const TCycleValues& values, TCycleSet cycles);
 // The same on a day of life, computing only the cycles in use.
 long double CycleSum(std::int32_t days, TCycleSet cycles);
 long double CycleMean(std::int32_t days, TCycleSet cycles);
+
+// The cycle values of a run of days of life, each computed once, when first asked for: what the
+// curves, the average and the good and bad day search of one refresh share. A day outside the
+// run is computed at each asking. The results are those of the functions above, bit for bit.
+class TCycleTable {
+public:
+    TCycleTable() = default; // no days
+    // Days of life first..last; none when that is longer than a year.
+    TCycleTable(std::int32_t first, std::int32_t last);
+
+    long double Value(std::int32_t days, CycleKind kind) const;
+    long double Sum(std::int32_t days, TCycleSet cycles) const;
+    long double Mean(std::int32_t days, TCycleSet cycles) const;
+
+private:
+    // The day's values with at least `cycles` computed; none outside the run.
+    const TCycleValues* Values(std::int32_t days, TCycleSet cycles) const;
+
+    std::int32_t first_ = 0;
+    mutable std::vector<TCycleValues> values_;
+    mutable std::vector<TCycleSet> known_;
+};

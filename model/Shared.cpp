@@ -61,6 +61,44 @@ long double CycleMean(std::int32_t days, TCycleSet cycles) {
     return MeanOf(ValuesInUse(days, cycles), cycles);
 }
 
+TCycleTable::TCycleTable(std::int32_t first, std::int32_t last) : first_(first) {
+    const std::int64_t days = std::int64_t{last} - first + 1;
+    if (days > 0 && days <= 366) {
+        values_.resize(static_cast<std::size_t>(days));
+        known_.resize(static_cast<std::size_t>(days));
+    }
+}
+
+const TCycleValues* TCycleTable::Values(std::int32_t days, TCycleSet cycles) const {
+    const std::int64_t i = std::int64_t{days} - first_;
+    if (i < 0 || i >= std::ssize(values_))
+        return nullptr;
+    const auto at = static_cast<std::size_t>(i);
+    TCycleSet& known = known_[at];
+    if ((known | cycles) != known) {
+        for (CycleKind kind : AllCycles)
+            if (cycles.Contains(kind) && !known.Contains(kind))
+                values_[at][static_cast<std::size_t>(kind)] = CycleValue(days, CycleFactor(kind));
+        known = known | cycles;
+    }
+    return &values_[at];
+}
+
+long double TCycleTable::Value(std::int32_t days, CycleKind kind) const {
+    const TCycleValues* values = Values(days, {kind});
+    return values ? (*values)[static_cast<std::size_t>(kind)] : CycleValue(days, CycleFactor(kind));
+}
+
+long double TCycleTable::Sum(std::int32_t days, TCycleSet cycles) const {
+    const TCycleValues* values = Values(days, cycles);
+    return values ? SumOf(*values, cycles) : CycleSum(days, cycles);
+}
+
+long double TCycleTable::Mean(std::int32_t days, TCycleSet cycles) const {
+    const TCycleValues* values = Values(days, cycles);
+    return values ? MeanOf(*values, cycles) : CycleMean(days, cycles);
+}
+
 std::int64_t TChartWindow::Position(TDateTime day) const {
     return static_cast<std::int64_t>(std::trunc(day - FirstDay)) + 1;
 }
@@ -87,15 +125,28 @@ TBiorhythmPrognose::TBiorhythmPrognose() {
     Woman.SetColor(clRed);
 }
 
-void TBiorhythmPrognose::UpdateAll() {
+void TBiorhythmPrognose::UpdateAll(const TCycleTable& man, const TCycleTable& woman) {
     const auto window = ChartWindow(PrognoseDate);
     const TCycleSet cycles = DisplaySettings.Cycles();
-    Man.UpdatePerson(PrognoseDate, window, cycles);
-    Woman.UpdatePerson(PrognoseDate, window, cycles);
+    Man.UpdatePerson(PrognoseDate, window, cycles, man);
+    Woman.UpdatePerson(PrognoseDate, window, cycles, woman);
+}
+
+void TBiorhythmPrognose::UpdateAll() {
+    const auto window = ChartWindow(PrognoseDate);
+    UpdateAll(window ? Man.ValuesOver(*window) : TCycleTable(),
+              window ? Woman.ValuesOver(*window) : TCycleTable());
+}
+
+TCycleTable TDatalogging::ValuesOver(const TChartWindow& window) const {
+    if (!(BirthDate <= window.LastDay))
+        return {};
+    return {DaysBetween(std::max(window.FirstDay - 1, BirthDate), BirthDate),
+            DaysBetween(window.LastDay, BirthDate)};
 }
 
 void TDatalogging::UpdatePerson(TDateTime date, const std::optional<TChartWindow>& window,
-                                TCycleSet cycles) {
+                                TCycleSet cycles, const TCycleTable& values) {
     const auto birth = DecodeDate(BirthDate);
     ZodiacSign = birth ? ZodiacSignOf(static_cast<std::int32_t>(unsigned{birth->day()}),
                                       unsigned{birth->month()})
@@ -105,7 +156,7 @@ void TDatalogging::UpdatePerson(TDateTime date, const std::optional<TChartWindow
     if (date < BirthDate)
         DaysLived = -DaysLived;
     if (window)
-        FindGoodAndBadDays(date, *window, cycles);
+        FindGoodAndBadDays(date, *window, cycles, values);
 }
 
 void TDatalogging::UpdatePerson(TDateTime date) {
@@ -125,8 +176,8 @@ void TDatalogging::FindGoodAndBadDays(TDateTime date) {
         FindGoodAndBadDays(date, *window, DisplaySettings.Cycles());
 }
 
-void TDatalogging::FindGoodAndBadDays(TDateTime date, const TChartWindow& window,
-                                      TCycleSet cycles) {
+void TDatalogging::FindGoodAndBadDays(TDateTime date, const TChartWindow& window, TCycleSet cycles,
+                                      const TCycleTable& values) {
     // A scan from or to a date outside the calendar could not end in reasonable time.
     if (!DecodeDate(date) || !DecodeDate(BirthDate) || !DecodeDate(window.LastDay))
         return;
@@ -136,28 +187,31 @@ void TDatalogging::FindGoodAndBadDays(TDateTime date, const TChartWindow& window
     const TDateTime from = std::max(date - 1, BirthDate);
     GoodDay = 0;
     BadDay = 0;
-    GoodDayValue = BadDayValue = DailySum(from, cycles);
+    GoodDayValue = BadDayValue = values.Sum(DaysBetween(from, BirthDate), cycles);
     // A day found on the date 0 counts as none found, as the date 0 stands for no day.
-    ForEachTurningDay(BirthDate, cycles, from + 1, window.LastDay - 2,
-                      [this](const TTurningDay& turn) {
-                          if (turn.Good && GoodDay == 0) {
-                              GoodDay = turn.Day;
-                              GoodDayValue = turn.Sum;
-                          } else if (!turn.Good && BadDay == 0) {
-                              BadDay = turn.Day;
-                              BadDayValue = turn.Sum;
-                          }
-                          return !(BadDay > 0 && GoodDay > 0);
-                      });
+    ForEachTurningDay(
+        BirthDate, cycles, from + 1, window.LastDay - 2,
+        [this](const TTurningDay& turn) {
+            if (turn.Good && GoodDay == 0) {
+                GoodDay = turn.Day;
+                GoodDayValue = turn.Sum;
+            } else if (!turn.Good && BadDay == 0) {
+                BadDay = turn.Day;
+                BadDayValue = turn.Sum;
+            }
+            return !(BadDay > 0 && GoodDay > 0);
+        },
+        values);
 }
 
 void ForEachTurningDay(TDateTime birth, TCycleSet cycles, TDateTime first, TDateTime last,
-                       const std::function<bool(const TTurningDay&)>& visit) {
+                       const std::function<bool(const TTurningDay&)>& visit,
+                       const TCycleTable& values) {
     if (!DecodeDate(birth) || !DecodeDate(first) || !DecodeDate(last))
         return;
     // A day counts only when the day before it is lived.
     const TDateTime from = std::max(first, birth + 1);
-    const auto sum = [&](TDateTime day) { return CycleSum(DaysBetween(day, birth), cycles); };
+    const auto sum = [&](TDateTime day) { return values.Sum(DaysBetween(day, birth), cycles); };
     long double before = sum(from - 1);
     long double today = sum(from);
     for (TDateTime day = from; day <= last; day += 1) {

@@ -42,10 +42,15 @@ public:
     void SetBirthDate(TDateTime date) { BirthDate = date; }
 
     // Age, days lived and zodiac sign on `date`, then the nearest good and bad day from the day
-    // before `date` to the end of `window` over `cycles`; without a window the days found before
-    // stay as they were.
-    void UpdatePerson(TDateTime date, const std::optional<TChartWindow>& window, TCycleSet cycles);
-    void FindGoodAndBadDays(TDateTime date, const TChartWindow& window, TCycleSet cycles);
+    // before `date` to the end of `window` over `cycles`, read from `values` where it has them;
+    // without a window the days found before stay as they were.
+    void UpdatePerson(TDateTime date, const std::optional<TChartWindow>& window, TCycleSet cycles,
+                      const TCycleTable& values = {});
+    void FindGoodAndBadDays(TDateTime date, const TChartWindow& window, TCycleSet cycles,
+                            const TCycleTable& values = {});
+    // The table of the person's days of life from the day before `window` (or birth) to its
+    // last day: every day a refresh's curves and search ask for.
+    TCycleTable ValuesOver(const TChartWindow& window) const;
     // Sum of `cycles` on a day, in the order of CycleKind.
     long double DailySum(TDateTime day, TCycleSet cycles) const;
 
@@ -70,7 +75,8 @@ struct TTurningDay {
 // day before and after it (which may lie outside the span), a day counted only when the day
 // before it is lived. None when a date is no date of years 1..9999.
 void ForEachTurningDay(TDateTime birth, TCycleSet cycles, TDateTime first, TDateTime last,
-                       const std::function<bool(const TTurningDay&)>& visit);
+                       const std::function<bool(const TTurningDay&)>& visit,
+                       const TCycleTable& values = {});
 
 class TBiorhythmPrognose {
 public:
@@ -83,7 +89,8 @@ public:
 
     void SetPrognoseDate(TDateTime date) { PrognoseDate = date; }
     // Both persons on PrognoseDate over its chart window and the cycles in use in
-    // DisplaySettings.
+    // DisplaySettings, from each person's table of values over that window.
+    void UpdateAll(const TCycleTable& man, const TCycleTable& woman);
     void UpdateAll();
 };
 

@@ -6,7 +6,10 @@
 #include <QFile>
 #include <QFont>
 #include <QFontDatabase>
+#include <QPointer>
 #include <QtEndian>
+
+#include <optional>
 
 QByteArray WithoutStandardLigatures(QByteArray font) {
     const auto fits = [&font](qint64 at, qint64 size) {
@@ -56,12 +59,39 @@ bool HasFontFamily(const char* family) {
     return QFontDatabase::families().contains(QLatin1String(family));
 }
 
+namespace {
+
+struct TBundledFamilies {
+    bool sansSerif = false;
+    bool tahoma = false;
+};
+
+// Which of the two families the font database knows: asked once, and again after its fonts
+// changed (Qt says so when application fonts are added or removed). A refresh asks a dozen times.
+TBundledFamilies BundledFamilies() {
+    static std::optional<TBundledFamilies> known;
+    static QPointer<QCoreApplication> watched;
+    if (!qApp)
+        return {HasFontFamily("MS Sans Serif"), HasFontFamily("Tahoma")};
+    if (watched != qApp) {
+        watched = qApp;
+        known.reset();
+        QObject::connect(qApp, &QGuiApplication::fontDatabaseChanged, qApp, [] { known.reset(); });
+    }
+    if (!known)
+        known = TBundledFamilies{HasFontFamily("MS Sans Serif"), HasFontFamily("Tahoma")};
+    return *known;
+}
+
+} // namespace
+
 QFont WindowFont(bool bold) {
     const bool scaled = qApp && qApp->devicePixelRatio() > 1.0;
+    const TBundledFamilies families = BundledFamilies();
     QFont font = QApplication::font();
-    if (!bold && !scaled && HasFontFamily("MS Sans Serif"))
+    if (!bold && !scaled && families.sansSerif)
         font = QFont(QStringLiteral("MS Sans Serif"));
-    else if (HasFontFamily("Tahoma"))
+    else if (families.tahoma)
         font = QFont(QStringLiteral("Tahoma"));
     font.setPixelSize(11);
     font.setBold(bold);

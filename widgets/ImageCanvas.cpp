@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <map>
 #include <string>
-#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -30,22 +30,32 @@ struct FontKey {
     auto operator<=>(const FontKey&) const = default;
 };
 
-// Fonts, their metrics and the widths of the texts measured in them, for the whole run: the
-// charts measure and write the same few dozen numbers at every refresh.
+// Fonts, their metrics, the widths of the texts measured in them and the texts rendered in
+// them, for the whole run: the charts measure and write the same few dozen numbers at every
+// refresh.
 struct FontEntry {
     explicit FontEntry(const QFont& f) : font(f), metrics(f), height(metrics.height()) {}
     QFont font;
     QFontMetrics metrics;
     int height;
     std::map<std::string, int, std::less<>> widths;
+    // By text colour and background, then by text.
+    std::map<std::pair<TColor, TColor>, std::map<std::string, QImage, std::less<>>> cells;
 };
 
 FontEntry& FontFor(const TFont& font) {
     static std::map<FontKey, FontEntry> fonts;
+    // The grid asks for one font many times in a row: no key is built for it again.
+    static std::pair<const FontKey, FontEntry>* last = nullptr;
+    if (last && last->first.size == font.Size && last->first.bold == font.Bold &&
+        last->first.name == font.Name)
+        return last->second;
     FontKey key{font.Name, font.Size, font.Bold};
-    if (const auto found = fonts.find(key); found != fonts.end())
-        return found->second;
-    return fonts.emplace(std::move(key), FontEntry(TImageCanvas::ToQFont(font))).first->second;
+    auto found = fonts.find(key);
+    if (found == fonts.end())
+        found = fonts.emplace(std::move(key), FontEntry(TImageCanvas::ToQFont(font))).first;
+    last = &*found;
+    return found->second;
 }
 
 int WidthOf(FontEntry& entry, const std::string& text) {
@@ -61,10 +71,10 @@ int WidthOf(FontEntry& entry, const std::string& text) {
 // A text on its opaque background, rendered once.
 const QImage& TextCell(const TFont& font, FontEntry& entry, TColor background,
                        const std::string& text) {
-    using Key = std::tuple<FontKey, TColor, TColor, std::string>;
-    static std::map<Key, QImage> cells;
-    Key key{FontKey{font.Name, font.Size, font.Bold}, font.Color, background, text};
-    if (const auto found = cells.find(key); found != cells.end())
+    if (entry.cells.size() > 64) // colours the charts never use
+        entry.cells.clear();
+    auto& cells = entry.cells[{font.Color, background}];
+    if (const auto found = cells.find(text); found != cells.end())
         return found->second;
     if (cells.size() > 1024)
         cells.clear();
@@ -75,7 +85,7 @@ const QImage& TextCell(const TFont& font, FontEntry& entry, TColor background,
     painter.setPen(QColor(ToQRgb(font.Color)));
     painter.drawText(0, entry.metrics.ascent(), QString::fromStdString(text));
     painter.end();
-    return cells.emplace(std::move(key), std::move(cell)).first->second;
+    return cells.emplace(text, std::move(cell)).first->second;
 }
 
 // Visits the points of a line, its end point only when asked to.
@@ -124,7 +134,8 @@ QImage& In32Bits(QImage& image) {
 } // namespace
 
 TImageCanvas::TImageCanvas(QImage& image)
-    : image_(In32Bits(image)), bits_(image_.bits()), bytesPerLine_(image_.bytesPerLine()) {}
+    : image_(In32Bits(image)), bits_(image_.bits()), bytesPerLine_(image_.bytesPerLine()),
+      width_(image_.width()), height_(image_.height()) {}
 
 QFont TImageCanvas::ToQFont(const TFont& font) {
     QFont f(QString::fromStdString(font.Name));
@@ -134,18 +145,11 @@ QFont TImageCanvas::ToQFont(const TFont& font) {
     return f;
 }
 
-void TImageCanvas::Plot(int x, int y, QRgb rgb) {
-    if (x < 0 || y < 0 || x >= image_.width() || y >= image_.height())
-        return;
-    Line(y)[x] = rgb;
-}
-
-void TImageCanvas::FillRect(int x1, int y1, int x2, int y2, TColor color) {
+void TImageCanvas::FillRect(int x1, int y1, int x2, int y2, QRgb rgb) {
     x1 = std::max(x1, 0);
     y1 = std::max(y1, 0);
-    x2 = std::min(x2, image_.width());
-    y2 = std::min(y2, image_.height());
-    const QRgb rgb = ToQRgb(color);
+    x2 = std::min(x2, width_);
+    y2 = std::min(y2, height_);
     for (int y = y1; y < y2; ++y) {
         QRgb* line = Line(y);
         std::fill(line + x1, line + std::max(x1, x2), rgb);
@@ -157,12 +161,13 @@ void TImageCanvas::Rectangle(int x1, int y1, int x2, int y2) {
         std::swap(x1, x2);
     if (y2 < y1)
         std::swap(y1, y2);
-    FillRect(x1, y1, x2, y2, Brush.Color);
+    FillRect(x1, y1, x2, y2, ToQRgb(Brush.Color));
     const int w = std::max(1, Pen.Width);
-    FillRect(x1, y1, x2, y1 + w, Pen.Color);
-    FillRect(x1, y2 - w, x2, y2, Pen.Color);
-    FillRect(x1, y1, x1 + w, y2, Pen.Color);
-    FillRect(x2 - w, y1, x2, y2, Pen.Color);
+    const QRgb pen = ToQRgb(Pen.Color);
+    FillRect(x1, y1, x2, y1 + w, pen);
+    FillRect(x1, y2 - w, x2, y2, pen);
+    FillRect(x1, y1, x1 + w, y2, pen);
+    FillRect(x2 - w, y1, x2, y2, pen);
 }
 
 void TImageCanvas::DrawLine(int x1, int y1, int x2, int y2) {
@@ -171,14 +176,23 @@ void TImageCanvas::DrawLine(int x1, int y1, int x2, int y2) {
     x2 = Pull(x2);
     y2 = Pull(y2);
     const int width = std::max(1, Pen.Width);
+    const QRgb rgb = ToQRgb(Pen.Color);
     if (width == 1) {
-        const QRgb rgb = ToQRgb(Pen.Color);
         const bool dotted = Pen.Style == TPenStyle::Dot;
         int step = 0;
-        Bresenham(x1, y1, x2, y2, false, [&](int x, int y) {
-            if (!dotted || step++ % DotPeriod < DotOn)
-                Plot(x, y, rgb);
-        });
+        const auto dot = [&] { return !dotted || step++ % DotPeriod < DotOn; };
+        if (x1 == x2 && x1 >= 0 && x1 < width_) {
+            // The day lines: down a column, the same points as the general case.
+            const int sy = y1 < y2 ? 1 : -1;
+            for (int y = y1; y != y2; y += sy)
+                if (dot() && y >= 0 && y < height_)
+                    Line(y)[x1] = rgb;
+        } else {
+            Bresenham(x1, y1, x2, y2, false, [&](int x, int y) {
+                if (dot())
+                    Plot(x, y, rgb);
+            });
+        }
         return;
     }
     // Wide pens draw solid. Straight lines are filled exactly, centred as QPainter centres
@@ -187,16 +201,23 @@ void TImageCanvas::DrawLine(int x1, int y1, int x2, int y2) {
     if (x1 == x2) {
         const int top = y1 < y2 ? y1 : y2 + 1;
         const int bottom = y1 < y2 ? y2 : y1 + 1;
-        FillRect(x1 - before, top, x1 - before + width, bottom, Pen.Color);
+        FillRect(x1 - before, top, x1 - before + width, bottom, rgb);
     } else if (y1 == y2) {
         const int left = x1 < x2 ? x1 : x2 + 1;
         const int right = x1 < x2 ? x2 : x1 + 1;
-        FillRect(left, y1 - before, right, y1 - before + width, Pen.Color);
+        FillRect(left, y1 - before, right, y1 - before + width, rgb);
     } else {
         // A square brush of the pen's width along the line, both ends included, so that the
         // segments of a curve join without gaps.
         Bresenham(x1, y1, x2, y2, true, [&](int x, int y) {
-            FillRect(x - before, y - before, x - before + width, y - before + width, Pen.Color);
+            const int left = x - before;
+            const int top = y - before;
+            if (left < 0 || top < 0 || left + width > width_ || top + width > height_) {
+                FillRect(left, top, left + width, top + width, rgb);
+                return;
+            }
+            for (int row = top; row < top + width; ++row)
+                std::fill_n(Line(row) + left, width, rgb);
         });
     }
 }
@@ -206,8 +227,8 @@ void TImageCanvas::TextOut(int x, int y, const std::string& utf8) {
         return;
     const QImage& cell = TextCell(Font, FontFor(Font), Brush.Color, utf8);
     const int left = std::max(0, -x);
-    const int right = std::min(cell.width(), image_.width() - x);
-    for (int row = std::max(0, -y); row < cell.height() && y + row < image_.height(); ++row) {
+    const int right = std::min(cell.width(), width_ - x);
+    for (int row = std::max(0, -y); row < cell.height() && y + row < height_; ++row) {
         if (left >= right)
             break;
         const auto* from = reinterpret_cast<const QRgb*>(cell.constScanLine(row));

@@ -15,8 +15,8 @@ public:
     // The image is converted to 32 bits per pixel when it has another format.
     explicit TImageCanvas(QImage& image);
 
-    int Width() const override { return image_.width(); }
-    int Height() const override { return image_.height(); }
+    int Width() const override { return width_; }
+    int Height() const override { return height_; }
 
     void Rectangle(int x1, int y1, int x2, int y2) override;
     void TextOut(int x, int y, const std::string& utf8) override;
@@ -30,8 +30,11 @@ protected:
     void DrawLine(int x1, int y1, int x2, int y2) override;
 
 private:
-    void FillRect(int x1, int y1, int x2, int y2, TColor color); // x2, y2 excluded
-    void Plot(int x, int y, QRgb rgb);
+    void FillRect(int x1, int y1, int x2, int y2, QRgb rgb); // x2, y2 excluded
+    void Plot(int x, int y, QRgb rgb) {
+        if (x >= 0 && y >= 0 && x < width_ && y < height_)
+            Line(y)[x] = rgb;
+    }
     // Row y of the image; the image is detached once, when the canvas is made, not per pixel.
     QRgb* Line(int y) {
         return reinterpret_cast<QRgb*>(bits_ + static_cast<qsizetype>(y) * bytesPerLine_);
@@ -40,6 +43,9 @@ private:
     QImage& image_;
     uchar* bits_;
     qsizetype bytesPerLine_;
+    // The image's size, which drawing never changes, read once rather than at every pixel.
+    int width_;
+    int height_;
 };
 
 QRgb ToQRgb(TColor color);

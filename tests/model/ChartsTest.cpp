@@ -7,7 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -131,6 +133,16 @@ TEST(ChartsLogic, EachChartFlagDrawsItsOwnPartOnly) {
     ResetDisplaySettings();
 }
 
+TEST(ChartsLogic, ValuesRoundToTheNearestRowTiesToEven) {
+    const long double below = std::nextafter(2.5L, 0.0L);
+    const long double above = std::nextafter(0.5L, 1.0L);
+    const std::pair<long double, int> rows[] = {
+        {0.5L, 0},  {1.5L, 2},  {2.5L, 2},    {-0.5L, 0}, {-1.5L, -2}, {24.5L, 24}, {-24.5L, -24},
+        {below, 2}, {above, 1}, {-above, -1}, {25, 25},   {-25, -25},  {0.0L, 0},   {-7.25L, -7}};
+    for (const auto& [value, row] : rows)
+        EXPECT_EQ(RoundHalfEven(value), row) << static_cast<double>(value);
+}
+
 TEST(ChartsLogic, CurvesFollowTheCyclesInUse) {
     // One point per day of March and April 2026, the window of Prognose's date, at 40 - the
     // rounded value. Each cycle's own curve, then the average of every combination of cycles in
@@ -154,7 +166,7 @@ TEST(ChartsLogic, CurvesFollowTheCyclesInUse) {
     for (CycleKind kind : AllCycles) {
         SCOPED_TRACE(static_cast<int>(kind));
         RecordingCanvas canvas;
-        DrawCycleCurve(person, canvas, CycleFactor(kind));
+        DrawCycleCurve(person, canvas, kind);
         expectCurve(canvas, [&](TDateTime d) {
             return formula::Sum(d, person.BirthDate, 1u << static_cast<int>(kind));
         });

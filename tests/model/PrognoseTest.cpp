@@ -47,6 +47,26 @@ TEST_F(PrognoseTest, EachCycleIsItsOwnSineOfAmplitude25) {
     }
 }
 
+TEST_F(PrognoseTest, ACycleTableGivesTheBitsOfEachValueComputedAlone) {
+    // A table of days 100..160 asked as a refresh asks it, the search's sums over some cycles
+    // first, then each cycle's value and the sums and means of every set; at its ends, inside,
+    // just outside and far away. A table longer than a year holds nothing and answers the same.
+    const TCycleSet some{CycleKind::Emotional, CycleKind::Heart};
+    for (const auto& [first, last] : {std::pair{100, 160}, std::pair{0, 400}}) {
+        const TCycleTable table(first, last);
+        for (std::int32_t n : {100, 160, 131, 99, 161, 0, 3652059}) {
+            SCOPED_TRACE(testing::Message() << first << ".." << last << ", day " << n);
+            EXPECT_EQ(table.Sum(n, some), CycleSum(n, some));
+            for (CycleKind kind : AllCycles)
+                EXPECT_EQ(table.Value(n, kind), CycleValue(n, CycleFactor(kind)));
+            for (unsigned mask = 0; mask <= formula::AllCycles; ++mask) {
+                EXPECT_EQ(table.Sum(n, CyclesOf(mask)), CycleSum(n, CyclesOf(mask)));
+                EXPECT_EQ(table.Mean(n, CyclesOf(mask)), CycleMean(n, CyclesOf(mask)));
+            }
+        }
+    }
+}
+
 TEST_F(PrognoseTest, ColoursAndFreshRecords) {
     TBiorhythmPrognose fresh;
     EXPECT_EQ(fresh.Man.Color, clBlue);

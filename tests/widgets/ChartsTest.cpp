@@ -77,7 +77,7 @@ TEST_F(ChartsTest, CurvesStartAtBirthInsideTheWindow) {
         if (row.average)
             DrawAverageCurve(person, canvas, window, TCycleSet::All());
         else
-            DrawCycleCurve(person, canvas, CycleFactor(CycleKind::Physical), window);
+            DrawCycleCurve(person, canvas, CycleKind::Physical, window);
         EXPECT_EQ(FirstColumnWith(Green), row.firstColumn);
         if (row.firstColumn == 98) {
             // At mid-height on the day of birth, rising: a day later above it.
@@ -111,7 +111,7 @@ TEST_F(ChartsTest, NothingDrawnWithoutAChartWindow) {
     TImageCanvas canvas(image);
     DrawChartGrid(canvas, Date(9999, 12, 15), flags);
     DrawChartGrid(canvas);
-    DrawCycleCurve(person, canvas, CycleFactor(CycleKind::Physical));
+    DrawCycleCurve(person, canvas, CycleKind::Physical);
     DrawAverageCurve(person, canvas);
     EXPECT_TRUE(image == black);
 }

@@ -1,6 +1,7 @@
 #include "widgets/Fonts.h"
 
 #include <QFile>
+#include <QFontDatabase>
 #include <QTextLayout>
 #include <gtest/gtest.h>
 
@@ -29,4 +30,18 @@ TEST(Fonts, TheWindowsFontDrawsLettersAsLetters) {
     for (qsizetype size = 0; size < font.size(); size += 5)
         EXPECT_EQ(WithoutStandardLigatures(font.left(size)).size(), size);
     EXPECT_EQ(WithoutStandardLigatures(font.replace(4, 2, "\xff\xff")).size(), font.size());
+}
+
+// The windows' font follows the fonts the application has, however often it is asked: with
+// them gone the default stands in for Tahoma, and once they are back Tahoma is there again.
+TEST(Fonts, TheWindowsFontFollowsTheRegisteredFonts) {
+    ASSERT_EQ(WindowFont(true).family(), "Tahoma");
+    QFontDatabase::removeAllApplicationFonts();
+    EXPECT_NE(WindowFont(true).family(), "Tahoma");
+    QFile sansSerif(QStringLiteral("/usr/share/wine/fonts/ms_sans_serif.ttf"));
+    ASSERT_TRUE(sansSerif.open(QIODevice::ReadOnly));
+    QFontDatabase::addApplicationFontFromData(WithoutStandardLigatures(sansSerif.readAll()));
+    QFontDatabase::addApplicationFont(QStringLiteral("/usr/share/wine/fonts/tahoma.ttf"));
+    EXPECT_EQ(WindowFont(true).family(), "Tahoma");
+    EXPECT_EQ(WindowFont().family(), "MS Sans Serif");
 }
