@@ -1,8 +1,8 @@
 // What the application's set-up leaves until it is needed: the window icon until the first paint,
 // the picture of a menu bar's extension button until the button shows, and with it every image
 // plugin. A process of its own: the set-up changes the application's style and icon.
-#include "ProgramFixture.h"
 #include "main/Application.h"
+#include "ProgramFixture.h"
 #include "widgets/ImageList.h"
 
 #include <QMainWindow>
