@@ -6,11 +6,9 @@
 #include <QWidget>
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    TFirstPaintApplication app(argc, argv);
     QWidget window;
     window.setFixedSize(787, 559);
-    TFirstPaintProbe probe;
-    window.installEventFilter(&probe);
     window.show();
     return QApplication::exec();
 }

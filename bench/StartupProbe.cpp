@@ -16,15 +16,13 @@
 #include <string_view>
 
 int main(int argc, char* argv[]) {
-    QApplication app(argc, argv);
+    TFirstPaintApplication app(argc, argv);
     PrepareApplication();
     const QTemporaryDir folder;
     const auto mainForm = std::make_unique<TMainForm>();
     if (!(argc > 1 && argv[1] == std::string_view("--beside")))
         ProgramFolder = folder.path() + QLatin1Char('/');
     mainForm->SetSettingsForm(new TSettingsForm(mainForm.get()));
-    TFirstPaintProbe probe;
-    mainForm->installEventFilter(&probe);
     mainForm->show();
     const int result = QApplication::exec();
     mainForm->hide();
