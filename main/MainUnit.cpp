@@ -154,7 +154,6 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
-    setWindowIcon(ProgramIcon());
     setFont(WindowFont());
 
     auto* client = new QWidget(this);

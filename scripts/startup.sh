@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # Measures start-up under Xvfb: time from launch until the main window is mapped and painted,
-# and peak resident memory. Prints each run and the medians.
+# and peak resident memory. In the same run, taking turns with the program, it starts a bare
+# Qt Widgets window of the same size measured the same way, the yardstick: machines differ, the
+# ratio to it much less. Prints each run, both medians and the program's ratios to the bare window.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-15}
 scripts/setup.sh xvfb xauth
 cmake --preset release >/dev/null
-cmake --build --preset release --target orvanta_startup_probe
+cmake --build --preset release --target orvanta_startup_probe orvanta_bare_window_probe
 probe=$PWD/build/release/bench/orvanta_startup_probe
+bare=$PWD/build/release/bench/orvanta_bare_window_probe
 args=()
 # STARTUP_FOLDER=dir: start as the program from that folder, with its orvanta.ini and Language/.
 if [ -n "${STARTUP_FOLDER:-}" ]; then
@@ -17,10 +20,17 @@ if [ -n "${STARTUP_FOLDER:-}" ]; then
 fi
 results=$(mktemp)
 xvfb-run -a -s '-screen 0 1280x1024x24' bash -c '
+    launch() { ORVANTA_LAUNCH_NS=$(date +%s%N) "$@" 2>/dev/null; }
     for ((i = 0; i < $1; i++)); do
-        ORVANTA_LAUNCH_NS=$(date +%s%N) "$2" "${@:3}" 2>/dev/null
-    done' _ "$runs" "$probe" "${args[@]}" | tee "$results"
+        echo "program $(launch "$3" "${@:4}")"
+        echo "bare    $(launch "$2")"
+    done' _ "$runs" "$bare" "$probe" "${args[@]}" | tee "$results"
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
-echo "median startup_ms $(awk '{ print $2 }' "$results" | median)," \
-     "median peak_rss_mib $(awk '{ print $4 }' "$results" | median) over $runs runs"
+column() { awk -v who="$1" -v at="$2" '$1 == who { print $at }' "$results" | median; }
+program_ms=$(column program 3) program_mib=$(column program 5)
+bare_ms=$(column bare 3) bare_mib=$(column bare 5)
+echo "program: median startup_ms $program_ms, median peak_rss_mib $program_mib over $runs runs"
+echo "bare:    median startup_ms $bare_ms, median peak_rss_mib $bare_mib over $runs runs"
+awk -v a="$program_ms" -v b="$bare_ms" -v c="$program_mib" -v d="$bare_mib" \
+    'BEGIN { printf "ratio to the bare window: startup %.2f, peak_rss %.2f\n", a / b, c / d }'
 rm -f "$results"

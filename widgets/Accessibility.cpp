@@ -15,7 +15,11 @@
 #include <QTextEdit>
 #include <QToolBar>
 
+#include <QList>
+#include <QPointer>
+
 #include <initializer_list>
+#include <utility>
 
 namespace {
 
@@ -191,10 +195,42 @@ void Describe(QWidget* widget) {
     widget->setProperty(DerivedDescription, true);
 }
 
-} // namespace
-
-void DescribeForAssistiveTechnologies(QWidget* window) {
+void DescribeNow(QWidget* window) {
     Describe(window);
     for (QWidget* widget : window->findChildren<QWidget*>())
         Describe(widget);
+}
+
+// Describing every control takes start-up time that no one gains while no assistive technology
+// listens: the windows wait, and are described as one starts listening.
+class TDescribeWhenListened final : public QAccessible::ActivationObserver {
+public:
+    TDescribeWhenListened() { QAccessible::installActivationObserver(this); }
+    ~TDescribeWhenListened() override { QAccessible::removeActivationObserver(this); }
+
+    void Describe(QWidget* window) {
+        if (active_ || QAccessible::isActive())
+            DescribeNow(window);
+        else if (!waiting_.contains(window))
+            waiting_ << window;
+    }
+
+    void accessibilityActiveChanged(bool active) override {
+        active_ = active;
+        if (active)
+            for (const QPointer<QWidget>& window : std::exchange(waiting_, {}))
+                if (window)
+                    DescribeNow(window);
+    }
+
+private:
+    bool active_ = false;
+    QList<QPointer<QWidget>> waiting_;
+};
+
+} // namespace
+
+void DescribeForAssistiveTechnologies(QWidget* window) {
+    static TDescribeWhenListened describer;
+    describer.Describe(window);
 }

@@ -8,5 +8,6 @@ class QWidget;
 // what it holds, bars, documents and charts say what they are, and a control with a hint is
 // described by it, within its box. Derived from the texts on screen in the language in use, so it
 // runs again after every change of language; names and descriptions a control was given by its
-// window stay as they are.
+// window stay as they are. While no assistive technology listens, the window waits: it is
+// described as one starts listening.
 void DescribeForAssistiveTechnologies(QWidget* window);

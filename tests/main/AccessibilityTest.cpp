@@ -1,5 +1,5 @@
 // Every control of every window tells assistive technologies what it is: a walk over the
-// accessibility tree finds no control without a name and a description.
+// accessibility tree finds no control without a name and a description, once one listens.
 
 #include "ProgramFixture.h"
 #include "viewer/FindDialog.h"
@@ -61,6 +61,9 @@ class AccessibilityTest : public TProgramFixture {};
 
 TEST_F(AccessibilityTest, EveryControlOfEveryWindowHasANameAndADescription) {
     Start();
+    // Described once an assistive technology listens, and from then on at once.
+    EXPECT_EQ(Find<QWidget>("lbMZodiac")->accessibleDescription(), "");
+    QAccessible::setActive(true);
     QStringList unnamed = Unnamed(form.get());
     Find<QAction>("actSettings")->trigger();
     unnamed << Unnamed(form->findChild<TSettingsForm*>());
@@ -86,6 +89,7 @@ TEST_F(AccessibilityTest, ControlsSayWhatTheyShowInTheLanguageInUse) {
     ASSERT_TRUE(english.open(QIODevice::ReadOnly));
     WriteLanguage("English.lng.ini", english.readAll());
     Start();
+    QAccessible::setActive(true);
     Find<QAction>("actSettings")->trigger();
     auto* settings = form->findChild<TSettingsForm*>();
     struct Row {

@@ -1,0 +1,60 @@
+// What the application's set-up leaves until it is needed: the window icon until the first paint,
+// the picture of a menu bar's extension button until the button shows, and with it every image
+// plugin. A process of its own: the set-up changes the application's style and icon.
+#include "main/Application.h"
+#include "ProgramFixture.h"
+#include "widgets/ImageList.h"
+
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QStyle>
+#include <QStyleFactory>
+#include <QToolButton>
+
+#include <fstream>
+#include <string>
+
+namespace {
+
+// The image plugins the process has loaded, a line for each of their mappings.
+std::string LoadedImagePlugins() {
+    std::string plugins;
+    std::ifstream maps("/proc/self/maps");
+    for (std::string line; std::getline(maps, line);)
+        if (const auto at = line.find("/imageformats/"); at != std::string::npos)
+            plugins += line.substr(at) + "\n";
+    return plugins;
+}
+
+QImage Picture(const QIcon& icon) {
+    return icon.pixmap(16, 16).toImage();
+}
+
+class ApplicationTest : public TProgramFixture {};
+
+} // namespace
+
+TEST_F(ApplicationTest, PicturesAndImagePluginsWaitUntilNeeded) {
+    PrepareApplication();
+    Start();
+    EXPECT_TRUE(QApplication::windowIcon().isNull()) << "before the first paint";
+    ASSERT_TRUE(QTest::qWaitFor([] { return !QApplication::windowIcon().isNull(); }));
+    EXPECT_EQ(Picture(form->windowIcon()), Picture(ProgramIcon()));
+    EXPECT_EQ(LoadedImagePlugins(), "");
+
+    // A menu bar too narrow for its menus shows the extension button, with Fusion's picture.
+    const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
+    const QImage extension =
+        Picture(fusion->standardIcon(QStyle::SP_ToolBarHorizontalExtensionButton));
+    for (const auto& [width, shown] : {std::pair{400, false}, std::pair{60, true}}) {
+        QMainWindow window;
+        for (const char* menu : {"File", "View", "Help"})
+            window.menuBar()->addMenu(QLatin1String(menu))->addAction(QStringLiteral("Item"));
+        window.setFixedWidth(width);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+        const auto* button = Child<QToolButton>(window.menuBar(), "qt_menubar_ext_button");
+        EXPECT_EQ(button->isVisible(), shown) << width;
+        EXPECT_EQ(Picture(button->icon()), shown ? extension : QImage()) << width;
+    }
+}
