@@ -2,7 +2,9 @@
 # Measures start-up under Xvfb: time from launch until the main window is mapped and painted,
 # and peak resident memory. In the same run, taking turns with the program, it starts a bare
 # Qt Widgets window of the same size measured the same way, the yardstick: machines differ, the
-# ratio to it much less. Prints each run, both medians and the program's ratios to the bare window.
+# ratio to it much less. A second yardstick, the same window with one line of text, shows what
+# any window with words pays before the program's own work. Prints each run, the medians and the
+# program's ratios to both.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 runs=${1:-15}
@@ -24,13 +26,18 @@ xvfb-run -a -s '-screen 0 1280x1024x24' bash -c '
     for ((i = 0; i < $1; i++)); do
         echo "program $(launch "$3" "${@:4}")"
         echo "bare    $(launch "$2")"
+        echo "text    $(launch "$2" --text)"
     done' _ "$runs" "$bare" "$probe" "${args[@]}" | tee "$results"
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
 column() { awk -v who="$1" -v at="$2" '$1 == who { print $at }' "$results" | median; }
 program_ms=$(column program 3) program_mib=$(column program 5)
-bare_ms=$(column bare 3) bare_mib=$(column bare 5)
 echo "program: median startup_ms $program_ms, median peak_rss_mib $program_mib over $runs runs"
-echo "bare:    median startup_ms $bare_ms, median peak_rss_mib $bare_mib over $runs runs"
-awk -v a="$program_ms" -v b="$bare_ms" -v c="$program_mib" -v d="$bare_mib" \
-    'BEGIN { printf "ratio to the bare window: startup %.2f, peak_rss %.2f\n", a / b, c / d }'
+for who in bare text; do
+    ms=$(column $who 3) mib=$(column $who 5)
+    name="the bare window"
+    [ $who = text ] && name="the bare window with a line of text"
+    echo "$who:    median startup_ms $ms, median peak_rss_mib $mib over $runs runs"
+    awk -v name="$name" -v a="$program_ms" -v b="$ms" -v c="$program_mib" -v d="$mib" \
+        'BEGIN { printf "ratio to %s: startup %.2f, peak_rss %.2f\n", name, a / b, c / d }'
+done
 rm -f "$results"
