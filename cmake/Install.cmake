@@ -8,6 +8,8 @@ install(TARGETS orvanta RUNTIME DESTINATION bin)
 # The windows' module, private to the program, which finds it at ../libexec/orvanta/ from its
 # folder (under /usr/lib the package would have to run ldconfig for a library nobody else loads).
 install(TARGETS orvanta_windows LIBRARY DESTINATION libexec/orvanta)
+# The printing module, beside the windows' module that loads it at the first print.
+install(TARGETS orvanta_printing LIBRARY DESTINATION libexec/orvanta)
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/Language/
     DESTINATION share/orvanta/Language
     FILES_MATCHING PATTERN "*.lng.ini" PATTERN "*.help.rtf")

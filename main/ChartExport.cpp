@@ -3,21 +3,26 @@
 #include "model/Error.h"
 #include "platform/Translation.h"
 #include "platform/WholeFile.h"
+#include "printing/Print.h"
 #include "widgets/SaveFile.h"
 
 #include <QBuffer>
+#include <QCoreApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLibrary>
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
-#include <QPrinter>
 #include <QStatusBar>
 #include <QWidget>
 
 #include <algorithm>
 #include <cmath>
+
+#include <dlfcn.h>
 
 namespace {
 
@@ -117,16 +122,42 @@ void SaveChartAreaAs(QWidget* parent, QWidget* chartArea) {
         SaveChartArea(chartArea, name);
 }
 
-void PrintChartArea(QWidget* chartArea, QPrinter& printer) {
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
-            ThrowCannotCreate(printer.outputFileName(), QString());
+TPrintRequest ChartAreaPrintRequest(QWidget* parent, QWidget* chartArea) {
+    TPrintRequest request;
+    request.parent = parent;
+    request.documentName = Tr({"Dialogs", "Print.Document"});
+    request.paint = [](void* area, QPainter& painter, const QRectF& printable) {
+        PaintOnPage(static_cast<QWidget*>(area), painter, printable);
+    };
+    request.context = chartArea;
+    return request;
+}
+
+void ThrowIfNotPrinted(TPrintOutcome outcome, const TPrintRequest& request) {
+    if (outcome == TPrintOutcome::CannotOpenFile)
+        ThrowCannotCreate(request.failedName, QString());
+    if (outcome == TPrintOutcome::CannotOpenPrinter)
         throw EProgramError(
-            TrFormat({"Messages", "CannotPrint"}, {printer.printerName()}).toStdString());
-    }
-    // The painter's origin is the printable area's top-left corner.
-    const QRectF printable = printer.pageLayout().paintRectPixels(printer.resolution());
-    PaintOnPage(chartArea, painter, QRectF(QPointF(), printable.size()));
-    painter.end();
+            TrFormat({"Messages", "CannotPrint"}, {request.failedName}).toStdString());
+}
+
+QString PrintModule() {
+    // Beside the code that loads it: the windows' module, found by its full path, or a program
+    // of its own (a test), found from its own file.
+    Dl_info self{};
+    const bool found = ::dladdr(reinterpret_cast<void*>(&PrintModule), &self) != 0 &&
+                       self.dli_fname && self.dli_fname[0] == '/';
+    return (found ? QFileInfo(QFile::decodeName(self.dli_fname)).absolutePath()
+                  : QCoreApplication::applicationDirPath()) +
+           QLatin1Char('/') + QLatin1String(PrintModuleName);
+}
+
+void PrintChartArea(QWidget* parent, QWidget* chartArea, const QString& module) {
+    // Loaded once and kept: QLibrary leaves it mapped until the process ends.
+    QLibrary library(module);
+    const auto print = reinterpret_cast<decltype(&OrvantaPrint)>(library.resolve(PrintEntryName));
+    if (!print)
+        throw EProgramError(TrFormat({"Messages", "ResourceNotFound"}, {module}).toStdString());
+    TPrintRequest request = ChartAreaPrintRequest(parent, chartArea);
+    ThrowIfNotPrinted(print(request), request);
 }

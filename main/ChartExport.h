@@ -5,7 +5,8 @@
 #include <QSizeF>
 #include <QString>
 
-class QPrinter;
+#include "printing/Print.h"
+
 class QWidget;
 
 // The chart area (the group box with the chart caption and the five charts) kept as a picture
@@ -25,9 +26,17 @@ void SaveChartArea(QWidget* chartArea, const QString& fileName);
 // replacing an existing file; saves nothing when either is declined. Throws like SaveChartArea.
 void SaveChartAreaAs(QWidget* parent, QWidget* chartArea);
 
-// Prints the chart area on one page, as large as the printable area allows with its proportions
-// kept, centred across the page at its top. Throws EProgramError when printing cannot start.
-void PrintChartArea(QWidget* chartArea, QPrinter& printer);
+// "Печать": asks for a printer and prints the chart area on one page, as large as the printable
+// area allows with its proportions kept, centred across the page at its top, through the
+// printing module at `module`. Throws EProgramError when printing cannot start, or "Ресурс
+// <module> не найден" when the module cannot be loaded.
+void PrintChartArea(QWidget* parent, QWidget* chartArea, const QString& module);
+// Where the printing module is: beside the code of the windows.
+QString PrintModule();
+
+// What PrintChartArea hands the printing module, and how it reports the outcome.
+TPrintRequest ChartAreaPrintRequest(QWidget* parent, QWidget* chartArea);
+void ThrowIfNotPrinted(TPrintOutcome outcome, const TPrintRequest& request);
 
 // Where content of a size goes on a page: scaled to fit, proportions kept, centred across the
 // page, at its top.

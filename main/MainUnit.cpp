@@ -41,8 +41,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPainter>
-#include <QPrintDialog>
-#include <QPrinter>
 #include <QProxyStyle>
 #include <QScreen>
 #include <QStatusBar>
@@ -804,11 +802,7 @@ void TMainForm::actSaveAsExecute() {
 }
 
 void TMainForm::actPrintExecute() {
-    QPrinter printer(QPrinter::HighResolution);
-    printer.setDocName(Tr({"Dialogs", "Print.Document"}));
-    QPrintDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted)
-        PrintChartArea(gbGraphics, printer);
+    PrintChartArea(this, gbGraphics, PrintModule());
 }
 
 void TMainForm::actExportCalendarExecute() {

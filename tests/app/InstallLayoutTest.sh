@@ -20,6 +20,7 @@ usr=$root/usr
 # Exactly these files, nothing a test or a library left behind.
 expected=(bin/orvanta
           libexec/orvanta/liborvanta-windows.so
+          libexec/orvanta/liborvanta-printing.so
           share/man/man1/orvanta.1.gz
           share/applications/$id.desktop
           share/metainfo/$id.metainfo.xml
@@ -58,7 +59,8 @@ diff <(printf 'usr/%s\n' "${expected[@]}" | sort) <(cd "$root" && find . -type f
 # where anybody may leave a libQt6Core.so.6. The installed program needs none (Qt is on the
 # system's path); no program of the build tree has such an entry either.
 search_paths() { readelf -d "$1" 2>/dev/null | sed -n 's/.*(R\(UN\)\?PATH).*\[\(.*\)\]$/\2/p'; }
-for installed in bin/orvanta libexec/orvanta/liborvanta-windows.so; do
+for installed in bin/orvanta libexec/orvanta/liborvanta-windows.so \
+    libexec/orvanta/liborvanta-printing.so; do
     [ -z "$(search_paths "$usr/$installed")" ] ||
         fail "$installed has a library search path: $(search_paths "$usr/$installed")"
 done

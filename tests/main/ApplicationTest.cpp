@@ -1,6 +1,7 @@
 // What the application's set-up leaves until it is needed: the window icon until the first paint,
 // the picture of a menu bar's extension button until the button shows, and with it every image
-// plugin. A process of its own: the set-up changes the application's style and icon.
+// plugin; Qt's print library until the first print. A process of its own: the set-up changes the
+// application's style and icon.
 #include "main/Application.h"
 #include "ProgramFixture.h"
 #include "widgets/ImageList.h"
@@ -16,14 +17,14 @@
 
 namespace {
 
-// The image plugins the process has loaded, a line for each of their mappings.
-std::string LoadedImagePlugins() {
-    std::string plugins;
+// The process's mappings of files whose path holds `part`, a line for each from there on.
+std::string Mapped(const std::string& part) {
+    std::string files;
     std::ifstream maps("/proc/self/maps");
     for (std::string line; std::getline(maps, line);)
-        if (const auto at = line.find("/imageformats/"); at != std::string::npos)
-            plugins += line.substr(at) + "\n";
-    return plugins;
+        if (const auto at = line.find(part); at != std::string::npos)
+            files += line.substr(at) + "\n";
+    return files;
 }
 
 QImage Picture(const QIcon& icon) {
@@ -40,7 +41,7 @@ TEST_F(ApplicationTest, PicturesAndImagePluginsWaitUntilNeeded) {
     EXPECT_TRUE(QApplication::windowIcon().isNull()) << "before the first paint";
     ASSERT_TRUE(QTest::qWaitFor([] { return !QApplication::windowIcon().isNull(); }));
     EXPECT_EQ(Picture(form->windowIcon()), Picture(ProgramIcon()));
-    EXPECT_EQ(LoadedImagePlugins(), "");
+    EXPECT_EQ(Mapped("/imageformats/"), "");
 
     // A menu bar too narrow for its menus shows the extension button, with Fusion's picture.
     const std::unique_ptr<QStyle> fusion(QStyleFactory::create(QStringLiteral("Fusion")));
@@ -57,4 +58,20 @@ TEST_F(ApplicationTest, PicturesAndImagePluginsWaitUntilNeeded) {
         EXPECT_EQ(button->isVisible(), shown) << width;
         EXPECT_EQ(Picture(button->icon()), shown ? extension : QImage()) << width;
     }
+}
+
+// Qt's print library is mapped at the first print, not at start-up.
+TEST_F(ApplicationTest, ThePrintLibraryWaitsForTheFirstPrint) {
+    Start();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    EXPECT_EQ(Mapped("libQt6PrintSupport"), "");
+    QString asked;
+    OnModal(form.get(), [&](QWidget* dialog) {
+        asked = dialog->metaObject()->className();
+        dialog->close();
+    });
+    Find<QAction>("actPrint")->trigger();
+    EXPECT_EQ(asked, "QPrintDialog");
+    EXPECT_NE(Mapped("libQt6PrintSupport"), "");
+    EXPECT_TRUE(errors.isEmpty()) << errors.join('\n').toStdString();
 }

@@ -123,7 +123,8 @@ TEST(ChartExport, PrintsScaledToThePage) {
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(name);
-        PrintChartArea(widget, printer);
+        TPrintRequest request = ChartAreaPrintRequest(nullptr, widget);
+        ThrowIfNotPrinted(PrintPage(printer, request), request);
         return ReadFile(name);
     };
     const QByteArray pdf = print(&w.area, dir.filePath(QStringLiteral("печать.pdf")));
@@ -148,6 +149,16 @@ TEST(ChartExport, PrintsScaledToThePage) {
                   CannotCreate(brokenName).substr(0, CannotCreate(brokenName).size() - 1));
     }
     EXPECT_FALSE(QFileInfo::exists(brokenName));
+
+    // Without its module (a broken installation) a print names the file it misses.
+    const QString missing = dir.filePath(QStringLiteral("liborvanta-printing.so"));
+    try {
+        PrintChartArea(nullptr, &w.area, missing);
+        ADD_FAILURE() << "no error";
+    } catch (const EProgramError& error) {
+        EXPECT_EQ(QString::fromStdString(error.what()),
+                  QStringLiteral("Ресурс %1 не найден").arg(missing));
+    }
 }
 
 // "Сохранить как": the type comes from the name, or from the chosen filter when the name has no
