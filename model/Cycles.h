@@ -77,9 +77,9 @@ long double MeanOf(const TCycleValues& values, TCycleSet cycles);
 long double CycleSum(std::int32_t days, TCycleSet cycles);
 long double CycleMean(std::int32_t days, TCycleSet cycles);
 
-// The cycle values of a run of days of life, each computed once, when first asked for: what the
-// curves, the average and the good and bad day search of one refresh share. A day outside the
-// run is computed at each asking. The results are those of the functions above, bit for bit.
+// The cycle values of a run of days of life, each computed once: what the curves, the average and
+// the good and bad day search of one refresh share. A day outside the run is computed at each
+// asking. The results are those of the functions above, bit for bit.
 class TCycleTable {
 public:
     TCycleTable() = default; // no days
@@ -91,10 +91,9 @@ public:
     long double Mean(std::int32_t days, TCycleSet cycles) const;
 
 private:
-    // The day's values with at least `cycles` computed; none outside the run.
-    const TCycleValues* Values(std::int32_t days, TCycleSet cycles) const;
+    // The day's values; none outside the run.
+    const TCycleValues* Values(std::int32_t days) const;
 
     std::int32_t first_ = 0;
-    mutable std::vector<TCycleValues> values_;
-    mutable std::vector<TCycleSet> known_;
+    std::vector<TCycleValues> values_;
 };

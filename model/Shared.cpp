@@ -63,39 +63,28 @@ long double CycleMean(std::int32_t days, TCycleSet cycles) {
 
 TCycleTable::TCycleTable(std::int32_t first, std::int32_t last) : first_(first) {
     const std::int64_t days = std::int64_t{last} - first + 1;
-    if (days > 0 && days <= 366) {
-        values_.resize(static_cast<std::size_t>(days));
-        known_.resize(static_cast<std::size_t>(days));
-    }
+    if (days > 0 && days <= 366)
+        for (std::int32_t n = first; n <= last; ++n)
+            values_.push_back(CycleValues(n));
 }
 
-const TCycleValues* TCycleTable::Values(std::int32_t days, TCycleSet cycles) const {
+const TCycleValues* TCycleTable::Values(std::int32_t days) const {
     const std::int64_t i = std::int64_t{days} - first_;
-    if (i < 0 || i >= std::ssize(values_))
-        return nullptr;
-    const auto at = static_cast<std::size_t>(i);
-    TCycleSet& known = known_[at];
-    if ((known | cycles) != known) {
-        for (CycleKind kind : AllCycles)
-            if (cycles.Contains(kind) && !known.Contains(kind))
-                values_[at][static_cast<std::size_t>(kind)] = CycleValue(days, CycleFactor(kind));
-        known = known | cycles;
-    }
-    return &values_[at];
+    return i >= 0 && i < std::ssize(values_) ? &values_[static_cast<std::size_t>(i)] : nullptr;
 }
 
 long double TCycleTable::Value(std::int32_t days, CycleKind kind) const {
-    const TCycleValues* values = Values(days, {kind});
+    const TCycleValues* values = Values(days);
     return values ? (*values)[static_cast<std::size_t>(kind)] : CycleValue(days, CycleFactor(kind));
 }
 
 long double TCycleTable::Sum(std::int32_t days, TCycleSet cycles) const {
-    const TCycleValues* values = Values(days, cycles);
+    const TCycleValues* values = Values(days);
     return values ? SumOf(*values, cycles) : CycleSum(days, cycles);
 }
 
 long double TCycleTable::Mean(std::int32_t days, TCycleSet cycles) const {
-    const TCycleValues* values = Values(days, cycles);
+    const TCycleValues* values = Values(days);
     return values ? MeanOf(*values, cycles) : CycleMean(days, cycles);
 }
 
