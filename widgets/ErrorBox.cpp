@@ -1,9 +1,8 @@
 #include "widgets/ErrorBox.h"
 
 #include <QApplication>
+#include <QLocale>
 #include <QMessageBox>
-
-#include <algorithm>
 
 QString ApplicationTitle;
 
@@ -20,10 +19,9 @@ QString ErrorBoxText(const QString& message) {
     if (message.isEmpty() || message.back() <= QLatin1Char('.') || message.back() == u'。' ||
         message.back() == u'！' || message.back() == u'？')
         return message;
-    // Chinese ends a sentence with its own full stop, also after a file name in Latin letters.
-    const bool chinese = std::any_of(message.begin(), message.end(),
-                                     [](QChar ch) { return ch.script() == QChar::Script_Han; });
-    return message + (chinese ? QChar(u'。') : QChar(u'.'));
+    // The full stop of the language in use: Chinese has its own, also after a name in Latin
+    // letters, and a name in Chinese letters does not make a Russian message Chinese.
+    return message + (QLocale().language() == QLocale::Chinese ? QChar(u'。') : QChar(u'.'));
 }
 
 void ShowErrorBox(const QString& message) {

@@ -10,8 +10,8 @@
 extern QString ApplicationTitle;
 
 // The message as the error box shows it: a "." is appended when the last character sorts after
-// ".", so "не найден" ends with a full stop and "?" or "!" stay as they are; a Chinese message
-// gets "。" instead, and one ending in "。", "！" or "？" nothing.
+// ".", so "не найден" ends with a full stop and "?" or "!" stay as they are; in Chinese (the
+// locale in use) it gets "。" instead, and one ending in "。", "！" or "？" nothing.
 QString ErrorBoxText(const QString& message);
 
 // Shows a failure in a message box with the error icon, titled with the application title.
