@@ -1,10 +1,10 @@
 #include "app/Windows.h"
 #include "cli/CommandLine.h"
+#include "platform/ProgramModule.h"
 
 #include <dlfcn.h>
 #include <unistd.h>
 
-#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -20,27 +20,19 @@ bool HaveDisplay() {
     return false;
 }
 
-// The windows' module: beside the program (the build tree, a portable copy), or where the
-// package installs it. Found from the program file's own path, never from the current folder.
 void* LoadWindows(std::string& failure) {
-    char path[PATH_MAX];
-    const ssize_t size = ::readlink("/proc/self/exe", path, sizeof path - 1);
-    if (size <= 0) {
+    const std::string module = ProgramModulePath("liborvanta-windows.so");
+    if (module.empty()) {
         failure = "/proc/self/exe";
         return nullptr;
     }
-    const std::string program(path, static_cast<std::size_t>(size));
-    const std::string folder = program.substr(0, program.rfind('/') + 1);
-    for (const char* place : {"", "../libexec/orvanta/"}) {
-        const std::string module = folder + place + "liborvanta-windows.so";
-        if (::access(module.c_str(), F_OK) != 0)
-            continue;
-        if (void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL))
-            return handle;
-        failure = ::dlerror();
+    if (::access(module.c_str(), F_OK) != 0) {
+        failure = module + ": not found";
         return nullptr;
     }
-    failure = folder + "../libexec/orvanta/liborvanta-windows.so: not found";
+    if (void* handle = ::dlopen(module.c_str(), RTLD_NOW | RTLD_LOCAL))
+        return handle;
+    failure = ::dlerror();
     return nullptr;
 }
 

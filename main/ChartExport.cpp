@@ -1,14 +1,13 @@
 #include "main/ChartExport.h"
 
 #include "model/Error.h"
+#include "platform/ProgramModule.h"
 #include "platform/Translation.h"
 #include "platform/WholeFile.h"
 #include "printing/Print.h"
 #include "widgets/SaveFile.h"
 
 #include <QBuffer>
-#include <QCoreApplication>
-#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QLibrary>
@@ -21,8 +20,6 @@
 
 #include <algorithm>
 #include <cmath>
-
-#include <dlfcn.h>
 
 namespace {
 
@@ -142,14 +139,7 @@ void ThrowIfNotPrinted(TPrintOutcome outcome, const TPrintRequest& request) {
 }
 
 QString PrintModule() {
-    // Beside the code that loads it: the windows' module, found by its full path, or a program
-    // of its own (a test), found from its own file.
-    Dl_info self{};
-    const bool found = ::dladdr(reinterpret_cast<void*>(&PrintModule), &self) != 0 &&
-                       self.dli_fname && self.dli_fname[0] == '/';
-    return (found ? QFileInfo(QFile::decodeName(self.dli_fname)).absolutePath()
-                  : QCoreApplication::applicationDirPath()) +
-           QLatin1Char('/') + QLatin1String(PrintModuleName);
+    return QString::fromStdString(ProgramModulePath(PrintModuleName));
 }
 
 void PrintChartArea(QWidget* parent, QWidget* chartArea, const QString& module) {

@@ -31,7 +31,7 @@ void SaveChartAreaAs(QWidget* parent, QWidget* chartArea);
 // printing module at `module`. Throws EProgramError when printing cannot start, or "Ресурс
 // <module> не найден" when the module cannot be loaded.
 void PrintChartArea(QWidget* parent, QWidget* chartArea, const QString& module);
-// Where the printing module is: beside the code of the windows.
+// Where the printing module is: where the windows' module is (ProgramModulePath).
 QString PrintModule();
 
 // What PrintChartArea hands the printing module, and how it reports the outcome.
